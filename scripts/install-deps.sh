@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs, but only those that are missing.
+set -euo pipefail
+
+packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev libgmock-dev
+          libbenchmark-dev nlohmann-json3-dev libcli11-dev)
+if [ "${QM_WITH_CLANG:-0}" = 1 ]; then
+    packages+=(clang libclang-rt-dev)
+fi
+if [ "${QM_WITH_XVFB:-0}" = 1 ]; then
+    packages+=(xvfb xauth)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

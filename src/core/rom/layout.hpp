@@ -1,0 +1,32 @@
+#pragma once
+// Where the game keeps its dialogue inside the ROM image. These numbers are named
+// here once; every other file uses the names.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+namespace qm {
+
+using Bytes = std::vector<std::uint8_t>;
+
+/// Receives a progress text ("Reading ROM Strings", "Saving ROM: 10.%", ...).
+using ProgressFn = std::function<void(std::string_view)>;
+
+inline constexpr std::size_t kPointerTableOffset = 0x301200;
+inline constexpr std::size_t kPointerTableLength = 0x400;  // 512 entries of 2 bytes
+inline constexpr std::size_t kTextRegionOffset = 0x301600;
+inline constexpr std::size_t kTextRegionLength = 28095;  // 0x6DBF
+inline constexpr std::size_t kTextRegionEnd = kTextRegionOffset + kTextRegionLength;  // 0x3083BF
+inline constexpr std::size_t kStringCount = 512;
+/// A pointer counts from the first byte of the pointer table, so the text region
+/// starts at pointer 0x0400.
+inline constexpr std::uint16_t kPointerBase = 0x0400;
+inline constexpr std::uint8_t kTerminator = 0xFF;
+
+static_assert(kPointerTableOffset + kPointerTableLength == kTextRegionOffset);
+static_assert(kPointerTableLength == 2 * kStringCount);
+
+}  // namespace qm

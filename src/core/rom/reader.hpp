@@ -1,0 +1,43 @@
+#pragma once
+// Reading the two text areas out of a ROM image and splitting the text region
+// into decoded strings.
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "rom/layout.hpp"
+
+namespace qm {
+
+/// Copies of the pointer table and the text region as they stand in the file.
+struct RomText {
+    std::array<std::uint8_t, kPointerTableLength> PointerTable{};
+    std::array<std::uint8_t, kTextRegionLength> TextBlock{};
+};
+
+/// Takes both areas out of an image held in memory. Bytes beyond the end of a
+/// short image read as 0. Never fails.
+RomText ReadRomText(std::span<const std::uint8_t> image);
+
+/// Reads both areas from the file at path, reporting "Reading ROM Pointers" and
+/// "Reading ROM Strings". A file shorter than the text region's end is not an
+/// error: the missing bytes read as 0. Throws FileError when the path is empty or
+/// the file cannot be opened or read.
+RomText ReadRomText(const std::string& path, const ProgressFn& progress = {});
+
+/// Splits the text region at each 0xFF into decoded strings. Slot 0 is always
+/// empty; slot k (1..N, N <= 512) holds «origin:decoded text», origin being 0 for
+/// the first string and the region offset of the preceding terminator otherwise.
+/// Bytes after the last terminator form no string. Reports
+/// "Isolating ROM Strings: P%" once per byte examined (only when progress is set).
+std::vector<std::string> IsolateRomStrings(std::span<const std::uint8_t> textBlock,
+                                           const ProgressFn& progress = {});
+
+/// The first three characters of value written with up to 15 significant digits
+/// and no trailing zeros: 0 -> «0», 10.0021... -> «10.», 100 -> «100».
+std::string ProgressPercent(double value);
+
+}  // namespace qm
