@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
     std::optional<std::string> exportOut;
     auto* exportCmd = app.add_subcommand("export", "Write a ROM image's string table as JSON");
     exportCmd->add_option("ROM", exportRom, "ROM image to read")->required();
-    exportCmd->add_option("-o,--output", exportOut, "JSON file to write (default: standard output)");
+    exportCmd->add_option("-o,--output", exportOut,
+                          "JSON file to write (default: standard output)");
 
     std::string demoOut;
     auto* demoCmd = app.add_subcommand("demo", "Write a demo ROM image with 512 sample strings");
@@ -22,8 +23,8 @@ int main(int argc, char** argv) {
     std::string importRom;
     std::string importTable;
     bool importCopy = false;
-    auto* importCmd =
-        app.add_subcommand("import", "Write a JSON string table into a ROM image, as Save ROM does");
+    auto* importCmd = app.add_subcommand(
+        "import", "Write a JSON string table into a ROM image, as Save ROM does");
     importCmd->add_option("ROM", importRom, "ROM image to write")->required();
     importCmd->add_option("TABLE", importTable, "JSON table in the export format")->required();
     importCmd->add_flag("--copy", importCopy, "save into a copy, as Save As Copy does");

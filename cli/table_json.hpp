@@ -13,7 +13,7 @@ namespace qm::cli {
 
 /// A table file that is not valid JSON of the export format.
 class TableFormatError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -9,14 +9,14 @@ namespace qm {
 
 /// A file could not be opened, read, written or replaced.
 class FileError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 /// A markup text that the encoder cannot turn into game bytes. what() reads
 /// «"<piece>" <reason>», for example «"(Pause:x)" has no number».
 class EncodeError : public std::runtime_error {
-public:
+  public:
     EncodeError(std::string piece, std::string reason)
         : std::runtime_error("\"" + piece + "\" " + reason),
           piece_(std::move(piece)),
@@ -24,7 +24,7 @@ public:
     const std::string& piece() const { return piece_; }
     const std::string& reason() const { return reason_; }
 
-private:
+  private:
     std::string piece_;
     std::string reason_;
 };
@@ -32,7 +32,7 @@ private:
 /// A save that was refused before anything was written (a row that cannot be
 /// encoded, text too long for the region, nothing to save, an unusable file).
 class SaveError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

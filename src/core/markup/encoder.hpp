@@ -11,7 +11,6 @@ namespace qm {
 /// placeholder or token value outside 0-255, an empty or non-numeric token
 /// argument, a token opening without ")", unbalanced braces, or a character with
 /// a code of 128 or more.
-std::string StringtoQM(std::int16_t Portrait, const std::string& coloured,
-                       const std::string& text);
+std::string StringtoQM(std::int16_t Portrait, const std::string& coloured, const std::string& text);
 
 }  // namespace qm

@@ -18,7 +18,7 @@ using ProgressFn = std::function<void(std::string_view)>;
 inline constexpr std::size_t kPointerTableOffset = 0x301200;
 inline constexpr std::size_t kPointerTableLength = 0x400;  // 512 entries of 2 bytes
 inline constexpr std::size_t kTextRegionOffset = 0x301600;
-inline constexpr std::size_t kTextRegionLength = 28095;  // 0x6DBF
+inline constexpr std::size_t kTextRegionLength = 28095;                               // 0x6DBF
 inline constexpr std::size_t kTextRegionEnd = kTextRegionOffset + kTextRegionLength;  // 0x3083BF
 inline constexpr std::size_t kStringCount = 512;
 /// A pointer counts from the first byte of the pointer table, so the text region

@@ -1,0 +1,61 @@
+#include "markup/markup.hpp"
+
+namespace qm {
+
+namespace {
+
+const char* openingFor(char marker) {
+    switch (marker) {
+        case '@':
+            return "(Pause:";
+        case '#':
+            return "(TextSpeed:";
+        case '$':
+            return "(Animation:";
+        default:
+            return nullptr;
+    }
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Length of the argument at text[i]: 1 for a digit, 3 for «{A}»..«{F}», 0 otherwise.
+std::size_t argumentLength(const std::string& text, std::size_t i) {
+    if (i < text.size() && isDigit(text[i])) {
+        return 1;
+    }
+    if (i + 2 < text.size() && text[i] == '{' && text[i + 1] >= 'A' && text[i + 1] <= 'F' &&
+        text[i + 2] == '}') {
+        return 3;
+    }
+    return 0;
+}
+
+}  // namespace
+
+std::string Good(std::string text) {
+    // Tokens hold no marker, so one left-to-right pass gives the same text as
+    // rescanning from the start after every replacement.
+    std::string out;
+    out.reserve(text.size() + 16);
+    for (std::size_t i = 0; i < text.size();) {
+        const char* opening = openingFor(text[i]);
+        const std::size_t argument = opening ? argumentLength(text, i + 1) : 0;
+        if (argument > 0) {
+            out += opening;
+            out.append(text, i + 1, argument);
+            out += ')';
+            i += 1 + argument;
+            continue;
+        }
+        if (text[i] != '&') {
+            out += text[i];
+        }
+        ++i;
+    }
+    return out;
+}
+
+}  // namespace qm
