@@ -1,11 +1,48 @@
+// quillmoor-script import ROM TABLE.json [--copy]: writes a table in the export
+// format into ROM exactly as Save ROM (or, with --copy, Save As Copy) would.
+#include <fstream>
 #include <iostream>
+#include <sstream>
 
 #include "commands.hpp"
+#include "errors.hpp"
+#include "save/copy_name.hpp"
+#include "save/writer.hpp"
+#include "table_json.hpp"
 
 namespace qm::cli {
 
-int runImport(const std::string&, const std::string&, bool) {
-    std::cerr << "import: not available yet\n";
+namespace {
+
+std::string readText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!in) {
+        throw FileError("Cannot read the table \"" + path + "\".");
+    }
+    return text.str();
+}
+
+}  // namespace
+
+int runImport(const std::string& romPath, const std::string& tablePath, bool copy) {
+    try {
+        std::vector<StringEntry> rows = tableFromJson(readText(tablePath));
+        if (copy) {
+            std::cout << SaveRomAsCopy(romPath, rows) << "\n";
+        } else {
+            SaveRom(romPath, rows);
+        }
+        return 0;
+    } catch (const TableFormatError& e) {
+        std::cerr << "The table \"" << tablePath << "\" is not in the export format: " << e.what()
+                  << "\n";
+    } catch (const SaveError& e) {
+        std::cerr << e.what() << "\n";
+    } catch (const FileError& e) {
+        std::cerr << e.what() << "\n";
+    }
     return 1;
 }
 

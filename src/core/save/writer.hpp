@@ -1,6 +1,7 @@
 #pragma once
-// Writing the string table back into a ROM image. Everything is encoded and
-// checked before the file is touched; the file is then replaced atomically.
+// Writing the string table back into a ROM image (Part 3.1). Everything is
+// encoded and checked before the file is touched; the file is then replaced
+// atomically (save/atomic_file.hpp).
 
 #include <array>
 #include <cstdint>
@@ -16,23 +17,47 @@ namespace qm {
 class FileOps;  // save/atomic_file.hpp
 
 /// The new text region contents (strings end to end, at most kTextRegionLength
-/// bytes) and the rebuilt pointer table.
+/// bytes) and the rebuilt pointer table (entry k little-endian in bytes 2k, 2k+1).
 struct LaidOutText {
     Bytes text;
     std::array<std::uint8_t, kPointerTableLength> PointerTable{};
 };
 
-/// Encodes rows 1..512 (later rows are ignored) and lays them out. Reports
-/// "Saving ROM: P%" per row when progress is set. Throws SaveError naming the row
-/// for a row the encoder refuses, when the text is longer than the region, or
-/// when rows is empty.
+/// Encodes rows 1..512 (later rows are ignored) with StringtoQM of
+/// GetPortraitNumber(Portrait), Coloured and Text, and lays them out: entry k is
+/// 0x0400 + the bytes of rows 1..k. With fewer than 512 rows, every remaining entry
+/// points at the terminator of the last string. Reports "Saving ROM: P%" for each
+/// entry i = 0..511 when progress is set. rows are not changed.
+/// Throws SaveError when rows is empty ("nothing to save"), for the first row the
+/// encoder refuses («Row 17: "(Pause:x)" has no number»), and when the text is
+/// longer than the region (the message says by how many bytes).
 LaidOutText LayOutRows(std::span<const StringEntry> rows, const ProgressFn& progress = {});
 
 /// Writes one encoded string (one byte per char) into image from offset on.
+/// Throws std::out_of_range when it would not fit (the callers check first).
 void OutString(std::span<std::uint8_t> image, const std::string& text, std::size_t offset);
 
-/// Saves rows into the ROM image at path in place. Throws SaveError (nothing
-/// written) or FileError (file left exactly as it was).
+/// Puts laid-out text into an image in memory: the pointer table at
+/// kPointerTableOffset and the text at kTextRegionOffset; every other byte,
+/// including the region's bytes after the new text, stays. Throws SaveError when
+/// the image ends before the text region does.
+void ApplyLaidOutText(std::span<std::uint8_t> image, const LaidOutText& laidOut);
+
+enum class RomAccess { kReadOnly, kReadWrite };
+
+/// Checks that path (followed through symbolic links) is an existing regular file
+/// that reaches the end of the text region and, for kReadWrite, is not read-only.
+/// Throws SaveError with a message for the user otherwise.
+void CheckRomFile(const std::string& path, RomAccess access = RomAccess::kReadWrite);
+
+/// Writes laid-out text into the ROM image at path: CheckRomFile, read the file,
+/// ApplyLaidOutText, WriteFileAtomically. Throws SaveError (nothing written) or
+/// FileError (file left exactly as it was).
+void WriteLaidOutText(const std::string& path, const LaidOutText& laidOut, FileOps& ops);
+
+/// Saves rows into the ROM image at path in place: LayOutRows, then
+/// WriteLaidOutText. Throws SaveError (nothing written) or FileError (file left
+/// exactly as it was). The rows are not changed.
 void SaveRom(const std::string& path, std::span<const StringEntry> rows,
              const ProgressFn& progress = {});
 void SaveRom(const std::string& path, std::span<const StringEntry> rows,

@@ -1,0 +1,205 @@
+#include "save/atomic_file.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <random>
+
+#include "errors.hpp"
+
+namespace qm {
+
+namespace fs = std::filesystem;
+
+int FileOps::open(const std::string& path, int flags, mode_t mode) {
+    return ::open(path.c_str(), flags, mode);
+}
+ssize_t FileOps::write(int fd, const void* data, std::size_t size) {
+    return ::write(fd, data, size);
+}
+int FileOps::fsync(int fd) { return ::fsync(fd); }
+int FileOps::fchmod(int fd, mode_t mode) { return ::fchmod(fd, mode); }
+int FileOps::close(int fd) { return ::close(fd); }
+int FileOps::rename(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str());
+}
+int FileOps::unlink(const std::string& path) { return ::unlink(path.c_str()); }
+
+FileOps& SystemFileOps() {
+    static FileOps ops;
+    return ops;
+}
+
+namespace {
+
+std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+
+[[noreturn]] void fail(const std::string& what, const std::string& path, int err) {
+    throw FileError("Cannot " + what + " " + quoted(path) + ": " + std::strerror(err) + ".");
+}
+
+/// Follows one link after another, at most 40 deep as the kernel does.
+fs::path followLinks(fs::path p) {
+    for (int depth = 0; depth < 40; ++depth) {
+        std::error_code ec;
+        auto status = fs::symlink_status(p, ec);
+        if (ec || !fs::is_symlink(status)) {
+            return p;
+        }
+        fs::path target = fs::read_symlink(p, ec);
+        if (ec) {
+            fail("follow the link", p.string(), ec.value());
+        }
+        p = target.is_absolute() ? target : p.parent_path() / target;
+    }
+    fail("follow the link", p.string(), ELOOP);
+}
+
+std::string randomSuffix() {
+    static std::mt19937_64 gen{std::random_device{}()};
+    static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string s(8, '0');
+    for (auto& c : s) {
+        c = kDigits[gen() % 36];
+    }
+    return s;
+}
+
+/// Creates the temporary file beside target; returns its descriptor.
+int createTemp(FileOps& ops, const std::string& target, std::string& tempPath) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = target + ".qmsave-" + randomSuffix();
+        int fd = ops.open(tempPath, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            return fd;
+        }
+        if (errno != EEXIST) {
+            fail("create a temporary file beside", target, errno);
+        }
+    }
+    fail("create a temporary file beside", target, EEXIST);
+}
+
+void writeAll(FileOps& ops, int fd, std::span<const std::uint8_t> bytes,
+              const std::string& target) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ops.write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            fail("write the new contents of", target, n < 0 ? errno : ENOSPC);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+/// Makes the rename durable; the new contents are already in place, so a failure
+/// here changes nothing the user could act on and is not reported.
+void syncFolder(const std::string& target) {
+    auto folder = fs::path(target).parent_path();
+    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        (void)::fsync(fd);
+        ::close(fd);
+    }
+}
+
+}  // namespace
+
+ResolvedFile ResolveFile(const std::string& path) {
+    ResolvedFile out;
+    out.path = followLinks(fs::path(path)).string();
+    struct stat st {};
+    if (::stat(out.path.c_str(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) {
+            return out;
+        }
+        fail("examine", path, errno);
+    }
+    out.exists = true;
+    out.isRegular = S_ISREG(st.st_mode);
+    out.isFolder = S_ISDIR(st.st_mode);
+    out.size = static_cast<std::uintmax_t>(st.st_size);
+    out.permissions = st.st_mode & 07777;
+    return out;
+}
+
+Bytes ReadWholeFile(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        fail("open", path, errno);
+    }
+    Bytes bytes;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && st.st_size > 0) {
+        bytes.reserve(static_cast<std::size_t>(st.st_size));
+    }
+    std::uint8_t buffer[1 << 16];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            int err = errno;
+            ::close(fd);
+            fail("read", path, err);
+        }
+        if (n == 0) {
+            break;
+        }
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    }
+    ::close(fd);
+    return bytes;
+}
+
+void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                         FileOps& ops, mode_t permissions) {
+    ResolvedFile target = ResolveFile(path);
+    if (target.exists && !target.isRegular) {
+        throw FileError("Cannot write " + quoted(path) + ": it is not a regular file.");
+    }
+    mode_t mode = target.exists ? target.permissions : permissions;
+
+    std::string tempPath;
+    int fd = createTemp(ops, target.path, tempPath);
+    auto discard = [&](bool closeFd) {
+        if (closeFd) {
+            ops.close(fd);
+        }
+        ops.unlink(tempPath);
+    };
+    try {
+        writeAll(ops, fd, bytes, target.path);
+        if (ops.fchmod(fd, mode) != 0) {
+            fail("set the permissions of the new", target.path, errno);
+        }
+        if (ops.fsync(fd) != 0) {
+            fail("flush the new contents of", target.path, errno);
+        }
+    } catch (const FileError&) {
+        discard(true);
+        throw;
+    }
+    if (ops.close(fd) != 0) {
+        int err = errno;
+        discard(false);
+        fail("finish writing", target.path, err);
+    }
+    if (ops.rename(tempPath, target.path) != 0) {
+        int err = errno;
+        discard(false);
+        fail("replace", target.path, err);
+    }
+    syncFolder(target.path);
+}
+
+}  // namespace qm
