@@ -36,12 +36,12 @@ int runImport(const std::string& romPath, const std::string& tablePath, bool cop
         }
         return 0;
     } catch (const TableFormatError& e) {
-        std::cerr << "The table \"" << tablePath << "\" is not in the export format: " << e.what()
-                  << "\n";
+        std::cerr << "quillmoor-script: The table \"" << tablePath
+                  << "\" is not in the export format: " << e.what() << "\n";
     } catch (const SaveError& e) {
-        std::cerr << e.what() << "\n";
+        std::cerr << "quillmoor-script: " << e.what() << "\n";
     } catch (const FileError& e) {
-        std::cerr << e.what() << "\n";
+        std::cerr << "quillmoor-script: " << e.what() << "\n";
     }
     return 1;
 }
