@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -79,9 +78,11 @@ RomText ReadRomText(const std::string& path, const ProgressFn& progress) {
 
 std::string ProgressPercent(double value) {
     char buffer[64];
-    // %.15g: up to 15 significant digits, no trailing zeros.
-    const int n = std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    return std::string(buffer, static_cast<std::size_t>(std::clamp(n, 0, 3)));
+    // Up to 15 significant digits, no trailing zeros (as "%.15g" writes it).
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    const auto length = std::min<std::ptrdiff_t>(result.ptr - buffer, 3);
+    return std::string(buffer, static_cast<std::size_t>(length));
 }
 
 std::vector<std::string> IsolateRomStrings(std::span<const std::uint8_t> textBlock,
@@ -89,10 +90,13 @@ std::vector<std::string> IsolateRomStrings(std::span<const std::uint8_t> textBlo
     std::vector<std::string> strings(1);
     std::string accumulator = "0:";
     const double last = textBlock.empty() ? 1.0 : static_cast<double>(textBlock.size() - 1);
+    std::string status;
     for (std::size_t index = 0; index < textBlock.size(); ++index) {
         if (progress) {
-            progress("Isolating ROM Strings: " +
-                     ProgressPercent(static_cast<double>(index) / last * 100) + "%");
+            status.assign("Isolating ROM Strings: ");
+            status += ProgressPercent(static_cast<double>(index) / last * 100);
+            status += '%';
+            progress(status);
         }
         const std::uint8_t byte = textBlock[index];
         if (byte != kTerminator) {
