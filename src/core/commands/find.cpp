@@ -1,0 +1,42 @@
+#include "commands/find.hpp"
+
+#include <algorithm>
+
+#include "preview/preview.hpp"
+
+namespace qm {
+
+namespace {
+
+// Game text has no letters beyond ASCII, so folding A-Z is the whole rule.
+char foldCase(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
+
+bool PreviewContains(const std::string& markup, std::string_view needle) {
+    if (needle.empty()) {
+        return false;
+    }
+    const std::string haystack = GetPreview(markup);
+    const auto found = std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
+                                   [](char a, char b) { return foldCase(a) == foldCase(b); });
+    return found != haystack.end();
+}
+
+std::optional<std::size_t> FindNextRow(std::span<const StringEntry> rows, std::size_t from,
+                                       std::string_view needle) {
+    for (std::size_t i = from; i < rows.size(); ++i) {
+        if (PreviewContains(rows[i].Text, needle)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string NotFoundMessage(const std::string& searchText) {
+    return "'" + searchText + "' wasn't found.";
+}
+
+}  // namespace qm

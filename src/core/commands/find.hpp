@@ -1,0 +1,28 @@
+#pragma once
+// Searching the string table in what the texts say, not in their markup.
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "rom/string_table.hpp"
+
+namespace qm {
+
+/// Whether needle occurs in the preview form of a markup text ("(return)" read
+/// as a space, tokens left out), comparing ASCII letters without regard to case.
+/// An empty needle occurs nowhere.
+bool PreviewContains(const std::string& markup, std::string_view needle);
+
+/// The 0-based index of the first row at or after from whose Text contains
+/// needle as PreviewContains tells; nothing when no row from there to the last
+/// one does. Never wraps around.
+std::optional<std::size_t> FindNextRow(std::span<const StringEntry> rows, std::size_t from,
+                                       std::string_view needle);
+
+/// "'" + searchText + "' wasn't found."
+std::string NotFoundMessage(const std::string& searchText);
+
+}  // namespace qm
