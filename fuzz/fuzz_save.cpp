@@ -32,7 +32,7 @@ void check(bool ok, const char* what) {
 
 /// The system's calls without fsync: durability is not what is fuzzed here.
 class NoSyncOps : public FileOps {
-public:
+  public:
     int fsync(int) override { return 0; }
 };
 
@@ -69,14 +69,16 @@ Bytes imageFor(const std::uint8_t* data, std::size_t size) {
     // An odd-sized input is followed by terminators (512 rows, mostly empty), an
     // even-sized one by zeros (fewer rows unless the input has 512 terminators).
     if (size % 2 == 1) {
-        std::fill(image.begin() + kTextRegionOffset + n, image.begin() + kTextRegionEnd, kTerminator);
+        std::fill(image.begin() + kTextRegionOffset + n, image.begin() + kTextRegionEnd,
+                  kTerminator);
     }
     return image;
 }
 
 void writeImage(const std::string& path, const Bytes& image) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+    out.write(reinterpret_cast<const char*>(image.data()),
+              static_cast<std::streamsize>(image.size()));
     check(static_cast<bool>(out), "write the scratch image");
 }
 
@@ -130,7 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The same rows with arbitrary markup typed into row 1: refused or laid out.
     if (!rows.empty()) {
         auto edited = rows;
-        edited[0].Text.assign(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 256));
+        edited[0].Text.assign(reinterpret_cast<const char*>(data),
+                              std::min<std::size_t>(size, 256));
         try {
             LaidOutText t = LayOutRows(edited);
             check(t.text.size() <= kTextRegionLength, "laid-out text fits");

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <functional>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -44,7 +44,7 @@ std::string shellQuote(const std::string& s) {
 }
 
 class ImportVerb : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     fs::path rom = dir.path() / "story.smc";
     fs::path table = dir.path() / "table.json";
@@ -92,7 +92,8 @@ protected:
         Bytes before = readFile(rom);
         auto names = [&] {
             std::vector<std::string> n;
-            for (const auto& e : fs::directory_iterator(dir.path())) n.push_back(e.path().filename());
+            for (const auto& e : fs::directory_iterator(dir.path()))
+                n.push_back(e.path().filename());
             std::sort(n.begin(), n.end());
             return n;
         };
@@ -159,8 +160,9 @@ TEST_F(ImportVerb, EditedRowLandsInTheFile) {
     EXPECT_EQ(rows[0].Portrait, "Mad Ms. Edna");
     EXPECT_EQ(rows[0].Coloured, "Yes");
     Bytes saved = readFile(rom);
-    EXPECT_EQ(Bytes(saved.begin() + qm::kTextRegionOffset, saved.begin() + qm::kTextRegionOffset + 7),
-              (Bytes{5, 1, 4, 10, 39, 72, 255}));
+    EXPECT_EQ(
+        Bytes(saved.begin() + qm::kTextRegionOffset, saved.begin() + qm::kTextRegionOffset + 7),
+        (Bytes{5, 1, 4, 10, 39, 72, 255}));
 }
 
 TEST_F(ImportVerb, CopyPrintsTheCopyAndLeavesTheRomAlone) {
@@ -182,8 +184,7 @@ TEST_F(ImportVerb, CopyReplacesAnExistingCopy) {
 
 TEST_F(ImportVerb, RefusesARowTheEncoderCannotEncode) {
     editTable([](nlohmann::json& doc) { doc["strings"][16]["text"] = "(Pause:x)"; });
-    expectRefused({"import", rom.string(), table.string()},
-                  "Row 17: \"(Pause:x)\" has no number");
+    expectRefused({"import", rom.string(), table.string()}, "Row 17: \"(Pause:x)\" has no number");
     expectRefused({"import", rom.string(), table.string(), "--copy"},
                   "Row 17: \"(Pause:x)\" has no number");
 }

@@ -2,6 +2,8 @@
 // no temporary file left behind.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <filesystem>
 
@@ -23,7 +25,7 @@ enum class Step { kNone, kOpen, kWrite, kChmod, kFlush, kClose, kRename };
 
 /// Fails the chosen step (the system's answer with errno set); counts calls.
 class FaultyOps : public FileOps {
-public:
+  public:
     explicit FaultyOps(Step failing, int err = EIO) : failing_(failing), err_(err) {}
     int open(const std::string& path, int flags, mode_t mode) override {
         return fault(Step::kOpen) ? -1 : FileOps::open(path, flags, mode);
@@ -31,7 +33,8 @@ public:
     ssize_t write(int fd, const void* data, std::size_t size) override {
         ++writes;
         // Short writes are normal; the writer must go on with the rest.
-        return fault(Step::kWrite) ? -1 : FileOps::write(fd, data, std::min<std::size_t>(size, 1 << 20));
+        return fault(Step::kWrite) ? -1
+                                   : FileOps::write(fd, data, std::min<std::size_t>(size, 1 << 20));
     }
     int fsync(int fd) override { return fault(Step::kFlush) ? -1 : FileOps::fsync(fd); }
     int fchmod(int fd, mode_t mode) override {
@@ -50,7 +53,7 @@ public:
     }
     int writes = 0;
 
-private:
+  private:
     bool fault(Step s) {
         if (s != failing_) {
             return false;
@@ -63,7 +66,8 @@ private:
 };
 
 std::string stepName(const ::testing::TestParamInfo<Step>& info) {
-    static const char* const kNames[] = {"None", "Open", "Write", "Chmod", "Flush", "Close", "Rename"};
+    static const char* const kNames[] = {"None",  "Open",  "Write", "Chmod",
+                                         "Flush", "Close", "Rename"};
     return kNames[static_cast<int>(info.param)];
 }
 
@@ -110,6 +114,21 @@ TEST(AtomicWriteOk, NewFileGetsTheGivenPermissions) {
     EXPECT_EQ(modeOf(path), 0604u);
 }
 
+TEST(AtomicWriteOk, KeepsOwnerAndGroupWherePermitted) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root may give a file to another owner";
+    }
+    TempDir dir;
+    fs::path path = dir.path() / "owned.bin";
+    qm::testing::writeFile(path, Bytes{1});
+    ASSERT_EQ(::chown(path.c_str(), 1234, 4321), 0);
+    WriteFileAtomically(path.string(), Bytes{2});
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 1234u);
+    EXPECT_EQ(st.st_gid, 4321u);
+}
+
 TEST(AtomicWriteOk, ReplacesTheTargetOfALink) {
     TempDir dir;
     fs::create_directory(dir.path() / "roms");
@@ -152,9 +171,10 @@ TEST_P(AtomicCopy, AFailingStepLeavesNoNewCopy) {
     Bytes original = readFile(rom);
     FaultyOps ops(GetParam());
     bool copied = false;
-    EXPECT_THROW(SaveRomAsCopy(rom.string(), shortRows(), {},
-                               [&](const std::string&) { copied = true; }, ops),
-                 FileError);
+    EXPECT_THROW(
+        SaveRomAsCopy(
+            rom.string(), shortRows(), {}, [&](const std::string&) { copied = true; }, ops),
+        FileError);
     EXPECT_FALSE(copied);
     EXPECT_EQ(readFile(rom), original);
     EXPECT_EQ(listing(dir.path()), std::vector<std::string>{"story.smc"});

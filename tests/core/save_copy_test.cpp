@@ -23,14 +23,15 @@ struct NameCase {
 
 class CopyNameRule : public ::testing::TestWithParam<NameCase> {};
 
-TEST_P(CopyNameRule, Gives) { EXPECT_EQ(CopyName(GetParam().path), GetParam().copy); }
+TEST_P(CopyNameRule, Gives) {
+    EXPECT_EQ(CopyName(GetParam().path), GetParam().copy);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CopyNameRule,
     ::testing::Values(NameCase{"D:\\roms\\story.smc", "D:\\roms\\story Hack.smc"},
                       NameCase{"/roms/story.smc", "/roms/story Hack.smc"},
-                      NameCase{"game.sfc", "game Hack.smc"},
-                      NameCase{"a.b.smc", "a.b Hack.smc"},
+                      NameCase{"game.sfc", "game Hack.smc"}, NameCase{"a.b.smc", "a.b Hack.smc"},
                       NameCase{"/r/story", "/r/story Hack.smc"},
                       NameCase{"story", "story Hack.smc"},
                       NameCase{"D:\\my.roms\\story", "D:\\my.roms\\story Hack.smc"},
@@ -48,7 +49,7 @@ TEST(FileNameOf, TakesWhatFollowsTheLastSeparator) {
 }
 
 class SaveAsCopy : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     fs::path rom = sampleRom().writeTo(dir.path(), "story.smc");
     Bytes original = readFile(rom);
@@ -126,9 +127,9 @@ TEST_F(SaveAsCopy, RefusalsComeBeforeAnyCopy) {
 TEST_F(SaveAsCopy, AFailedCopyChangesNothing) {
     fs::create_directory(dir.path() / "story Hack.smc");  // a folder in the copy's place
     bool copied = false;
-    EXPECT_THROW(SaveRomAsCopy(rom.string(), shortRows(), {},
-                               [&](const std::string&) { copied = true; }),
-                 FileError);
+    EXPECT_THROW(
+        SaveRomAsCopy(rom.string(), shortRows(), {}, [&](const std::string&) { copied = true; }),
+        FileError);
     EXPECT_FALSE(copied);
     EXPECT_TRUE(fs::is_directory(dir.path() / "story Hack.smc"));
     EXPECT_EQ(readFile(rom), original);

@@ -105,7 +105,8 @@ TEST(SaveLayout, RowsAfter512AreIgnored) {
 
 TEST(SaveLayout, ProgressTexts) {
     std::vector<std::string> seen;
-    LayOutRows(std::vector<StringEntry>{row("A")}, [&](std::string_view s) { seen.emplace_back(s); });
+    LayOutRows(std::vector<StringEntry>{row("A")},
+               [&](std::string_view s) { seen.emplace_back(s); });
     ASSERT_EQ(seen.size(), 512u);
     EXPECT_EQ(seen[0], "Saving ROM: 0%");
     EXPECT_EQ(seen[1], "Saving ROM: 0.1%");

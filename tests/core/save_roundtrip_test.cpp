@@ -73,8 +73,10 @@ TEST(SaveRoundTrip, DemoImageChangesOnlyInNonCanonicalStrings) {
 
     // Those three are 4 bytes shorter; the 4 old bytes behind the new end stay.
     std::size_t oldEnd = 0, newEnd = 0;
-    for (const auto& s : before) oldEnd += s.size();
-    for (const auto& s : after) newEnd += s.size();
+    for (const auto& s : before)
+        oldEnd += s.size();
+    for (const auto& s : after)
+        newEnd += s.size();
     EXPECT_EQ(oldEnd - newEnd, 4u);
     for (std::size_t i = newEnd; i < kTextRegionLength; ++i) {
         ASSERT_EQ(saved[kTextRegionOffset + i], original[kTextRegionOffset + i]) << i;

@@ -34,7 +34,9 @@ inline qm::testing::RomBuilder sampleRom() {
 }
 
 /// 512 rows of a single letter each (2 bytes encoded).
-inline std::vector<StringEntry> shortRows() { return std::vector<StringEntry>(512, row("A")); }
+inline std::vector<StringEntry> shortRows() {
+    return std::vector<StringEntry>(512, row("A"));
+}
 
 /// Names in a folder, sorted.
 inline std::vector<std::string> listing(const std::filesystem::path& dir) {

@@ -17,7 +17,7 @@ using qm::testing::TempDir;
 using namespace qm::savetest;
 
 class SaveRomFile : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     fs::path rom = sampleRom().writeTo(dir.path(), "story.smc");
     Bytes original = readFile(rom);

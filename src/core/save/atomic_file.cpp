@@ -22,13 +22,21 @@ int FileOps::open(const std::string& path, int flags, mode_t mode) {
 ssize_t FileOps::write(int fd, const void* data, std::size_t size) {
     return ::write(fd, data, size);
 }
-int FileOps::fsync(int fd) { return ::fsync(fd); }
-int FileOps::fchmod(int fd, mode_t mode) { return ::fchmod(fd, mode); }
-int FileOps::close(int fd) { return ::close(fd); }
+int FileOps::fsync(int fd) {
+    return ::fsync(fd);
+}
+int FileOps::fchmod(int fd, mode_t mode) {
+    return ::fchmod(fd, mode);
+}
+int FileOps::close(int fd) {
+    return ::close(fd);
+}
 int FileOps::rename(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str());
 }
-int FileOps::unlink(const std::string& path) { return ::unlink(path.c_str()); }
+int FileOps::unlink(const std::string& path) {
+    return ::unlink(path.c_str());
+}
 
 FileOps& SystemFileOps() {
     static FileOps ops;
@@ -37,7 +45,9 @@ FileOps& SystemFileOps() {
 
 namespace {
 
-std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+std::string quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
 
 [[noreturn]] void fail(const std::string& what, const std::string& path, int err) {
     throw FileError("Cannot " + what + " " + quoted(path) + ": " + std::strerror(err) + ".");
@@ -100,6 +110,20 @@ void writeAll(FileOps& ops, int fd, std::span<const std::uint8_t> bytes,
     }
 }
 
+/// Gives the new file the target's owner and group where the process may (as
+/// root, or the group for a member); an ordinary user's own files need nothing,
+/// so a refusal here is expected and not an error.
+void keepOwner(int fd, const ResolvedFile& target) {
+    struct stat st {};
+    if (!target.exists || ::fstat(fd, &st) != 0 ||
+        (st.st_uid == target.owner && st.st_gid == target.group)) {
+        return;
+    }
+    if (::fchown(fd, target.owner, target.group) != 0) {
+        (void)::fchown(fd, static_cast<uid_t>(-1), target.group);
+    }
+}
+
 /// Makes the rename durable; the new contents are already in place, so a failure
 /// here changes nothing the user could act on and is not reported.
 void syncFolder(const std::string& target) {
@@ -128,6 +152,8 @@ ResolvedFile ResolveFile(const std::string& path) {
     out.isFolder = S_ISDIR(st.st_mode);
     out.size = static_cast<std::uintmax_t>(st.st_size);
     out.permissions = st.st_mode & 07777;
+    out.owner = st.st_uid;
+    out.group = st.st_gid;
     return out;
 }
 
@@ -161,8 +187,8 @@ Bytes ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
-void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
-                         FileOps& ops, mode_t permissions) {
+void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, FileOps& ops,
+                         mode_t permissions) {
     ResolvedFile target = ResolveFile(path);
     if (target.exists && !target.isRegular) {
         throw FileError("Cannot write " + quoted(path) + ": it is not a regular file.");
@@ -179,6 +205,7 @@ void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     };
     try {
         writeAll(ops, fd, bytes, target.path);
+        keepOwner(fd, target);
         if (ops.fchmod(fd, mode) != 0) {
             fail("set the permissions of the new", target.path, errno);
         }

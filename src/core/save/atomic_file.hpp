@@ -19,7 +19,7 @@ namespace qm {
 /// make any one of them fail. Each returns what the POSIX call returns (-1 and
 /// errno on failure). The default implementation calls the system.
 class FileOps {
-public:
+  public:
     virtual ~FileOps() = default;
     virtual int open(const std::string& path, int flags, mode_t mode);
     virtual ssize_t write(int fd, const void* data, std::size_t size);
@@ -35,12 +35,14 @@ FileOps& SystemFileOps();
 
 /// What a file path finally names once symbolic links are followed.
 struct ResolvedFile {
-    std::string path;    ///< the target's path (the path itself when it is no link)
+    std::string path;  ///< the target's path (the path itself when it is no link)
     bool exists = false;
     bool isRegular = false;
     bool isFolder = false;
     std::uintmax_t size = 0;
     mode_t permissions = 0;  ///< permission bits (07777) when it exists
+    uid_t owner = 0;
+    gid_t group = 0;
 };
 
 /// Follows symbolic links (a dangling link resolves to its missing target). Never
@@ -52,7 +54,8 @@ Bytes ReadWholeFile(const std::string& path);
 
 /// Replaces the contents of the file at path (following symbolic links) with
 /// bytes: temporary file «<name>.qmsave-XXXXXX» beside the target, write, fsync,
-/// the target's permissions (or permissions when the target does not exist yet),
+/// the target's permissions (or permissions when the target does not exist yet)
+/// and, where the process may set them, its owner and group,
 /// rename over the target, then a best-effort fsync of the folder. Throws
 /// FileError naming the step that failed; the target is then untouched and the
 /// temporary file removed.

@@ -13,7 +13,9 @@ std::string::size_type fileNameStart(const std::string& path) {
     return sep == std::string::npos ? 0 : sep + 1;
 }
 
-std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+std::string quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
 
 }  // namespace
 
@@ -24,7 +26,9 @@ std::string CopyName(const std::string& romPath) {
     return stem + " Hack.smc";
 }
 
-std::string FileNameOf(const std::string& path) { return path.substr(fileNameStart(path)); }
+std::string FileNameOf(const std::string& path) {
+    return path.substr(fileNameStart(path));
+}
 
 void CopyRomFile(const std::string& from, const std::string& to) {
     CopyRomFile(from, to, SystemFileOps());

@@ -15,7 +15,9 @@ namespace qm {
 
 namespace {
 
-std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+std::string quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
 
 std::string bytesText(std::size_t n) {
     return std::to_string(n) + (n == 1 ? " byte" : " bytes");
@@ -116,9 +118,9 @@ void CheckRomFile(const std::string& path, RomAccess access) {
         throw SaveError("Cannot save: " + quoted(path) + " is not a regular file.");
     }
     if (file.size < kTextRegionEnd) {
-        throw SaveError("Cannot save: " + quoted(path) + " is too short for a ROM image of the game (" +
-                        bytesText(file.size) + "; its text region ends at byte " +
-                        std::to_string(kTextRegionEnd) + ").");
+        throw SaveError("Cannot save: " + quoted(path) +
+                        " is too short for a ROM image of the game (" + bytesText(file.size) +
+                        "; its text region ends at byte " + std::to_string(kTextRegionEnd) + ").");
     }
     // Root may write anywhere; a file without any write permission is still
     // one the user marked read-only.

@@ -60,7 +60,7 @@ void WriteLaidOutText(const std::string& path, const LaidOutText& laidOut, FileO
 /// exactly as it was). The rows are not changed.
 void SaveRom(const std::string& path, std::span<const StringEntry> rows,
              const ProgressFn& progress = {});
-void SaveRom(const std::string& path, std::span<const StringEntry> rows,
-             const ProgressFn& progress, FileOps& ops);
+void SaveRom(const std::string& path, std::span<const StringEntry> rows, const ProgressFn& progress,
+             FileOps& ops);
 
 }  // namespace qm
