@@ -1,0 +1,165 @@
+// The File menu: Open ROM, Save ROM, Save As Copy and Quit.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+
+#include "dialogs.h"
+#include "errors.hpp"
+#include "frmMain.h"
+#include "rom/string_table.hpp"
+#include "save/copy_name.hpp"
+#include "save/writer.hpp"
+#include "status_panels.h"
+#include "string_table_model.h"
+#include "ui_frmMain.h"
+
+namespace qm {
+
+namespace {
+
+const QString kCaption = QStringLiteral("Quillmoor Text Edit");
+const QString kRomFilter = QStringLiteral("SNES ROM (*.smc);;All Files (*)");
+
+// Paths reach the core in the file system's own encoding.
+std::string nativePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+}  // namespace
+
+/// A load or save in progress: the message panel shows its progress texts and
+/// the window repaints now and then, but takes no input until the work ends.
+class frmMain::LongWork {
+  public:
+    explicit LongWork(frmMain& window) : window_(window) {
+        window_.busy_ = true;
+        sinceRepaint_.start();
+    }
+    ~LongWork() {
+        window_.status_->showTime();
+        window_.busy_ = false;
+    }
+    LongWork(const LongWork&) = delete;
+    LongWork& operator=(const LongWork&) = delete;
+
+    ProgressFn progress() {
+        return [this](std::string_view text) {
+            window_.status_->showText(QString::fromLatin1(text.data(), qsizetype(text.size())));
+            // Letting events run once per byte would cost more than the work.
+            if (sinceRepaint_.elapsed() >= kRepaintMs) {
+                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                sinceRepaint_.restart();
+            }
+        };
+    }
+
+  private:
+    static constexpr qint64 kRepaintMs = 40;
+    frmMain& window_;
+    QElapsedTimer sinceRepaint_;
+};
+
+void frmMain::mnuOpenRom_Click() {
+    if (busy_) {
+        return;
+    }
+    model_->clear();
+    const std::optional<QString> path =
+        dialogs_->getOpenFileName(this, QStringLiteral("Select Rom"), kRomFilter);
+    if (!path || path->isEmpty()) {
+        return;
+    }
+    loadRom(*path);
+}
+
+void frmMain::loadRom(const QString& path) {
+    std::optional<QString> failure;
+    {
+        LongWork work(*this);
+        try {
+            romText_ = ReadRomText(nativePath(path), work.progress());
+        } catch (const FileError& error) {
+            failure = QString::fromLocal8Bit(error.what());
+        }
+        if (!failure) {
+            fillFromRomText(path, work.progress());
+        }
+    }
+    if (failure) {
+        dialogs_->warning(this, QStringLiteral("Open ROM"), *failure);
+    }
+}
+
+void frmMain::fillFromRomText(const QString& path, const ProgressFn& progress) {
+    enableEditing();
+    RomStrings = IsolateRomStrings(romText_.TextBlock, progress);
+    model_->setRows(UpdateStringtable(RomStrings, progress));
+    if (model_->rowCount() > 0) {
+        selectRow(0);
+    }
+    UpdateTextEdit();
+    RomPath = nativePath(path);
+    showRomPathInCaption();
+}
+
+void frmMain::enableEditing() {
+    ui->lvText->setEnabled(true);
+    ui->fraText->setEnabled(true);
+    ui->txtText2->setEnabled(true);
+    ui->mnuInsert->setEnabled(true);
+    ui->mnuFind->setEnabled(true);
+    ui->mnuSaveRom->setEnabled(true);
+    ui->mnuSaveAs->setEnabled(true);
+}
+
+void frmMain::showRomPathInCaption() {
+    setWindowTitle(kCaption + QStringLiteral(" - ") +
+                   QFile::decodeName(QByteArray::fromStdString(FileNameOf(RomPath))));
+}
+
+void frmMain::mnuSaveRom_Click() {
+    if (!busy_) {
+        saveRows(QStringLiteral("Save ROM"));
+    }
+}
+
+void frmMain::mnuSaveAs_Click() {
+    if (busy_) {
+        return;
+    }
+    const std::string copy = CopyName(RomPath);
+    try {
+        CopyRomFile(RomPath, copy);
+    } catch (const FileError& error) {
+        dialogs_->warning(this, QStringLiteral("Save As Copy"),
+                          QString::fromLocal8Bit(error.what()));
+        return;
+    }
+    RomPath = copy;
+    showRomPathInCaption();
+    saveRows(QStringLiteral("Save As Copy"));
+}
+
+bool frmMain::saveRows(const QString& title) {
+    std::optional<QString> failure;
+    {
+        LongWork work(*this);
+        try {
+            SaveRom(RomPath, model_->rows(), work.progress());
+        } catch (const SaveError& error) {
+            failure = QString::fromLocal8Bit(error.what());
+        } catch (const FileError& error) {
+            failure = QString::fromLocal8Bit(error.what());
+        }
+    }
+    if (failure) {
+        dialogs_->warning(this, title, *failure);
+    }
+    return !failure;
+}
+
+void frmMain::mnuQuit_Click() {
+    close();
+}
+
+}  // namespace qm

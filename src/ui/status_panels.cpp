@@ -1,0 +1,56 @@
+#include "status_panels.h"
+
+#include <QLabel>
+#include <QLocale>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace qm {
+
+namespace {
+
+QLabel* addPanel(QStatusBar* bar, const QString& name) {
+    auto* panel = new QLabel(bar);
+    panel->setObjectName(name);
+    panel->setFixedWidth(StatusPanels::kPanelWidth);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    panel->setContentsMargins(2, 0, 2, 0);
+    bar->addWidget(panel);
+    return panel;
+}
+
+}  // namespace
+
+StatusPanels::StatusPanels(QStatusBar* bar, Clock clock)
+    : QObject(bar),
+      title_(addPanel(bar, QStringLiteral("sbPanel1"))),
+      message_(addPanel(bar, QStringLiteral("sbPanel2"))),
+      ticker_(new QTimer(this)),
+      clock_(clock ? std::move(clock) : Clock([] { return QTime::currentTime(); })) {
+    title_->setText(QStringLiteral("Quillmoor Edit"));
+    // A tick a second keeps the minute shown current without drifting.
+    ticker_->setInterval(1000);
+    connect(ticker_, &QTimer::timeout, this, &StatusPanels::refreshTime);
+    showTime();
+}
+
+void StatusPanels::showText(const QString& text) {
+    if (showingTime_) {
+        ticker_->stop();
+        showingTime_ = false;
+    }
+    message_->setText(text);
+}
+
+void StatusPanels::showTime() {
+    showingTime_ = true;
+    refreshTime();
+    ticker_->start();
+}
+
+void StatusPanels::refreshTime() {
+    message_->setText(QLocale().toString(clock_(), QLocale::ShortFormat));
+}
+
+}  // namespace qm

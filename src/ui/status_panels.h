@@ -1,0 +1,42 @@
+#pragma once
+// The two panels of the status bar: a fixed title, and a message panel that
+// shows plain text while a load or save runs and the time of day otherwise.
+
+#include <QObject>
+#include <QTime>
+#include <functional>
+
+class QLabel;
+class QStatusBar;
+class QTimer;
+
+namespace qm {
+
+class StatusPanels : public QObject {
+    Q_OBJECT
+  public:
+    using Clock = std::function<QTime()>;
+
+    /// Adds both panels to bar and starts showing the time. clock defaults to the
+    /// system clock.
+    StatusPanels(QStatusBar* bar, Clock clock = {});
+
+    /// Switches the message panel to plain text and shows text.
+    void showText(const QString& text);
+    /// Switches the message panel back to the time of day, kept current.
+    void showTime();
+    bool showingTime() const { return showingTime_; }
+
+    static constexpr int kPanelWidth = 318;
+
+  private:
+    void refreshTime();
+
+    QLabel* title_;
+    QLabel* message_;
+    QTimer* ticker_;
+    Clock clock_;
+    bool showingTime_ = false;
+};
+
+}  // namespace qm

@@ -1,0 +1,38 @@
+#pragma once
+// The string table as the list lvText shows it: one row per StringEntry, the
+// five text columns. The one table that the list and the commands read and write.
+
+#include <QAbstractTableModel>
+#include <span>
+#include <vector>
+
+#include "rom/string_table.hpp"
+
+namespace qm {
+
+class StringTableModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    /// Replaces all rows; an empty vector empties the table.
+    void setRows(std::vector<StringEntry> rows);
+    void clear() { setRows({}); }
+
+    /// Row r (0-based); r must be below rowCount().
+    const StringEntry& entry(int r) const { return rows_.at(static_cast<std::size_t>(r)); }
+    void setEntry(int r, StringEntry entry);
+
+    std::span<const StringEntry> rows() const { return rows_; }
+
+  private:
+    std::vector<StringEntry> rows_;
+};
+
+}  // namespace qm

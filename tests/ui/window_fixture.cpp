@@ -1,0 +1,116 @@
+#include "window_fixture.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include "markup/encoder.hpp"
+#include "portrait_card.h"
+
+namespace qm::testing {
+
+RomBuilder romWithRows(const std::vector<RowSpec>& rows) {
+    RomBuilder rom;
+    for (const RowSpec& row : rows) {
+        std::string encoded = StringtoQM(row.portrait, row.coloured, row.text);
+        encoded.pop_back();  // the builder adds the terminator
+        rom.addString(bytesOf(encoded));
+    }
+    return rom;
+}
+
+QColor portraitTestColour(int number) {
+    return QColor(20 * (number + 2), 200 - 10 * (number + 2), 77);
+}
+
+QString previewColours(const QTextEdit* preview) {
+    QString out;
+    for (QTextBlock block = preview->document()->begin(); block.isValid(); block = block.next()) {
+        if (block != preview->document()->begin()) {
+            out += u'\n';
+        }
+        for (int i = 0; i < block.length() - 1; ++i) {
+            QTextCursor cursor(preview->document());
+            cursor.setPosition(block.position() + i + 1);
+            const QColor colour = cursor.charFormat().foreground().color();
+            out += colour == QColor(255, 255, 255)   ? u'W'
+                   : colour == QColor(160, 168, 232) ? u'C'
+                   : colour == QColor(255, 0, 0)     ? u'R'
+                                                     : u'?';
+        }
+    }
+    return out;
+}
+
+qreal previewPointSize(const QTextEdit* preview, int pos) {
+    QTextCursor cursor(preview->document());
+    cursor.setPosition(pos + 1);
+    return cursor.charFormat().fontPointSize();
+}
+
+WindowTest::WindowTest() : portraitDir(dir.path() / "portraits") {
+    std::filesystem::create_directories(portraitDir);
+    for (int n = -1; n <= 7; ++n) {
+        QImage image(12, 12, QImage::Format_RGB32);
+        image.fill(portraitTestColour(n));
+        const auto file = portraitDir / PortraitFileName(n).toStdString();
+        EXPECT_TRUE(image.save(QString::fromStdString(file.string()), "BMP"));
+    }
+    auto scripted = std::make_unique<ScriptedDialogs>();
+    dialogs = scripted.get();
+    WindowServices services;
+    services.dialogs = std::move(scripted);
+    services.portraitFolder = QString::fromStdString(portraitDir.string());
+    services.clock = [] { return QTime(9, 41); };
+    window = std::make_unique<frmMain>(std::move(services));
+    window->show();
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+}
+
+WindowTest::~WindowTest() = default;
+
+std::filesystem::path WindowTest::openRom(const RomBuilder& rom, const std::string& name) {
+    const auto path = rom.writeTo(dir.path(), name);
+    openWithAnswer(QString::fromStdString(path.string()));
+    return path;
+}
+
+void WindowTest::openWithAnswer(const std::optional<QString>& answer) {
+    dialogs->answerOpen(answer);
+    action("mnuOpenRom")->trigger();
+}
+
+QString WindowTest::cell(int r, int c) const {
+    return list()->model()->index(r, c).data().toString();
+}
+
+int WindowTest::selectedRow() const {
+    const QModelIndexList rows = list()->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+QColor WindowTest::shownPortraitColour() const {
+    const QPixmap pixmap = picture()->pixmap();
+    if (pixmap.isNull()) {
+        return {};
+    }
+    return pixmap.toImage().pixelColor(pixmap.width() / 2, pixmap.height() / 2);
+}
+
+void WindowTest::clickRow(int r) {
+    const QModelIndex index = list()->model()->index(r, 0);
+    list()->scrollTo(index);
+    const QPoint centre = list()->visualRect(index).center();
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, centre);
+}
+
+void WindowTest::caretAt(int pos) {
+    editBox()->setFocus();
+    QTextCursor cursor = editBox()->textCursor();
+    cursor.setPosition(pos);
+    editBox()->setTextCursor(cursor);
+}
+
+}  // namespace qm::testing

@@ -1,0 +1,96 @@
+#pragma once
+// A window under test: synthetic ROM images in a temporary folder, portrait
+// bitmaps of one plain colour each (so a test can tell which one is shown),
+// dialogs answered in advance and a fixed clock.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextEdit>
+#include <QTreeView>
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "dialogs.h"
+#include "fixtures/rom_builder.hpp"
+#include "frmMain.h"
+#include "rom/string_table.hpp"
+
+/// Lets GoogleTest print a QString in a failure message.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace qm::testing {
+
+/// A row as the encoder writes it: portrait number, "Yes"/"No", markup text.
+struct RowSpec {
+    std::int16_t portrait;
+    std::string coloured;
+    std::string text;
+};
+
+/// An image whose strings encode the given rows, in order.
+RomBuilder romWithRows(const std::vector<RowSpec>& rows);
+
+/// The colour of portrait n's test bitmap.
+QColor portraitTestColour(int number);
+
+/// One letter per preview character for its colour: W white, C the coloured
+/// entry colour, R red, ? anything else; "\n" between lines.
+QString previewColours(const QTextEdit* preview);
+
+/// Point size of the preview's character at pos.
+qreal previewPointSize(const QTextEdit* preview, int pos);
+
+class WindowTest : public ::testing::Test {
+  protected:
+    WindowTest();
+    ~WindowTest() override;
+
+    /// Writes the image into the temporary folder and opens it through the menu.
+    std::filesystem::path openRom(const RomBuilder& rom, const std::string& name = "game.smc");
+    /// Runs File > Open ROM... with the given dialog answer.
+    void openWithAnswer(const std::optional<QString>& answer);
+
+    template <typename T>
+    T* widget(const char* name) const {
+        T* found = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QAction* action(const char* name) const { return widget<QAction>(name); }
+    QTreeView* list() const { return widget<QTreeView>("lvText"); }
+    QPlainTextEdit* editBox() const { return widget<QPlainTextEdit>("txtText"); }
+    QTextEdit* preview() const { return widget<QTextEdit>("txtText2"); }
+    QCheckBox* coloured() const { return widget<QCheckBox>("chkColoured"); }
+    QScrollBar* portrait() const { return widget<QScrollBar>("hsPortrait"); }
+    QLabel* picture() const { return widget<QLabel>("imgPortrait"); }
+    QString statusText() const { return widget<QLabel>("sbPanel2")->text(); }
+
+    /// The list's text of column c of row r (0-based).
+    QString cell(int r, int c) const;
+    int selectedRow() const;
+    /// The colour at the centre of the shown portrait; invalid when none is shown.
+    QColor shownPortraitColour() const;
+    /// Clicks row r of the list as a user does.
+    void clickRow(int r);
+    /// Puts the caret of the edit box at pos and gives it the focus.
+    void caretAt(int pos);
+    int caret() const { return editBox()->textCursor().position(); }
+
+    TempDir dir;
+    std::filesystem::path portraitDir;
+    ScriptedDialogs* dialogs = nullptr;  // owned by the window
+    std::unique_ptr<frmMain> window;
+};
+
+}  // namespace qm::testing
