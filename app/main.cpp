@@ -1,14 +1,16 @@
 // quillmoor-text-edit: the editor window.
 #include <QApplication>
-#include <QFile>
+#include <QKeyEvent>
+#include <QTreeView>
 
 #include "dialogs.h"
 #include "frmMain.h"
 
 namespace {
 
-// A developer aid for screenshots and manual checks: QM_OPEN_ON_START names a
-// ROM image that File > Open ROM... opens once, as if chosen in the dialog.
+// Developer aids for screenshots and manual checks. QM_OPEN_ON_START names a ROM
+// image that File > Open ROM... opens once, as if chosen in the dialog;
+// QM_SELECT_ROW (1-based) then selects that row as a key in the list would.
 qm::WindowServices servicesFromEnvironment() {
     qm::WindowServices services;
     const QString path = qEnvironmentVariable("QM_OPEN_ON_START");
@@ -20,16 +22,28 @@ qm::WindowServices servicesFromEnvironment() {
     return services;
 }
 
+void openForDeveloper(qm::frmMain& window) {
+    window.findChild<QAction*>(QStringLiteral("mnuOpenRom"))->trigger();
+    const int row = qEnvironmentVariableIntValue("QM_SELECT_ROW") - 1;
+    auto* list = window.findChild<QTreeView*>(QStringLiteral("lvText"));
+    if (row < 0 || row >= list->model()->rowCount()) {
+        return;
+    }
+    list->setFocus();
+    list->setCurrentIndex(list->model()->index(row, 0));
+    QKeyEvent keyUp(QEvent::KeyRelease, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(list, &keyUp);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmoor Text Edit"));
-    const bool openOnStart = !qEnvironmentVariableIsEmpty("QM_OPEN_ON_START");
     qm::frmMain window(servicesFromEnvironment());
     window.show();
-    if (openOnStart) {
-        window.findChild<QAction*>(QStringLiteral("mnuOpenRom"))->trigger();
+    if (!qEnvironmentVariableIsEmpty("QM_OPEN_ON_START")) {
+        openForDeveloper(window);
     }
     return app.exec();
 }

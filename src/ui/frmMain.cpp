@@ -22,10 +22,13 @@ const QColor kEntryWhite(255, 255, 255);
 // The list's columns: Number, Portrait, Text, Coloured, Pointer Value.
 constexpr int kColumnWidths[kColumnCount] = {77, 96, 467, 96, 96};
 
-QFont designFont(const QString& family, qreal pointSize, QFont::StyleHint fallback) {
-    QFont font(family);
+// Asks for the designed family first, then for look-alikes of its width; Qt
+// falls back to the style hint when none is installed.
+QFont designFont(const QStringList& families, qreal pointSize, QFont::StyleHint fallback) {
+    QFont font;
+    font.setFamilies(families);
     font.setPointSizeF(pointSize);
-    font.setStyleHint(fallback);  // when the family is missing on this machine
+    font.setStyleHint(fallback);
     return font;
 }
 
@@ -59,8 +62,11 @@ void frmMain::setUpWindow() {
 }
 
 void frmMain::setUpFonts() {
-    ui->txtText2->setFont(designFont(QStringLiteral("Courier New"), 8.25, QFont::TypeWriter));
-    ui->txtText->setFont(designFont(QStringLiteral("MS Sans Serif"), 9.75, QFont::SansSerif));
+    // The form's own font, which the list, buttons and captions inherit.
+    setFont(designFont({"MS Sans Serif", "Arial", "Liberation Sans", "Nimbus Sans"}, 8.25,
+                       QFont::SansSerif));
+    ui->txtText2->setFont(designFont({"Courier New"}, 8.25, QFont::TypeWriter));
+    ui->txtText->setFont(designFont({"MS Sans Serif"}, 9.75, QFont::SansSerif));
 }
 
 void frmMain::setUpList() {
