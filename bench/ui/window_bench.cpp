@@ -1,0 +1,117 @@
+// The window offscreen: opening the demo image, and the preview rebuild that
+// follows each keystroke in the edit box.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+
+#include "dialogs.h"
+#include "fixtures/rom_builder.hpp"
+#include "frmMain.h"
+#include "rom/demo.hpp"
+
+namespace {
+
+using qm::testing::TempDir;
+
+struct WindowUnderTest {
+    qm::ScriptedDialogs* dialogs = nullptr;
+    std::unique_ptr<qm::frmMain> window;
+
+    WindowUnderTest() {
+        auto scripted = std::make_unique<qm::ScriptedDialogs>();
+        dialogs = scripted.get();
+        qm::WindowServices services;
+        services.dialogs = std::move(scripted);
+        window = std::make_unique<qm::frmMain>(std::move(services));
+        window->show();
+    }
+    void open(const QString& path) {
+        dialogs->answerOpen(path);
+        window->findChild<QAction*>(QStringLiteral("mnuOpenRom"))->trigger();
+    }
+    QPlainTextEdit* editBox() const {
+        return window->findChild<QPlainTextEdit*>(QStringLiteral("txtText"));
+    }
+};
+
+double maxRssMiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+// From the chosen path until the first row is in the editor.
+void BM_OpenDemoImage(benchmark::State& state) {
+    TempDir dir;
+    const auto path = dir.path() / "demo.smc";
+    qm::testing::writeFile(path, qm::BuildDemoImage());
+    WindowUnderTest t;
+    const QString chosen = QString::fromStdString(path.string());
+    for (auto _ : state) {
+        t.open(chosen);
+        benchmark::DoNotOptimize(t.editBox()->toPlainText());
+    }
+    if (t.editBox()->toPlainText().isEmpty()) {
+        state.SkipWithError("the first row did not reach the editor");
+    }
+    state.counters["max_rss_MiB"] = maxRssMiB();
+}
+BENCHMARK(BM_OpenDemoImage)->Unit(benchmark::kMillisecond);
+
+void sendKey(QWidget* target, int key, const QString& text) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &release);
+}
+
+// A 200-character entry with tokens, line breaks and overflow; every iteration
+// is one keystroke (a letter, then a Backspace) and the rebuild it causes.
+void BM_PreviewAfterKeystroke(benchmark::State& state) {
+    TempDir dir;
+    const auto path = dir.path() / "demo.smc";
+    qm::testing::writeFile(path, qm::BuildDemoImage());
+    WindowUnderTest t;
+    t.open(QString::fromStdString(path.string()));
+    QString entry;
+    while (entry.size() < 200) {
+        entry += QStringLiteral("Hello there(Pause:5) friend(return)");
+    }
+    entry.truncate(200);
+    t.editBox()->setPlainText(entry);
+    t.editBox()->setFocus();
+    t.editBox()->moveCursor(QTextCursor::End);
+    bool typeLetter = true;
+    for (auto _ : state) {
+        if (typeLetter) {
+            sendKey(t.editBox(), Qt::Key_X, QStringLiteral("x"));
+        } else {
+            sendKey(t.editBox(), Qt::Key_Backspace, QString());
+        }
+        typeLetter = !typeLetter;
+    }
+    if (t.editBox()->toPlainText().size() < 200) {
+        state.SkipWithError("the keystrokes did not reach the edit box");
+    }
+}
+BENCHMARK(BM_PreviewAfterKeystroke)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
