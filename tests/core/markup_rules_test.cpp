@@ -35,7 +35,10 @@ INSTANTIATE_TEST_SUITE_P(
                       // A text digit is one unit of its own: the code after it
                       // is still found, whatever stands before the digit.
                       TextCase{"Hey&515", "Hey&5@5"}, TextCase{"Hi&515", "Hi&5@5"},
-                      TextCase{"&515", "&5@5"}, TextCase{"{A}&515", "{A}&5@5"}));
+                      TextCase{"&515", "&5@5"}, TextCase{"{A}&515", "{A}&5@5"},
+                      // The digits of a placeholder spell one byte, never a code.
+                      TextCase{"{A}{16}", "{A}{16}"}, TextCase{">{10}", ">{10}"},
+                      TextCase{"{10}15", "{10}@5"}));
 
 class GoodTable : public ::testing::TestWithParam<TextCase> {};
 
@@ -51,7 +54,11 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"@{G}", "@{G}"},
                       TextCase{"@5#3$1", "(Pause:5)(TextSpeed:3)(Animation:1)"},
                       TextCase{"&1&0 Men", "10 Men"}, TextCase{"Just words.", "Just words."},
-                      TextCase{"@", "@"}, TextCase{"x@{F}", "x(Pause:{F})"}, TextCase{"", ""}));
+                      TextCase{"@", "@"}, TextCase{"x@{F}", "x(Pause:{F})"}, TextCase{"", ""},
+                      // Control bytes that formed no token keep their byte form.
+                      TextCase{"{A}15", "{A}{1}{5}"}, TextCase{"1{1F}", "{1}{1F}"},
+                      TextCase{"Hi4", "Hi{4}"}, TextCase{"{16}&1", "{16}1"},
+                      TextCase{"@{A}{B}", "(Pause:{A}){B}"}));
 
 TEST(Portraits, NamesAndNumbersRoundTrip) {
     for (std::int16_t n = kPortraitMin; n <= kPortraitMax; ++n) {

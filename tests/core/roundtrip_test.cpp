@@ -14,12 +14,13 @@
 namespace qm {
 namespace {
 
-// Generates markup texts made only of what the markup language covers. A token
-// never follows a placeholder or ">": those leave the code at an odd distance in
-// its run of codes, where the loader shows it as plain digits.
+// Generates markup texts. Covered texts load back as written: there a token
+// never follows a placeholder or ">", which would leave its code at an odd
+// distance in its run of codes, where the loader shows it in byte form.
 class MarkupGenerator {
   public:
-    explicit MarkupGenerator(unsigned seed) : random_(seed) {}
+    explicit MarkupGenerator(unsigned seed, bool coveredOnly = true)
+        : random_(seed), coveredOnly_(coveredOnly) {}
 
     std::string text() {
         std::string out;
@@ -47,11 +48,11 @@ class MarkupGenerator {
                     break;
                 case 5:
                     out += placeholder();
-                    tokenAllowed = false;
+                    tokenAllowed = !coveredOnly_;
                     break;
                 default:
                     out += ">";
-                    tokenAllowed = false;
+                    tokenAllowed = !coveredOnly_;
                     break;
             }
         }
@@ -72,18 +73,21 @@ class MarkupGenerator {
     std::string argument() {
         static const std::vector<std::string> kArgs = {"0",   "1",   "5",   "9",  "{A}",
                                                        "{B}", "{C}", "{E}", "{F}"};
-        return choose(kArgs);
+        // Out of step, an argument 4 or 5 and the next code read as a portrait or
+        // colour setting, which the loader takes out of the text: such texts
+        // are left to the covered cases.
+        static const std::vector<std::string> kUnalignedArgs = {"0", "1", "3", "9", "{A}", "{F}"};
+        return choose(coveredOnly_ ? kArgs : kUnalignedArgs);
     }
     std::string token() {
         static const std::vector<std::string> kOpenings = {"(Pause:", "(TextSpeed:", "(Animation:"};
         return choose(kOpenings) + argument() + ")";
     }
     std::string placeholder() {
-        // Bytes that decode to a placeholder (not 255, which ends a string). None
-        // is written with two decimal digits: «{10}» after an odd run of units
-        // reads as the code "10", as the game's own text would.
+        // Bytes that decode to a placeholder (not 255, which ends a string).
         static const std::vector<std::string> kPlaceholders = {
-            "{A}", "{B}", "{C}", "{E}", "{F}", "{1F}", "{3A}", "{6A}", "{7B}", "{C0}", "{FE}"};
+            "{A}",  "{B}",  "{C}",  "{E}",  "{F}",  "{10}", "{1F}",
+            "{3A}", "{6A}", "{72}", "{76}", "{C0}", "{FE}"};
         return choose(kPlaceholders);
     }
 
@@ -92,7 +96,16 @@ class MarkupGenerator {
     inline static const std::vector<std::string> kPunctuation = {
         " ", "!", "?", ".", "..", ",", "'", "'l", "'m", "'r", "'s", "'t", "'v"};
     std::mt19937 random_;
+    bool coveredOnly_;
 };
+
+// The bytes of a row after it is loaded: what a save without edits writes.
+std::string reloaded(const std::string& bytes) {
+    const Bytes region = testing::bytesOf(bytes);
+    auto slots = IsolateRomStrings(region);
+    const StringEntry row = UpdateStringtable(slots).at(0);
+    return StringtoQM(GetPortraitNumber(row.Portrait), row.Coloured, row.Text);
+}
 
 TEST(RoundTrip, EncodedRowsLoadBackUnchanged) {
     MarkupGenerator generate(20261206);
@@ -116,6 +129,15 @@ TEST(RoundTrip, EncodedRowsLoadBackUnchanged) {
             EXPECT_EQ(rows[i].Coloured, expected[i].Coloured);
             EXPECT_EQ(rows[i].Text, expected[i].Text);
         }
+    }
+}
+
+TEST(RoundTrip, SavingWithoutEditsKeepsWhatTheEditorWrote) {
+    MarkupGenerator generate(4242, /*coveredOnly=*/false);
+    for (int n = 0; n < 3000; ++n) {
+        const std::string bytes =
+            StringtoQM(generate.portrait(), generate.coloured(), generate.text());
+        ASSERT_EQ(reloaded(bytes), bytes) << testing::bytesOf(bytes).size();
     }
 }
 

@@ -43,7 +43,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ColumnsCase{"4{A}Hi", "Mad Ms. Edna", "?", "Hi"},
                       ColumnsCase{"47Hi", "?", "?", "Hi"}, ColumnsCase{"50", "None", "No", ""},
                       ColumnsCase{"52", "None", "", ""}, ColumnsCase{"4{B}", "?", "?", "B}"},
-                      ColumnsCase{"Hi4", "None", "?", "Hi4"},
+                      ColumnsCase{"Hi4", "None", "?", "Hi{4}"},
+                      ColumnsCase{"{A}{16}", "None", "?", "{A}{16}"},
                       // Later settings lose exactly one following character: «%{A}» leaves «A}».
                       ColumnsCase{"4150Hi514{A}", "Ms. Edna", "No", "HiA}"},
                       ColumnsCase{"5140Hi15There", "Rosalind", "Yes", "Hi(Pause:5)There"},

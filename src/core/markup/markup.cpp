@@ -50,7 +50,26 @@ std::string Good(std::string text) {
             i += 1 + argument;
             continue;
         }
-        if (text[i] != '&') {
+        if (text[i] == '{') {
+            // A placeholder's digits spell its byte: copy it whole.
+            const auto close = text.find('}', i);
+            const std::size_t end = close == std::string::npos ? text.size() : close + 1;
+            out.append(text, i, end - i);
+            i = end;
+            continue;
+        }
+        if (text[i] == '&' && i + 1 < text.size() && isDigit(text[i + 1])) {
+            out += text[i + 1];  // a text digit
+            i += 2;
+            continue;
+        }
+        if (isDigit(text[i])) {
+            // A control byte that formed no token. As a plain digit it would be
+            // saved as a text digit; as a placeholder it is saved as itself.
+            out += '{';
+            out += text[i];
+            out += '}';
+        } else if (text[i] != '&') {
             out += text[i];
         }
         ++i;

@@ -5,8 +5,10 @@
 namespace qm {
 
 /// Turns the markers "@", "#", "$" with a digit or «{A}»..«{F}» argument into the
-/// tokens "(Pause:a)", "(TextSpeed:a)", "(Animation:a)" and then removes every "&".
-/// The result is the markup text of a row.
+/// tokens "(Pause:a)", "(TextSpeed:a)", "(Animation:a)", text digits «&5» into
+/// plain digits, and bare control digits that formed no token into placeholders
+/// («{5}»), so that saving writes them back as the bytes they were; every other
+/// "&" goes. The result is the markup text of a row.
 std::string Good(std::string text);
 
 }  // namespace qm

@@ -67,12 +67,18 @@ std::string TextSettings(std::string stext) {
     // Boundaries are decided on the original characters, before any marker.
     std::size_t runStart = 0;
     char previous = '\0';
+    bool inPlaceholder = false;  // after a "{" that has not been closed yet
     for (std::size_t i = 0; i < stext.size(); ++i) {
         const char current = stext[i];
         if (i > 0 && separates(previous, current)) {
             runStart = i;
         }
-        if ((i - runStart) % 2 == 0 && startsCode(stext, i)) {
+        // The digits of a placeholder such as «{16}» spell one byte: never a code.
+        if (current == '{') {
+            inPlaceholder = true;
+        } else if (current == '}') {
+            inPlaceholder = false;
+        } else if (!inPlaceholder && (i - runStart) % 2 == 0 && startsCode(stext, i)) {
             stext[i] = markerFor(current);
         }
         previous = current;
