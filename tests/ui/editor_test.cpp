@@ -2,6 +2,7 @@
 // bar and the "Add" button.
 #include <QApplication>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "window_fixture.h"
@@ -156,6 +157,17 @@ TEST_F(Editor, AddPopsUpTheInsertItemsAndEscapeChangesNothing) {
     QTest::keyClick(popup, Qt::Key_Escape);
     EXPECT_FALSE(popup->isVisible());
     EXPECT_EQ(editBox()->toPlainText(), "First(return)row");
+}
+
+TEST_F(Editor, MenuShortcutsWinFromTheList) {
+    QSignalSpy animation(action("mnuInsertAnimation"), &QAction::triggered);
+    QSignalSpy saveAs(action("mnuSaveAs"), &QAction::triggered);
+    list()->setFocus();
+    QTest::keyClick(list(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(animation.count(), 1);
+    EXPECT_EQ(list()->selectionModel()->selectedRows().size(), 1);  // not Select All
+    QTest::keyClick(list(), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(saveAs.count(), 1);
 }
 
 TEST_F(Editor, TabMovesThroughTheControlsInOrder) {

@@ -1,6 +1,7 @@
 // Typing in the edit box: the live preview's text, colours, size and red marks;
 // Enter and Delete; shortcuts and focus.
 #include <QApplication>
+#include <QClipboard>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -144,6 +145,15 @@ TEST_F(LivePreview, UndoTakesBackEnterAndDeleteLikeTypedEdits) {
     press(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(editBox()->toPlainText(), "Hi(Pause:5)there");
     EXPECT_EQ(preview()->toPlainText(), "Hithere");
+}
+
+TEST_F(LivePreview, PastedLineBreaksBecomeReturnTokens) {
+    QApplication::clipboard()->setText(QStringLiteral("one\r\ntwo\nthree"));
+    caretAt(2);
+    press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(editBox()->toPlainText(), "Hione(return)two(return)three(Pause:5)there");
+    EXPECT_EQ(caret(), 29);
+    EXPECT_EQ(preview()->toPlainText(), "Hione\ntwo\nthreethere");
 }
 
 TEST_F(LivePreview, ClickingThePreviewPutsTheFocusInTheEditBox) {
