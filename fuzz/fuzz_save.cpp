@@ -154,9 +154,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkSaved(image, saved, laidOut, written);
 
     // Strict mode (QM_FUZZ_STRICT=1): a second load and save writes the same
-    // strings again. Off by default: the described text-settings pass reads digits
-    // inside a placeholder as control codes (bytes 0A 16 load as «{A}{(Pause:6)}»
-    // and save as 0A 00), so the pipeline is not a fixed point by design.
+    // strings again. Off by default: a code read out of step (after ">" or a
+    // one-letter placeholder) can pose as a portrait or colour setting, which the
+    // loader takes out of the text, so not every byte string is a fixed point.
     static const bool strict = std::getenv("QM_FUZZ_STRICT") != nullptr;
     if (!strict) {
         return 0;

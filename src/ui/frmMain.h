@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/insert.hpp"
 #include "dialogs.h"
 #include "rom/layout.hpp"
 #include "rom/reader.hpp"
@@ -81,6 +82,7 @@ class frmMain : public QMainWindow {
     void mnuInsertReturn_Click();
     void mnuFindFind_Click();
     void mnuFindFindNext_Click();
+    void insertToken(InsertKind kind);
 
     // Entry selection and editing.
     void UpdateTextEdit();
@@ -120,7 +122,7 @@ class frmMain : public QMainWindow {
     std::vector<std::string> RomStrings;
 
     // Find's text, kept between Find and Find Next.
-    std::string SearchText;
+    QString SearchText;
 
     // Key handling of the edit box: DeleteState 0 after any other key, 1 while a
     // Delete is handled, 2 after; the caret at that Delete; and whether the keys'
