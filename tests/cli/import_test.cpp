@@ -1,19 +1,17 @@
 // quillmoor-script import, run as a user runs it.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "fixtures/rom_builder.hpp"
 #include "rom/demo.hpp"
 #include "rom/string_table.hpp"
 #include "save/writer.hpp"
+#include "script_runner.hpp"
 
 namespace {
 
@@ -22,26 +20,8 @@ using qm::Bytes;
 using qm::testing::readFile;
 using qm::testing::TempDir;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string shellQuote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) {
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return q + "'";
-}
+using Outcome = qm::testing::ScriptOutcome;
+using qm::testing::slurpFile;
 
 class ImportVerb : public ::testing::Test {
   protected:
@@ -55,20 +35,7 @@ class ImportVerb : public ::testing::Test {
     }
 
     Outcome run(const std::vector<std::string>& args) {
-        std::string cmd = shellQuote(QM_SCRIPT_PATH);
-        for (const auto& a : args) {
-            cmd += " " + shellQuote(a);
-        }
-        fs::path out = dir.path() / ".stdout", err = dir.path() / ".stderr";
-        cmd += " >" + shellQuote(out.string()) + " 2>" + shellQuote(err.string());
-        int raw = std::system(cmd.c_str());
-        Outcome r;
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = slurp(out);
-        r.err = slurp(err);
-        fs::remove(out);
-        fs::remove(err);
-        return r;
+        return qm::testing::runScript(args, dir.path());
     }
 
     /// What Save ROM does to the demo image with its own rows, in the core.
@@ -82,7 +49,7 @@ class ImportVerb : public ::testing::Test {
     }
 
     void editTable(const std::function<void(nlohmann::json&)>& edit) {
-        auto doc = nlohmann::json::parse(slurp(table));
+        auto doc = nlohmann::json::parse(slurpFile(table));
         edit(doc);
         std::ofstream(table, std::ios::binary | std::ios::trunc) << doc.dump();
     }
@@ -136,8 +103,8 @@ TEST_F(ImportVerb, ExportImportExportGivesTheSameTable) {
     ASSERT_EQ(run({"import", rom.string(), table.string()}).status, 0);
     fs::path again = dir.path() / "again.json";
     ASSERT_EQ(run({"export", rom.string(), "-o", again.string()}).status, 0);
-    auto a = nlohmann::json::parse(slurp(table))["strings"];
-    auto b = nlohmann::json::parse(slurp(again))["strings"];
+    auto a = nlohmann::json::parse(slurpFile(table))["strings"];
+    auto b = nlohmann::json::parse(slurpFile(again))["strings"];
     ASSERT_EQ(a.size(), b.size());
     for (std::size_t i = 0; i < a.size(); ++i) {
         EXPECT_EQ(a[i]["text"], b[i]["text"]) << "row " << i + 1;
