@@ -189,28 +189,37 @@ void replaceTokens(Work& w) {
     }
 }
 
+// A text element's byte and its length in characters; length 0: no element.
 struct Element {
-    std::string_view text;
-    std::uint8_t byte;
+    std::uint8_t byte = 0;
+    std::size_t length = 0;
 };
-// Two-character elements come before their first character's own entry.
-constexpr std::array<Element, 15> kElements = {{
-    {"(return)", 0x0D},
-    {"..", 0x5E},
-    {"'v", 0x5D},
-    {"'l", 0x3B},
-    {"'m", 0x3C},
-    {"'r", 0x3D},
-    {"'s", 0x3E},
-    {"'t", 0x3F},
-    {"!", 0x74},
-    {"?", 0x73},
-    {".", 0x5C},
-    {",", 0x5B},
-    {" ", 0x5F},
-    {"'", 0x5A},
-    {">", 0x75},
-}};
+
+// The second character of the contractions "'v", "'l", ... and their bytes.
+constexpr std::array<std::pair<char, std::uint8_t>, 6> kContractions = {
+    {{'v', 0x5D}, {'l', 0x3B}, {'m', 0x3C}, {'r', 0x3D}, {'s', 0x3E}, {'t', 0x3F}}};
+
+// The text element that starts at w[i]. "(return)" is taken whole, and a
+// two-character element before its first character alone.
+Element elementAt(const Work& w, std::size_t i) {
+    switch (w[i]) {
+        case '(': return matchesAt(w, i, "(return)") ? Element{0x0D, 8} : Element{};
+        case '.': return matchesAt(w, i, "..") ? Element{0x5E, 2} : Element{0x5C, 1};
+        case '!': return {0x74, 1};
+        case '?': return {0x73, 1};
+        case ',': return {0x5B, 1};
+        case ' ': return {0x5F, 1};
+        case '>': return {0x75, 1};
+        case '\'':
+            for (const auto& [second, byte] : kContractions) {
+                if (i + 1 < w.size() && isChar(w[i + 1], second)) {
+                    return {byte, 2};
+                }
+            }
+            return {0x5A, 1};
+        default: return {};
+    }
+}
 
 // Text elements, left to right; returns the body's bytes.
 std::string encodeElements(const Work& w) {
@@ -223,12 +232,9 @@ std::string encodeElements(const Work& w) {
             ++i;
             continue;
         }
-        const auto element =
-            std::find_if(kElements.begin(), kElements.end(),
-                         [&](const Element& e) { return matchesAt(w, i, e.text); });
-        if (element != kElements.end()) {
-            out += static_cast<char>(element->byte);
-            i += element->text.size();
+        if (const Element element = elementAt(w, i); element.length > 0) {
+            out += static_cast<char>(element.byte);
+            i += element.length;
             continue;
         }
         if (c >= 128) {
