@@ -40,7 +40,10 @@ void StatusPanels::showText(const QString& text) {
         ticker_->stop();
         showingTime_ = false;
     }
-    message_->setText(text);
+    if (message_->text() != text) {
+        message_->setText(text);
+        emit textShown(text);
+    }
 }
 
 void StatusPanels::showTime() {

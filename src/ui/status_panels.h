@@ -29,6 +29,10 @@ class StatusPanels : public QObject {
 
     static constexpr int kPanelWidth = 318;
 
+  signals:
+    /// A plain text went into the message panel.
+    void textShown(const QString& text);
+
   private:
     void refreshTime();
 

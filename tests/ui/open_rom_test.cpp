@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QTimer>
 
+#include "status_panels.h"
 #include "window_fixture.h"
 
 namespace qm::testing {
@@ -100,6 +101,30 @@ TEST_F(OpenRom, ARegionWithoutTerminatorsGivesAnEmptyListButANamedFile) {
 TEST_F(OpenRom, CaptionTakesThePartAfterTheLastBackslashToo) {
     openRom(romWithRows(kRows), "dump\\story.smc");
     EXPECT_EQ(window->windowTitle(), "Quillmoor Text Edit - story.smc");
+}
+
+TEST_F(OpenRom, ShowsProgressAndStartsNoSecondCommandMeanwhile) {
+    const auto first = openRom(romWithRows(kRows), "first.smc");
+    const Bytes before = readFile(first);
+    auto* status = window->findChild<StatusPanels*>();
+    ASSERT_NE(status, nullptr);
+    QStringList shown;
+    QObject::connect(status, &StatusPanels::textShown, [&](const QString& text) {
+        if (shown.isEmpty()) {
+            action("mnuSaveRom")->trigger();  // would write first.smc
+            action("mnuOpenRom")->trigger();  // would ask for a file
+        }
+        shown << text;
+    });
+    openRom(romWithRows(kRows), "second.smc");
+    EXPECT_EQ(readFile(first), before);
+    EXPECT_EQ(dialogs->calls().size(), 2u);
+    ASSERT_GE(shown.size(), 4);
+    EXPECT_EQ(shown[0], "Reading ROM Pointers");
+    EXPECT_EQ(shown[1], "Reading ROM Strings");
+    EXPECT_TRUE(shown.filter("Isolating ROM Strings: ").size() > 1);
+    EXPECT_TRUE(shown.last().startsWith("Parsing ROM Strings And Adding to String Table"));
+    EXPECT_EQ(window->windowTitle(), "Quillmoor Text Edit - second.smc");
 }
 
 TEST_F(OpenRom, TheRealDialogCarriesTitleAndFilters) {

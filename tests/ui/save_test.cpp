@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "save/writer.hpp"
+#include "status_panels.h"
 #include "window_fixture.h"
 
 namespace qm::testing {
@@ -58,6 +59,18 @@ TEST_F(SaveFromWindow, SaveRomWritesTheAppliedRowsIntoTheFile) {
     EXPECT_NE(readFile(romFile), before);
     EXPECT_EQ(statusText(), QLocale().toString(QTime(9, 41), QLocale::ShortFormat));
     EXPECT_EQ(cell(2, 4), pointerAtLoad);  // the load-time pointer stays on show
+}
+
+TEST_F(SaveFromWindow, ShowsItsProgressWhileItSaves) {
+    QStringList shown;
+    QObject::connect(window->findChild<StatusPanels*>(), &StatusPanels::textShown,
+                     [&](const QString& text) { shown << text; });
+    action("mnuSaveRom")->trigger();
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_EQ(shown.first(), "Saving ROM: 0%");
+    EXPECT_TRUE(shown.contains("Saving ROM: 10.%"));
+    EXPECT_EQ(shown.last(), "Saving ROM: 100%");
+    EXPECT_EQ(statusText(), QLocale().toString(QTime(9, 41), QLocale::ShortFormat));
 }
 
 TEST_F(SaveFromWindow, CtrlSFromTheEditBoxSaves) {
