@@ -30,10 +30,8 @@ bool onlyMovesOrCopies(const QKeyEvent* event) {
         case Qt::Key_Backtab:
         case Qt::Key_Shift:
         case Qt::Key_Control:
-        case Qt::Key_Alt:
-            return true;
-        default:
-            return event->matches(QKeySequence::Copy);
+        case Qt::Key_Alt: return true;
+        default: return event->matches(QKeySequence::Copy);
     }
 }
 
