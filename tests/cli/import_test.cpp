@@ -109,7 +109,7 @@ TEST_F(ImportVerb, ExportImportExportGivesTheSameTable) {
     for (std::size_t i = 0; i < a.size(); ++i) {
         EXPECT_EQ(a[i]["text"], b[i]["text"]) << "row " << i + 1;
         // Row 510 has an unnamed portrait byte (7), shown "?"; "?" writes no
-        // portrait code (Part 2.1), so it comes back as "None".
+        // portrait code, so it comes back as "None".
         EXPECT_EQ(i + 1 == 510 ? "None" : a[i]["portrait"], b[i]["portrait"]) << "row " << i + 1;
         EXPECT_EQ(a[i]["coloured"], b[i]["coloured"]) << "row " << i + 1;
     }

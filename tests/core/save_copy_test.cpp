@@ -1,4 +1,4 @@
-// Save As Copy (Part 3.2): the copy's name, the copy, and the save into it.
+// Save As Copy: the copy's name, the copy, and the save into it.
 #include <gtest/gtest.h>
 
 #include <filesystem>

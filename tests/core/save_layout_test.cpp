@@ -1,4 +1,4 @@
-// Layout and pointer rules of the ROM writer (Part 3.1), in memory.
+// Layout and pointer rules of the ROM writer, in memory.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,5 +1,5 @@
 #pragma once
-// Save As Copy (Part 3.2): the copy's name, the copy itself, and the whole
+// Save As Copy: the copy's name, the copy itself, and the whole
 // command (validate, copy, save into the copy).
 
 #include <functional>

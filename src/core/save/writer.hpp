@@ -1,5 +1,5 @@
 #pragma once
-// Writing the string table back into a ROM image (Part 3.1). Everything is
+// Writing the string table back into a ROM image. Everything is
 // encoded and checked before the file is touched; the file is then replaced
 // atomically (save/atomic_file.hpp).
 
