@@ -72,7 +72,7 @@ class frmMain : public QMainWindow {
     void loadRom(const QString& path);
     void fillFromRomText(const QString& path, const ProgressFn& progress);
     void enableEditing();
-    bool saveRows(const QString& title);
+    bool runSave(const QString& title, const std::function<void(const ProgressFn&)>& save);
     void showRomPathInCaption();
 
     // Insert and Find menus.

@@ -118,34 +118,33 @@ void frmMain::showRomPathInCaption() {
 }
 
 void frmMain::mnuSaveRom_Click() {
-    if (!busy_) {
-        saveRows(QStringLiteral("Save ROM"));
+    if (busy_) {
+        return;
     }
+    runSave(QStringLiteral("Save ROM"),
+            [this](const ProgressFn& progress) { SaveRom(RomPath, model_->rows(), progress); });
 }
 
 void frmMain::mnuSaveAs_Click() {
     if (busy_) {
         return;
     }
-    const std::string copy = CopyName(RomPath);
-    try {
-        CopyRomFile(RomPath, copy);
-    } catch (const FileError& error) {
-        dialogs_->warning(this, QStringLiteral("Save As Copy"),
-                          QString::fromLocal8Bit(error.what()));
-        return;
-    }
-    RomPath = copy;
-    showRomPathInCaption();
-    saveRows(QStringLiteral("Save As Copy"));
+    // Rows are checked before the copy is made, so a refusal leaves no copy; the
+    // copy becomes the open file as soon as it exists, before the save into it.
+    runSave(QStringLiteral("Save As Copy"), [this](const ProgressFn& progress) {
+        SaveRomAsCopy(RomPath, model_->rows(), progress, [this](const std::string& copy) {
+            RomPath = copy;
+            showRomPathInCaption();
+        });
+    });
 }
 
-bool frmMain::saveRows(const QString& title) {
+bool frmMain::runSave(const QString& title, const std::function<void(const ProgressFn&)>& save) {
     std::optional<QString> failure;
     {
         LongWork work(*this);
         try {
-            SaveRom(RomPath, model_->rows(), work.progress());
+            save(work.progress());
         } catch (const SaveError& error) {
             failure = QString::fromLocal8Bit(error.what());
         } catch (const FileError& error) {

@@ -118,7 +118,10 @@ TEST_F(SaveFromWindow, SaveAsCopyRefusedByTheEncoderNamesItsCommand) {
     ASSERT_EQ(dialogs->calls().size(), 2u);
     EXPECT_EQ(dialogs->calls()[1].title, "Save As Copy");
     EXPECT_EQ(readFile(romFile), before);
-    EXPECT_EQ(readFile(dir.path() / "story Hack.smc"), before);  // the copy, unwritten
+    // Refused before any copy was made: no copy, and the open file is unchanged.
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "story Hack.smc"));
+    EXPECT_EQ(window->romPath(), romFile.string());
+    EXPECT_EQ(window->windowTitle(), "Quillmoor Text Edit - story.smc");
 }
 
 TEST_F(SaveFromWindow, AFailedCopyKeepsThePathAndTheCaption) {
