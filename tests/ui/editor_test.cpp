@@ -1,7 +1,6 @@
 // Selecting rows into the editor, Apply, the check box, the portrait scroll
-// bar and the "Add" button.
+// bar, Tab order and menu shortcuts over the controls' own keys.
 #include <QApplication>
-#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -16,158 +15,93 @@ class Editor : public WindowTest {
         openRom(romWithRows({{0, "No", "First(return)row"},
                              {7, "Yes", "Second"},
                              {-1, "No", "Third(Pause:5)"},
-                             {6, "No", "Fourth"}}));
+                             {5, "No", "Fourth"}}));
+    }
+    void expectLoaded(int row, const QString& text, int portraitNumber, bool isColoured) {
+        EXPECT_EQ(selectedRow(), row);
+        EXPECT_EQ(editBox()->toPlainText(), text);
+        EXPECT_EQ(portrait()->value(), portraitNumber);
+        EXPECT_EQ(coloured()->isChecked(), isColoured);
     }
 };
 
-TEST_F(Editor, DownArrowInTheListLoadsTheRowBelow) {
-    list()->setFocus();
-    QTest::keyClick(list(), Qt::Key_Down);
-    EXPECT_EQ(selectedRow(), 1);
-    EXPECT_EQ(editBox()->toPlainText(), "Second");
-    EXPECT_EQ(portrait()->value(), 7);
-    EXPECT_EQ(shownPortraitColour(), portraitTestColour(7));
-    EXPECT_TRUE(coloured()->isChecked());
-}
-
-TEST_F(Editor, KeyDownAloneStillShowsTheRowSelectedBeforeTheKey) {
+TEST_F(Editor, ListKeysAndClicksLoadTheirRow) {
     list()->setFocus();
     QTest::keyPress(list(), Qt::Key_Down);
     EXPECT_EQ(selectedRow(), 1);
-    EXPECT_EQ(editBox()->toPlainText(), "First(return)row");
+    EXPECT_EQ(editBox()->toPlainText(), "First(return)row");  // loads on key up
     QTest::keyRelease(list(), Qt::Key_Down);
-    EXPECT_EQ(editBox()->toPlainText(), "Second");
-}
-
-TEST_F(Editor, ClickingARowLoadsIt) {
+    expectLoaded(1, "Second", 7, true);
+    EXPECT_EQ(shownPortraitColour(), portraitTestColour(7));
     clickRow(2);
-    EXPECT_EQ(selectedRow(), 2);
-    EXPECT_EQ(editBox()->toPlainText(), "Third(Pause:5)");
+    expectLoaded(2, "Third(Pause:5)", -1, false);
     EXPECT_EQ(preview()->toPlainText(), "Third");
-    EXPECT_EQ(portrait()->value(), -1);
     EXPECT_EQ(shownPortraitColour(), portraitTestColour(-1));
-    EXPECT_FALSE(coloured()->isChecked());
 }
 
-TEST_F(Editor, ReturnsShowAsTokensInTheEditBoxAndAsLineBreaksInThePreview) {
-    EXPECT_EQ(editBox()->toPlainText(), "First(return)row");
-    EXPECT_EQ(preview()->toPlainText(), "First\nrow");
-}
-
-TEST_F(Editor, ApplyWritesPortraitTextAndColourIntoTheSelectedRow) {
+TEST_F(Editor, AMissingOrUnreadablePortraitShowsNoPictureAndStillLoadsTheRow) {
+    std::filesystem::remove(portraitDir / "7.bmp");
+    writeFile(portraitDir / "5.bmp", bytesOf("not a bitmap"));
     clickRow(1);
+    expectLoaded(1, "Second", 7, true);
+    EXPECT_TRUE(picture()->pixmap().isNull());
+    clickRow(3);
+    expectLoaded(3, "Fourth", 5, false);
+    EXPECT_TRUE(picture()->pixmap().isNull());
+}
+
+TEST_F(Editor, ApplyWritesTheEditorIntoTheSelectedRowOnly) {
+    portrait()->setValue(3);
+    editBox()->setPlainText("dropped");
+    clickRow(1);  // edits without Apply are lost
+    EXPECT_EQ(cell(0, 1), "Rosalind");
+    EXPECT_EQ(cell(0, 2), "First(return)row");
     portrait()->setValue(3);
     editBox()->setPlainText("Hello(Pause:5)");
     coloured()->click();
-    QTest::mouseClick(widget<QPushButton>("cmdApply"), Qt::LeftButton);
-    EXPECT_EQ(cell(1, 1), "Hilde");
-    EXPECT_EQ(cell(1, 2), "Hello(Pause:5)");
-    EXPECT_EQ(cell(1, 3), "No");
-    EXPECT_EQ(cell(1, 0), "2");
-    EXPECT_EQ(selectedRow(), 1);
+    apply();
+    const QStringList row = {cell(1, 0), cell(1, 1), cell(1, 2), cell(1, 3)};
+    EXPECT_EQ(row, QStringList({"2", "Hilde", "Hello(Pause:5)", "No"}));
     EXPECT_EQ(cell(0, 2), "First(return)row");
+    EXPECT_EQ(selectedRow(), 1);
 }
 
-TEST_F(Editor, EditsWithoutApplyAreDroppedWhenAnotherRowLoads) {
-    portrait()->setValue(3);
-    editBox()->setPlainText("changed");
-    clickRow(1);
-    clickRow(0);
-    EXPECT_EQ(cell(0, 1), "Rosalind");
-    EXPECT_EQ(editBox()->toPlainText(), "First(return)row");
+TEST_F(Editor, ApplyRefusesTextNoRomCanHoldAndDoesNothingWithoutARow) {
+    editBox()->setPlainText(QString::fromUtf8("Caf\u00e9 \u20ac"));
+    apply();
+    ASSERT_EQ(dialogs->calls().size(), 2u);
+    EXPECT_EQ(dialogs->calls()[1].kind, ScriptedDialogs::Kind::Warning);
+    EXPECT_EQ(dialogs->calls()[1].title, "Apply");
+    EXPECT_EQ(cell(0, 2), "First(return)row");
+    openWithAnswer(std::nullopt);  // empties the list; Apply stays enabled
+    ASSERT_TRUE(widget<QPushButton>("cmdApply")->isEnabled());
+    apply();
+    EXPECT_EQ(list()->model()->rowCount(), 0);
+    EXPECT_EQ(dialogs->calls().size(), 3u);
 }
 
 TEST_F(Editor, AnUnknownColourFlagLoadsUncheckedAndAppliesAsNo) {
-    // "?" is what the loader shows for a string without a colour code.
     RomBuilder rom;
-    rom.addString(bytesOf("\x25\x26"));
+    rom.addString(bytesOf("\x25\x26"));  // no colour code: the list shows "?"
     openRom(rom, "plain.smc");
     ASSERT_EQ(cell(0, 3), "?");
     EXPECT_FALSE(coloured()->isChecked());
-    widget<QPushButton>("cmdApply")->click();
+    apply();
     EXPECT_EQ(cell(0, 3), "No");
 }
 
-TEST_F(Editor, ApplyWithNoRowSelectedDoesNothing) {
-    openWithAnswer(std::nullopt);  // empties the list, the frame stays enabled
-    ASSERT_TRUE(widget<QPushButton>("cmdApply")->isEnabled());
-    widget<QPushButton>("cmdApply")->click();
-    EXPECT_EQ(list()->model()->rowCount(), 0);
-}
-
-TEST_F(Editor, ApplyRefusesCharactersNoRomTextCanHold) {
-    editBox()->setPlainText(QString::fromUtf8("Caf\u00e9 \u20ac"));
-    widget<QPushButton>("cmdApply")->click();
-    ASSERT_FALSE(dialogs->calls().empty());
-    EXPECT_EQ(dialogs->calls().back().kind, ScriptedDialogs::Kind::Warning);
-    EXPECT_EQ(dialogs->calls().back().title, "Apply");
-    EXPECT_EQ(cell(0, 2), "First(return)row");
-}
-
-TEST_F(Editor, TheCheckBoxRecoloursThePreviewAndLeavesTheRow) {
+TEST_F(Editor, CheckBoxAndScrollBarChangeOnlyTheEditor) {
     editBox()->setPlainText("Hello(return)World(return)Hello");
-    EXPECT_EQ(previewColours(preview()), "WWWWW\nWWWWW\nRRRRR");
-    coloured()->click();
-    EXPECT_EQ(previewColours(preview()), "CCCCC\nCCCCC\nRRRRR");
-    coloured()->click();
-    EXPECT_EQ(previewColours(preview()), "WWWWW\nWWWWW\nRRRRR");
-    EXPECT_EQ(cell(0, 3), "No");
-}
-
-TEST_F(Editor, TheScrollBarShowsThePortraitOfItsValue) {
+    for (const QString colours : {"CCCCC\nCCCCC\nRRRRR", "WWWWW\nWWWWW\nRRRRR"}) {
+        coloured()->click();
+        EXPECT_EQ(previewColours(preview()), colours);
+    }
     portrait()->setFocus();
     QTest::keyClick(portrait(), Qt::Key_Right);
     EXPECT_EQ(portrait()->value(), 1);
     EXPECT_EQ(shownPortraitColour(), portraitTestColour(1));
-    portrait()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(portrait()->value(), 2);
     EXPECT_EQ(cell(0, 1), "Rosalind");
-}
-
-TEST_F(Editor, AMissingPortraitShowsNoPictureAndStillLoadsTheRow) {
-    std::filesystem::remove(portraitDir / "7.bmp");
-    clickRow(1);
-    EXPECT_TRUE(picture()->pixmap().isNull());
-    EXPECT_EQ(portrait()->value(), 7);
-    EXPECT_EQ(editBox()->toPlainText(), "Second");
-    EXPECT_TRUE(coloured()->isChecked());
-    widget<QPushButton>("cmdApply")->click();
-    EXPECT_EQ(cell(0, 2), "First(return)row");
-    EXPECT_EQ(cell(1, 2), "Second");
-}
-
-TEST_F(Editor, AnUnreadablePortraitShowsNoPictureWhenTheScrollBarMoves) {
-    writeFile(portraitDir / "5.bmp", bytesOf("not a bitmap"));
-    portrait()->setValue(5);
-    EXPECT_TRUE(picture()->pixmap().isNull());
-    portrait()->setValue(4);
-    EXPECT_EQ(shownPortraitColour(), portraitTestColour(4));
-}
-
-TEST_F(Editor, AddPopsUpTheInsertItemsAndEscapeChangesNothing) {
-    QTest::mouseClick(widget<QPushButton>("cmdAdd"), Qt::LeftButton);
-    auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    ASSERT_NE(popup, nullptr);
-    EXPECT_EQ(popup->objectName(), "mnuInsert");
-    QStringList items;
-    for (QAction* a : popup->actions()) {
-        items << a->text();
-    }
-    EXPECT_EQ(items, QStringList({"&Pause", "&Text Speed Change", "&Animation Change", "&Return"}));
-    QTest::keyClick(popup, Qt::Key_Escape);
-    EXPECT_FALSE(popup->isVisible());
-    EXPECT_EQ(editBox()->toPlainText(), "First(return)row");
-}
-
-TEST_F(Editor, MenuShortcutsWinFromTheList) {
-    QSignalSpy animation(action("mnuInsertAnimation"), &QAction::triggered);
-    QSignalSpy saveAs(action("mnuSaveAs"), &QAction::triggered);
-    list()->setFocus();
-    QTest::keyClick(list(), Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(animation.count(), 1);
-    EXPECT_EQ(list()->selectionModel()->selectedRows().size(), 1);  // not Select All
-    QTest::keyClick(list(), Qt::Key_R, Qt::ControlModifier);
-    EXPECT_EQ(saveAs.count(), 1);
+    EXPECT_EQ(cell(0, 3), "No");
 }
 
 TEST_F(Editor, TabMovesThroughTheControlsInOrder) {
@@ -179,6 +113,19 @@ TEST_F(Editor, TabMovesThroughTheControlsInOrder) {
     }
     EXPECT_EQ(order, QStringList(
                          {"txtText", "hsPortrait", "chkColoured", "cmdApply", "cmdAdd", "lvText"}));
+}
+
+TEST_F(Editor, CtrlAIsAnimationChangeAndNotSelectAll) {
+    QSignalSpy animation(action("mnuInsertAnimation"), &QAction::triggered);
+    for (QWidget* w : {static_cast<QWidget*>(list()), static_cast<QWidget*>(editBox())}) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        animation.clear();
+        w->setFocus();
+        QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
+        EXPECT_EQ(animation.count(), 1);
+        EXPECT_FALSE(editBox()->textCursor().hasSelection());
+        EXPECT_EQ(list()->selectionModel()->selectedRows().size(), 1);
+    }
 }
 
 }  // namespace

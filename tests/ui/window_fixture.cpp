@@ -7,12 +7,13 @@
 
 #include "markup/encoder.hpp"
 #include "portrait_card.h"
+#include "status_panels.h"
 
 namespace qm::testing {
 
-RomBuilder romWithRows(const std::vector<RowSpec>& rows) {
+RomBuilder romWithRows(const std::vector<RomRow>& rows) {
     RomBuilder rom;
-    for (const RowSpec& row : rows) {
+    for (const RomRow& row : rows) {
         std::string encoded = StringtoQM(row.portrait, row.coloured, row.text);
         encoded.pop_back();  // the builder adds the terminator
         rom.addString(bytesOf(encoded));
@@ -27,26 +28,23 @@ QColor portraitTestColour(int number) {
 QString previewColours(const QTextEdit* preview) {
     QString out;
     for (QTextBlock block = preview->document()->begin(); block.isValid(); block = block.next()) {
-        if (block != preview->document()->begin()) {
-            out += u'\n';
-        }
+        out += block == preview->document()->begin() ? QString() : QStringLiteral("\n");
         for (int i = 0; i < block.length() - 1; ++i) {
             QTextCursor cursor(preview->document());
             cursor.setPosition(block.position() + i + 1);
             const QColor colour = cursor.charFormat().foreground().color();
-            out += colour == QColor(255, 255, 255)   ? u'W'
-                   : colour == QColor(160, 168, 232) ? u'C'
-                   : colour == QColor(255, 0, 0)     ? u'R'
-                                                     : u'?';
+            out += cursor.charFormat().fontPointSize() != 14.0 ? u'?'
+                   : colour == QColor(255, 255, 255)           ? u'W'
+                   : colour == QColor(160, 168, 232)           ? u'C'
+                   : colour == QColor(255, 0, 0)               ? u'R'
+                                                               : u'?';
         }
     }
     return out;
 }
 
-qreal previewPointSize(const QTextEdit* preview, int pos) {
-    QTextCursor cursor(preview->document());
-    cursor.setPosition(pos + 1);
-    return cursor.charFormat().fontPointSize();
+QString clockText() {
+    return QLocale().toString(QTime(9, 41), QLocale::ShortFormat);
 }
 
 WindowTest::WindowTest() : portraitDir(dir.path() / "portraits") {
@@ -69,8 +67,6 @@ WindowTest::WindowTest() : portraitDir(dir.path() / "portraits") {
     EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
 }
 
-WindowTest::~WindowTest() = default;
-
 std::filesystem::path WindowTest::openRom(const RomBuilder& rom, const std::string& name) {
     const auto path = rom.writeTo(dir.path(), name);
     openWithAnswer(QString::fromStdString(path.string()));
@@ -80,6 +76,12 @@ std::filesystem::path WindowTest::openRom(const RomBuilder& rom, const std::stri
 void WindowTest::openWithAnswer(const std::optional<QString>& answer) {
     dialogs->answerOpen(answer);
     action("mnuOpenRom")->trigger();
+}
+
+void WindowTest::recordStatus(QStringList& shown) const {
+    auto* panels = window->findChild<StatusPanels*>();
+    ASSERT_NE(panels, nullptr);
+    QObject::connect(panels, &StatusPanels::textShown, [&shown](const QString& t) { shown << t; });
 }
 
 QString WindowTest::cell(int r, int c) const {

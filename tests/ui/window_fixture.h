@@ -32,29 +32,28 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 namespace qm::testing {
 
 /// A row as the encoder writes it: portrait number, "Yes"/"No", markup text.
-struct RowSpec {
+struct RomRow {
     std::int16_t portrait;
     std::string coloured;
     std::string text;
 };
 
 /// An image whose strings encode the given rows, in order.
-RomBuilder romWithRows(const std::vector<RowSpec>& rows);
+RomBuilder romWithRows(const std::vector<RomRow>& rows);
 
 /// The colour of portrait n's test bitmap.
 QColor portraitTestColour(int number);
 
-/// One letter per preview character for its colour: W white, C the coloured
-/// entry colour, R red, ? anything else; "\n" between lines.
+/// One letter per preview character for its 14 pt colour: W white, C the
+/// coloured entry colour, R red, ? anything else; "\n" between lines.
 QString previewColours(const QTextEdit* preview);
 
-/// Point size of the preview's character at pos.
-qreal previewPointSize(const QTextEdit* preview, int pos);
+/// The status panel's text while it shows the fixed clock's time.
+QString clockText();
 
 class WindowTest : public ::testing::Test {
   protected:
     WindowTest();
-    ~WindowTest() override;
 
     /// Writes the image into the temporary folder and opens it through the menu.
     std::filesystem::path openRom(const RomBuilder& rom, const std::string& name = "game.smc");
@@ -75,6 +74,9 @@ class WindowTest : public ::testing::Test {
     QScrollBar* portrait() const { return widget<QScrollBar>("hsPortrait"); }
     QLabel* picture() const { return widget<QLabel>("imgPortrait"); }
     QString statusText() const { return widget<QLabel>("sbPanel2")->text(); }
+    void apply() const { widget<QPushButton>("cmdApply")->click(); }
+    /// Every text the status panel shows from now on is appended to shown.
+    void recordStatus(QStringList& shown) const;
 
     /// The list's text of column c of row r (0-based).
     QString cell(int r, int c) const;
