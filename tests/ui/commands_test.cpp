@@ -1,5 +1,6 @@
 // The Insert menu's commands and Find / Find Next, driven as a user drives them.
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
@@ -214,6 +215,21 @@ TEST(RealDialogs, InputAndMessageBoxesShowWhatTheCommandsAsk) {
     EXPECT_EQ(title, "Find");
     EXPECT_EQ(label, "'ink' wasn't found.");
     EXPECT_EQ(value, "1");
+
+    // Open ROM's file dialog, cancelled: its title and the two filters.
+    frmMain window;
+    QStringList filters;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        filters = dialog->nameFilters();
+        dialog->reject();
+    });
+    window.findChild<QAction*>("mnuOpenRom")->trigger();
+    EXPECT_EQ(title, "Select Rom");
+    EXPECT_EQ(filters, (QStringList{"SNES ROM (*.smc)", "All Files (*)"}));
+    EXPECT_EQ(window.windowTitle(), "Quillmoor Text Edit");
 }
 
 }  // namespace
