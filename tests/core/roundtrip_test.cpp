@@ -34,18 +34,10 @@ class MarkupGenerator {
             }
             tokenAllowed = true;
             switch (kind) {
-                case 1:
-                    out += choose(kWords);
-                    break;
-                case 2:
-                    out += choose(kPunctuation);
-                    break;
-                case 3:
-                    out += std::to_string(pick(0, 9));
-                    break;
-                case 4:
-                    out += "(return)";
-                    break;
+                case 1: out += choose(kWords); break;
+                case 2: out += choose(kPunctuation); break;
+                case 3: out += std::to_string(pick(0, 9)); break;
+                case 4: out += "(return)"; break;
                 case 5:
                     out += placeholder();
                     tokenAllowed = !coveredOnly_;

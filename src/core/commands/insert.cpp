@@ -15,22 +15,17 @@ InsertQuestion InsertQuestionFor(InsertKind kind) {
                     "Please enter the new animation.\n(0 = Blinking, 1 = Talking, 2 = No movement, "
                     "3 = \"Sleeping\", 4 = Nervous, 5 = Hurt)",
                     "5"};
-        case InsertKind::Return:
-            break;
+        case InsertKind::Return: break;
     }
     return {};
 }
 
 std::string InsertToken(InsertKind kind, const std::string& value) {
     switch (kind) {
-        case InsertKind::Pause:
-            return "(Pause:" + value + ")";
-        case InsertKind::TextSpeed:
-            return "(TextSpeed:" + value + ")";
-        case InsertKind::Animation:
-            return "(Animation:" + value + ")";
-        case InsertKind::Return:
-            break;
+        case InsertKind::Pause: return "(Pause:" + value + ")";
+        case InsertKind::TextSpeed: return "(TextSpeed:" + value + ")";
+        case InsertKind::Animation: return "(Animation:" + value + ")";
+        case InsertKind::Return: break;
     }
     return "(return)";
 }

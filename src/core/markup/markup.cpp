@@ -6,14 +6,10 @@ namespace {
 
 const char* openingFor(char marker) {
     switch (marker) {
-        case '@':
-            return "(Pause:";
-        case '#':
-            return "(TextSpeed:";
-        case '$':
-            return "(Animation:";
-        default:
-            return nullptr;
+        case '@': return "(Pause:";
+        case '#': return "(TextSpeed:";
+        case '$': return "(Animation:";
+        default: return nullptr;
     }
 }
 

@@ -33,18 +33,12 @@ bool separates(char a, char b) {
 
 char markerFor(char digit) {
     switch (digit) {
-        case '1':
-            return '@';
-        case '2':
-            return '#';
-        case '3':
-            return '$';
-        case '4':
-            return '%';
-        case '5':
-            return '^';
-        default:
-            return digit;
+        case '1': return '@';
+        case '2': return '#';
+        case '3': return '$';
+        case '4': return '%';
+        case '5': return '^';
+        default: return digit;
     }
 }
 

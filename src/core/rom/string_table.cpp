@@ -13,16 +13,11 @@ namespace qm {
 
 const std::string& columnText(const StringEntry& row, int column) {
     switch (column) {
-        case kColNumber:
-            return row.Number;
-        case kColPortrait:
-            return row.Portrait;
-        case kColText:
-            return row.Text;
-        case kColColoured:
-            return row.Coloured;
-        default:
-            return row.PointerValue;
+        case kColNumber: return row.Number;
+        case kColPortrait: return row.Portrait;
+        case kColText: return row.Text;
+        case kColColoured: return row.Coloured;
+        default: return row.PointerValue;
     }
 }
 
@@ -47,31 +42,21 @@ std::string colouredColumn(const std::string& t, std::size_t marker) {
         return "";
     }
     switch (t[marker + 1]) {
-        case '0':
-            return "No";
-        case '1':
-            return "Yes";
-        default:
-            return "";
+        case '0': return "No";
+        case '1': return "Yes";
+        default: return "";
     }
 }
 
 std::string portraitColumn(char byte) {
     switch (byte) {
-        case '0':
-            return "Rosalind";
-        case '1':
-            return "Ms. Edna";
-        case '2':
-            return "Mr. Thorley";
-        case '3':
-            return "Hilde";
-        case '4':
-            return "Ivy";
-        case '5':
-            return "Greta";
-        default:
-            return "?";
+        case '0': return "Rosalind";
+        case '1': return "Ms. Edna";
+        case '2': return "Mr. Thorley";
+        case '3': return "Hilde";
+        case '4': return "Ivy";
+        case '5': return "Greta";
+        default: return "?";
     }
 }
 
