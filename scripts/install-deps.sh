@@ -3,12 +3,12 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev nlohmann-json3-dev libcli11-dev)
+          libbenchmark-dev nlohmann-json3-dev libcli11-dev zlib1g-dev libgettextpo-dev gettext python3)
 if [ "${QM_WITH_CLANG:-0}" = 1 ]; then
     packages+=(clang libclang-rt-dev)
 fi
 if [ "${QM_WITH_XVFB:-0}" = 1 ]; then
-    packages+=(xvfb xauth)
+    packages+=(xvfb xauth xdotool imagemagick)
 fi
 
 missing=()
