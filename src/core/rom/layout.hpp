@@ -4,16 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <string_view>
-#include <vector>
+
+#include "types.hpp"
 
 namespace qm {
-
-using Bytes = std::vector<std::uint8_t>;
-
-/// Receives a progress text ("Reading ROM Strings", "Saving ROM: 10.%", ...).
-using ProgressFn = std::function<void(std::string_view)>;
 
 inline constexpr std::size_t kPointerTableOffset = 0x301200;
 inline constexpr std::size_t kPointerTableLength = 0x400;  // 512 entries of 2 bytes
