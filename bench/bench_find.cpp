@@ -2,17 +2,15 @@
 #include <benchmark/benchmark.h>
 
 #include "commands/find.hpp"
-#include "rom/demo.hpp"
-#include "rom/reader.hpp"
-#include "rom/string_table.hpp"
+#include "demo/demo.hpp"
+#include "rom/load.hpp"
 
 namespace qm {
 namespace {
 
 // A search that matches nowhere reads every row's preview: the worst case.
 void BM_FindNextAcrossDemoTable(benchmark::State& state) {
-    auto slots = IsolateRomStrings(ReadRomText(BuildDemoImage()).TextBlock);
-    const auto rows = UpdateStringtable(slots);
+    const auto rows = LoadRom(BuildDemoImage());
     for (auto _ : state) {
         benchmark::DoNotOptimize(FindNextRow(rows, 0, "no such words"));
     }

@@ -1,12 +1,10 @@
 // Loading a ROM image's text and encoding the whole table again.
 #include <benchmark/benchmark.h>
 
+#include "demo/demo.hpp"
 #include "fixtures/rom_builder.hpp"
 #include "markup/encoder.hpp"
-#include "markup/portraits.hpp"
-#include "rom/demo.hpp"
-#include "rom/reader.hpp"
-#include "rom/string_table.hpp"
+#include "rom/load.hpp"
 
 namespace qm {
 namespace {
@@ -17,9 +15,7 @@ void BM_LoadDemoImage(benchmark::State& state) {
     const auto path = dir.path() / "demo.smc";
     testing::writeFile(path, BuildDemoImage());
     for (auto _ : state) {
-        const RomText text = ReadRomText(path.string());
-        auto slots = IsolateRomStrings(text.TextBlock);
-        auto rows = UpdateStringtable(slots);
+        auto rows = LoadRom(path.string());
         benchmark::DoNotOptimize(rows.data());
     }
 }
@@ -34,9 +30,7 @@ void BM_LoadDemoImageWithProgress(benchmark::State& state) {
     std::size_t seen = 0;
     const ProgressFn progress = [&](std::string_view s) { seen += s.size(); };
     for (auto _ : state) {
-        const RomText text = ReadRomText(path.string(), progress);
-        auto slots = IsolateRomStrings(text.TextBlock, progress);
-        auto rows = UpdateStringtable(slots, progress);
+        auto rows = LoadRom(path.string(), progress);
         benchmark::DoNotOptimize(rows.data());
     }
     benchmark::DoNotOptimize(seen);
@@ -44,12 +38,11 @@ void BM_LoadDemoImageWithProgress(benchmark::State& state) {
 BENCHMARK(BM_LoadDemoImageWithProgress)->Unit(benchmark::kMillisecond);
 
 void BM_EncodeAllRows(benchmark::State& state) {
-    auto slots = IsolateRomStrings(ReadRomText(BuildDemoImage()).TextBlock);
-    const auto rows = UpdateStringtable(slots);
+    const auto rows = LoadRom(BuildDemoImage());
     for (auto _ : state) {
         std::size_t total = 0;
         for (const auto& row : rows) {
-            total += StringtoQM(GetPortraitNumber(row.Portrait), row.Coloured, row.Text).size();
+            total += StringtoQM(row.Portrait, row.Coloured, row.Text).size();
         }
         benchmark::DoNotOptimize(total);
     }

@@ -2,9 +2,9 @@
 // atomic write with fsync), and the encode-and-lay-out part alone.
 #include <benchmark/benchmark.h>
 
+#include "demo/demo.hpp"
 #include "fixtures/rom_builder.hpp"
-#include "rom/demo.hpp"
-#include "rom/string_table.hpp"
+#include "rom/load.hpp"
 #include "save/writer.hpp"
 
 namespace {
@@ -17,7 +17,7 @@ struct DemoRom {
         auto file = dir.path() / "demo.smc";
         qm::testing::writeFile(file, qm::BuildDemoImage());
         path = file.string();
-        rows = qm::LoadStringTable(path);
+        rows = qm::LoadRom(path);
     }
 };
 

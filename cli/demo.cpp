@@ -2,7 +2,8 @@
 #include <iostream>
 
 #include "commands.hpp"
-#include "rom/demo.hpp"
+#include "demo/demo.hpp"
+#include "rom/layout.hpp"
 
 namespace qm::cli {
 

@@ -3,20 +3,20 @@
 
 #include "commands.hpp"
 #include "errors.hpp"
-#include "rom/string_table.hpp"
-#include "table_json.hpp"
+#include "exchange/json.hpp"
+#include "rom/load.hpp"
 
 namespace qm::cli {
 
 int runExport(const std::string& romPath, const std::optional<std::string>& outPath) {
     std::vector<StringEntry> rows;
     try {
-        rows = LoadStringTable(romPath);
+        rows = LoadRom(romPath);
     } catch (const FileError& e) {
         std::cerr << "quillmoor-script: " << e.what() << "\n";
         return 1;
     }
-    const std::string json = tableToJson(rows);
+    const std::string json = TableToJson(rows);
     if (!outPath) {
         std::cout << json;
         return 0;

@@ -6,9 +6,9 @@
 
 #include "commands.hpp"
 #include "errors.hpp"
+#include "exchange/json.hpp"
 #include "save/copy_name.hpp"
 #include "save/writer.hpp"
-#include "table_json.hpp"
 
 namespace qm::cli {
 
@@ -28,14 +28,14 @@ std::string readText(const std::string& path) {
 
 int runImport(const std::string& romPath, const std::string& tablePath, bool copy) {
     try {
-        std::vector<StringEntry> rows = tableFromJson(readText(tablePath));
+        std::vector<StringEntry> rows = TableFromJson(readText(tablePath));
         if (copy) {
             std::cout << SaveRomAsCopy(romPath, rows) << "\n";
         } else {
             SaveRom(romPath, rows);
         }
         return 0;
-    } catch (const TableFormatError& e) {
+    } catch (const TableError& e) {
         std::cerr << "quillmoor-script: The table \"" << tablePath
                   << "\" is not in the export format: " << e.what() << "\n";
     } catch (const SaveError& e) {

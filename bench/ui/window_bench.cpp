@@ -3,36 +3,23 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 
-#include "dialogs.h"
+#include "demo/demo.hpp"
 #include "fixtures/rom_builder.hpp"
 #include "frmMain.h"
-#include "rom/demo.hpp"
 
 namespace {
 
 using qm::testing::TempDir;
 
 struct WindowUnderTest {
-    qm::ScriptedDialogs* dialogs = nullptr;
     std::unique_ptr<qm::frmMain> window;
 
-    WindowUnderTest() {
-        auto scripted = std::make_unique<qm::ScriptedDialogs>();
-        dialogs = scripted.get();
-        qm::WindowServices services;
-        services.dialogs = std::move(scripted);
-        window = std::make_unique<qm::frmMain>(std::move(services));
-        window->show();
-    }
-    void open(const QString& path) {
-        dialogs->answerOpen(path);
-        window->findChild<QAction*>(QStringLiteral("mnuOpenRom"))->trigger();
-    }
+    WindowUnderTest() : window(std::make_unique<qm::frmMain>()) { window->show(); }
+    void open(const QString& path) { window->openRom(path); }
     QPlainTextEdit* editBox() const {
         return window->findChild<QPlainTextEdit*>(QStringLiteral("txtText"));
     }

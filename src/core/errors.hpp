@@ -13,6 +13,13 @@ class FileError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+/// A text that is not what it should be (not UTF-8, or a character beyond
+/// Latin-1 where game text is expected). what() says which character or byte.
+class TextError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
 /// A markup text that the encoder cannot turn into game bytes. what() reads
 /// «"<piece>" <reason>», for example «"(Pause:x)" has no number».
 class EncodeError : public std::runtime_error {
@@ -27,6 +34,13 @@ class EncodeError : public std::runtime_error {
   private:
     std::string piece_;
     std::string reason_;
+};
+
+/// A table file (JSON, CSV, PO) that is not in its format, or whose rows cannot
+/// be taken into the string table. what() says where and why.
+class TableError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
 };
 
 /// A save that was refused before anything was written (a row that cannot be

@@ -3,9 +3,7 @@
 // in advance instead of blocking on a modal dialog.
 
 #include <QString>
-#include <memory>
 #include <optional>
-#include <vector>
 
 class QWidget;
 
@@ -36,47 +34,6 @@ class QtDialogs : public Dialogs {
                                    const QString& defaultText) override;
     void information(QWidget* parent, const QString& title, const QString& text) override;
     void warning(QWidget* parent, const QString& title, const QString& text) override;
-};
-
-/// Answers given in advance, in order, and a record of every dialog asked for.
-/// With no answer left it asks the fallback, or else cancels.
-class ScriptedDialogs : public Dialogs {
-  public:
-    enum class Kind { Open, Text, Information, Warning };
-    struct Call {
-        Kind kind;
-        QString title;
-        QString text;  // the filter, the prompt or the message
-        QString defaultText;
-    };
-
-    explicit ScriptedDialogs(std::unique_ptr<Dialogs> fallback = nullptr);
-
-    /// Queues the path the next open-file dialog returns; nothing means Cancel.
-    void answerOpen(const std::optional<QString>& path) { openAnswers_.push_back(Answer(path)); }
-    /// Queues the text the next input box returns; nothing means Cancel.
-    void answerText(const std::optional<QString>& text) { textAnswers_.push_back(Answer(text)); }
-    const std::vector<Call>& calls() const { return calls_; }
-    void clearCalls() { calls_.clear(); }
-
-    std::optional<QString> getOpenFileName(QWidget* parent, const QString& title,
-                                           const QString& filter) override;
-    std::optional<QString> getText(QWidget* parent, const QString& title, const QString& prompt,
-                                   const QString& defaultText) override;
-    void information(QWidget* parent, const QString& title, const QString& text) override;
-    void warning(QWidget* parent, const QString& title, const QString& text) override;
-
-  private:
-    std::unique_ptr<Dialogs> fallback_;
-    struct Answer {
-        explicit Answer(const std::optional<QString>& a)
-            : given(a.has_value()), text(a.value_or(QString())) {}
-        bool given;
-        QString text;
-    };
-    std::vector<Answer> openAnswers_;
-    std::vector<Answer> textAnswers_;
-    std::vector<Call> calls_;
 };
 
 }  // namespace qm

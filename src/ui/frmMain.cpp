@@ -17,8 +17,6 @@ namespace qm {
 
 namespace {
 
-const QColor kEntryWhite(255, 255, 255);
-
 // The list's columns: Number, Portrait, Text, Coloured, Pointer Value.
 constexpr int kColumnWidths[kColumnCount] = {77, 96, 467, 96, 96};
 
@@ -39,13 +37,11 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
       ui(std::make_unique<Ui::frmMain>()),
       dialogs_(services.dialogs ? std::move(services.dialogs) : std::make_unique<QtDialogs>()),
       portraitFolder_(services.portraitFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                        : services.portraitFolder),
-      previewColour_(kEntryWhite) {
+                                                        : services.portraitFolder) {
     ui->setupUi(this);
     setUpWindow();
     setUpFonts();
     setUpList();
-    setUpPreview();
     setUpStatusBar(std::move(services.clock));
     nameSeparators();
     connectFileMenu();
@@ -76,16 +72,6 @@ void frmMain::setUpList() {
     for (int column = 0; column < kColumnCount; ++column) {
         ui->lvText->setColumnWidth(column, kColumnWidths[column]);
     }
-}
-
-void frmMain::setUpPreview() {
-    QPalette palette = ui->txtText2->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Base, Qt::black);
-        palette.setColor(group, QPalette::Text, kEntryWhite);
-    }
-    ui->txtText2->setPalette(palette);
-    ui->txtText2->setUndoRedoEnabled(false);
 }
 
 void frmMain::setUpStatusBar(std::function<QTime()> clock) {
@@ -136,8 +122,8 @@ void frmMain::connectEditor() {
 }
 
 void frmMain::installKeyHandling() {
+    ui->txtText2->setFocusBuddy(ui->txtText);
     ui->txtText->installEventFilter(this);
-    ui->txtText2->installEventFilter(this);
     ui->lvText->installEventFilter(this);
     ui->lvText->viewport()->installEventFilter(this);
 }
@@ -150,14 +136,6 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         event->ignore();
         return true;
     }
-    if (watched == ui->txtText) {
-        return filterEditBoxKey(event);
-    }
-    if (watched == ui->txtText2 && event->type() == QEvent::FocusIn) {
-        // The preview is for display only: the focus belongs in the edit box.
-        ui->txtText->setFocus(Qt::OtherFocusReason);
-        return false;
-    }
     return filterListEvent(watched, event);
 }
 
@@ -167,6 +145,23 @@ bool frmMain::isWindowShortcut(const QKeyEvent* event) const {
         if (!action->shortcut().isEmpty() && action->shortcut() == pressed) {
             return true;
         }
+    }
+    return false;
+}
+
+bool frmMain::filterListEvent(QObject* watched, QEvent* event) {
+    if (watched == ui->lvText) {
+        if (event->type() == QEvent::KeyPress) {
+            lvText_KeyDown();
+            if (!static_cast<QKeyEvent*>(event)->text().isEmpty()) {
+                lvText_KeyPress();
+            }
+        } else if (event->type() == QEvent::KeyRelease) {
+            lvText_KeyUp();
+        }
+    } else if (watched == ui->lvText->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        // The press has already selected the clicked row.
+        lvText_Click();
     }
     return false;
 }

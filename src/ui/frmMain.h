@@ -3,7 +3,6 @@
 // preview, the menus and the status bar. Handlers are named after the control
 // and event they serve; the deciding logic lives in the core.
 
-#include <QColor>
 #include <QMainWindow>
 #include <QString>
 #include <QTime>
@@ -11,15 +10,12 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "commands/insert.hpp"
 #include "dialogs.h"
-#include "rom/layout.hpp"
-#include "rom/reader.hpp"
+#include "types.hpp"
 
 class QKeyEvent;
-class QMenu;
 
 namespace Ui {
 class frmMain;
@@ -43,6 +39,8 @@ class frmMain : public QMainWindow {
     explicit frmMain(WindowServices services = {}, QWidget* parent = nullptr);
     ~frmMain() override;
 
+    /// Opens the ROM image at path as File > Open ROM... does once a file is chosen.
+    void openRom(const QString& path);
     /// The open ROM image's path, empty before the first successful load.
     const std::string& romPath() const { return RomPath; }
 
@@ -52,39 +50,29 @@ class frmMain : public QMainWindow {
   private:
     class LongWork;
 
-    // Construction, in the order the constructor runs it.
+    // frmMain.cpp: construction, in the order the constructor runs it, and wiring.
     void setUpWindow();
     void setUpFonts();
     void setUpList();
-    void setUpPreview();
     void setUpStatusBar(std::function<QTime()> clock);
     void nameSeparators();
     void connectFileMenu();
     void connectCommandMenus();
     void connectEditor();
     void installKeyHandling();
+    bool isWindowShortcut(const QKeyEvent* event) const;
+    bool filterListEvent(QObject* watched, QEvent* event);
 
-    // File menu.
+    // frmMain_file.cpp: the File menu.
     void mnuOpenRom_Click();
     void mnuSaveRom_Click();
     void mnuSaveAs_Click();
     void mnuQuit_Click();
-    void loadRom(const QString& path);
-    void fillFromRomText(const QString& path, const ProgressFn& progress);
     void enableEditing();
     bool runSave(const QString& title, const std::function<void(const ProgressFn&)>& save);
     void showRomPathInCaption();
 
-    // Insert and Find menus.
-    void mnuInsertPause_Click();
-    void mnuInsertTextSpeed_Click();
-    void mnuInsertAnimation_Click();
-    void mnuInsertReturn_Click();
-    void mnuFindFind_Click();
-    void mnuFindFindNext_Click();
-    void insertToken(InsertKind kind);
-
-    // Entry selection and editing.
+    // frmMain_editor.cpp: entry selection and editing, and the live preview.
     void UpdateTextEdit();
     void lvText_KeyDown();
     void lvText_KeyUp();
@@ -94,21 +82,19 @@ class frmMain : public QMainWindow {
     void cmdAdd_Click();
     void chkColoured_Click();
     void hsPortrait_Change();
+    void txtText_Change();
     std::optional<int> selectedRow() const;
     void selectRow(int row);
     void showPortrait(int number);
 
-    // Live preview and the edit box's keys.
-    void txtText_Change();
-    bool txtText_KeyDown(QKeyEvent* event);
-    void txtText_KeyUp();
-    void showPreviewOf(const QString& markup);
-    void colourWholePreview();
-    void FixPreview();
-    bool removeTokenAtCaret();
-    bool filterEditBoxKey(QEvent* event);
-    bool filterListEvent(QObject* watched, QEvent* event);
-    bool isWindowShortcut(const QKeyEvent* event) const;
+    // frmMain_commands.cpp: the Insert and Find menus.
+    void mnuInsertPause_Click();
+    void mnuInsertTextSpeed_Click();
+    void mnuInsertAnimation_Click();
+    void mnuInsertReturn_Click();
+    void mnuFindFind_Click();
+    void mnuFindFindNext_Click();
+    void insertToken(InsertKind kind);
 
     std::unique_ptr<Ui::frmMain> ui;
     std::unique_ptr<Dialogs> dialogs_;
@@ -116,25 +102,11 @@ class frmMain : public QMainWindow {
     StatusPanels* status_ = nullptr;
     QString portraitFolder_;
 
-    // The text store of the open ROM image.
+    // The open ROM image; its rows live in model_.
     std::string RomPath;
-    RomText romText_;
-    std::vector<std::string> RomStrings;
-
     // Find's text, kept between Find and Find Next.
     QString SearchText;
-
-    // Key handling of the edit box: DeleteState 0 after any other key, 1 while a
-    // Delete is handled, 2 after; the caret at that Delete; and whether the keys'
-    // own actions are held back until the key goes up.
-    int DeleteState = 0;
-    int DeleteCaret = 0;
-    bool editLocked_ = false;
-
-    // The preview's base format: the entry colour, and 14 points once a row is loaded.
-    QColor previewColour_;
-    std::optional<qreal> previewPointSize_;
-
+    // A load or save is running: no second command may start.
     bool busy_ = false;
 };
 

@@ -7,25 +7,11 @@
 #include "commands/find.hpp"
 #include "commands/insert.hpp"
 #include "frmMain.h"
+#include "game_text.h"
 #include "string_table_model.h"
 #include "ui_frmMain.h"
 
 namespace qm {
-
-namespace {
-
-/// The Latin-1 bytes of text, or nothing when it holds a character that no game
-/// text has (such a text is found nowhere).
-std::optional<std::string> latin1Of(const QString& text) {
-    for (const QChar c : text) {
-        if (c.unicode() > 0xFF) {
-            return std::nullopt;
-        }
-    }
-    return text.toLatin1().toStdString();
-}
-
-}  // namespace
 
 void frmMain::insertToken(InsertKind kind) {
     QString token = QString::fromStdString(InsertToken(kind, {}));
@@ -41,7 +27,7 @@ void frmMain::insertToken(InsertKind kind) {
         // The value goes in as typed; a save names a value it cannot take.
         token.insert(token.size() - 1, *answer);
     }
-    ui->txtText->textCursor().insertText(token);
+    ui->txtText->insertAsOneStep(token);
 }
 
 void frmMain::mnuInsertPause_Click() {
@@ -74,7 +60,8 @@ void frmMain::mnuFindFindNext_Click() {
     }
     const std::optional<int> selected = selectedRow();
     const std::size_t from = selected ? static_cast<std::size_t>(*selected) + 1 : 0;
-    const std::optional<std::string> needle = latin1Of(SearchText);
+    // A text with a character no game text has is found nowhere.
+    const std::optional<std::string> needle = ToGameText(SearchText);
     const std::optional<std::size_t> found =
         needle ? FindNextRow(model_->rows(), from, *needle) : std::nullopt;
     if (!found) {

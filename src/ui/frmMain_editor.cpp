@@ -1,38 +1,26 @@
-// Entry selection and editing: loading the selected row into the editor, and
-// Apply writing the editor back into it.
+// Entry selection and editing: loading the selected row into the editor, the
+// live preview of the edit box, and Apply writing the editor back into the row.
 #include <QCursor>
 #include <QDir>
 #include <QItemSelectionModel>
 #include <QPixmap>
 
-#include "dialogs.h"
 #include "frmMain.h"
+#include "game_text.h"
 #include "markup/portraits.hpp"
 #include "portrait_card.h"
 #include "string_table_model.h"
+#include "text.hpp"
 #include "ui_frmMain.h"
 
 namespace qm {
 
 namespace {
 
-const QColor kEntryColoured(160, 168, 232);
-const QColor kEntryWhite(255, 255, 255);
 constexpr qreal kPreviewPointSize = 14;
 
 QColor entryColour(bool coloured) {
-    return coloured ? kEntryColoured : kEntryWhite;
-}
-
-// The first character a ROM text cannot hold, if any: game text is one byte
-// per character, and a wider one would silently turn into "?".
-std::optional<QChar> firstNonLatin1(const QString& text) {
-    for (QChar c : text) {
-        if (c.unicode() > 0xFF) {
-            return c;
-        }
-    }
-    return std::nullopt;
+    return coloured ? QColor(160, 168, 232) : QColor(255, 255, 255);
 }
 
 }  // namespace
@@ -58,16 +46,17 @@ void frmMain::UpdateTextEdit() {
         return;
     }
     const StringEntry& entry = model_->entry(*row);
-    const int portrait = GetPortraitNumber(entry.Portrait);
     // A missing picture must not leave the previous row in the editor.
-    showPortrait(portrait);
-    ui->hsPortrait->setValue(portrait);
-    ui->txtText->setPlainText(QString::fromLatin1(entry.Text));
-    const bool coloured = entry.Coloured == "Yes";
+    showPortrait(entry.Portrait);
+    ui->hsPortrait->setValue(entry.Portrait);
+    ui->txtText->setPlainText(FromGameText(entry.Text));
+    const bool coloured = entry.Coloured == Colour::Yes;
     ui->chkColoured->setChecked(coloured);
-    previewColour_ = entryColour(coloured);
-    previewPointSize_ = kPreviewPointSize;
-    showPreviewOf(ui->txtText->toPlainText());
+    ui->txtText2->setBaseFormat(entryColour(coloured), kPreviewPointSize);
+}
+
+void frmMain::txtText_Change() {
+    ui->txtText2->showMarkup(ui->txtText->toPlainText());
 }
 
 void frmMain::showPortrait(int number) {
@@ -103,17 +92,17 @@ void frmMain::cmdApply_Click() {
         return;
     }
     const QString text = ui->txtText->toPlainText();
-    if (const std::optional<QChar> bad = firstNonLatin1(text)) {
+    if (const std::optional<char32_t> bad = FirstBeyondLatin1(text)) {
         dialogs_->warning(this, QStringLiteral("Apply"),
-                          QStringLiteral("The text holds the character \"%1\", which no ROM "
-                                         "text can hold. Nothing was applied.")
-                              .arg(*bad));
+                          QString::fromStdString(DescribeCharacter(*bad)) +
+                              QStringLiteral(" is a character no ROM text can hold. Nothing "
+                                             "was applied."));
         return;
     }
     StringEntry entry = model_->entry(*row);
-    entry.Portrait = GetPortraitName(static_cast<std::int16_t>(ui->hsPortrait->value()));
+    entry.Portrait = static_cast<std::int16_t>(ui->hsPortrait->value());
     entry.Text = text.toLatin1().toStdString();
-    entry.Coloured = ui->chkColoured->isChecked() ? "Yes" : "No";
+    entry.Coloured = ui->chkColoured->isChecked() ? Colour::Yes : Colour::No;
     model_->setEntry(*row, std::move(entry));
 }
 
@@ -122,9 +111,7 @@ void frmMain::cmdAdd_Click() {
 }
 
 void frmMain::chkColoured_Click() {
-    previewColour_ = entryColour(ui->chkColoured->isChecked());
-    colourWholePreview();
-    FixPreview();
+    ui->txtText2->setBaseFormat(entryColour(ui->chkColoured->isChecked()), kPreviewPointSize);
 }
 
 void frmMain::hsPortrait_Change() {

@@ -6,7 +6,7 @@
 #include "dialogs.h"
 #include "errors.hpp"
 #include "frmMain.h"
-#include "rom/string_table.hpp"
+#include "rom/load.hpp"
 #include "save/copy_name.hpp"
 #include "save/writer.hpp"
 #include "status_panels.h"
@@ -44,8 +44,14 @@ class frmMain::LongWork {
 
     ProgressFn progress() {
         return [this](std::string_view text) {
+            // Most reports repeat the one before (a percentage changes every ~28
+            // bytes of the region); only a new text is worth showing.
+            if (text == lastText_) {
+                return;
+            }
+            lastText_.assign(text);
             window_.status_->showText(QString::fromLatin1(text.data(), qsizetype(text.size())));
-            // Letting events run once per byte would cost more than the work.
+            // Letting events run once per report would cost more than the work.
             if (sinceRepaint_.elapsed() >= kRepaintMs) {
                 QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
                 sinceRepaint_.restart();
@@ -57,6 +63,7 @@ class frmMain::LongWork {
     static constexpr qint64 kRepaintMs = 40;
     frmMain& window_;
     QElapsedTimer sinceRepaint_;
+    std::string lastText_;
 };
 
 void frmMain::mnuOpenRom_Click() {
@@ -69,31 +76,24 @@ void frmMain::mnuOpenRom_Click() {
     if (!path || path->isEmpty()) {
         return;
     }
-    loadRom(*path);
+    openRom(*path);
 }
 
-void frmMain::loadRom(const QString& path) {
+void frmMain::openRom(const QString& path) {
     std::optional<QString> failure;
     {
         LongWork work(*this);
         try {
-            romText_ = ReadRomText(nativePath(path), work.progress());
+            model_->setRows(LoadRom(nativePath(path), work.progress()));
         } catch (const FileError& error) {
-            failure = QString::fromLocal8Bit(error.what());
-        }
-        if (!failure) {
-            fillFromRomText(path, work.progress());
+            failure = QString::fromUtf8(error.what());
         }
     }
     if (failure) {
         dialogs_->warning(this, QStringLiteral("Open ROM"), *failure);
+        return;
     }
-}
-
-void frmMain::fillFromRomText(const QString& path, const ProgressFn& progress) {
     enableEditing();
-    RomStrings = IsolateRomStrings(romText_.TextBlock, progress);
-    model_->setRows(UpdateStringtable(RomStrings, progress));
     if (model_->rowCount() > 0) {
         selectRow(0);
     }
@@ -146,9 +146,9 @@ bool frmMain::runSave(const QString& title, const std::function<void(const Progr
         try {
             save(work.progress());
         } catch (const SaveError& error) {
-            failure = QString::fromLocal8Bit(error.what());
+            failure = QString::fromUtf8(error.what());
         } catch (const FileError& error) {
-            failure = QString::fromLocal8Bit(error.what());
+            failure = QString::fromUtf8(error.what());
         }
     }
     if (failure) {

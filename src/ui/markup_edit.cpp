@@ -1,8 +1,39 @@
 #include "markup_edit.h"
 
+#include <QKeyEvent>
 #include <QMimeData>
+#include <QTextCursor>
 
 namespace qm {
+
+namespace {
+
+// Keys that act while the edit box holds back typing: they move or copy, and
+// change no text.
+bool onlyMovesOrCopies(const QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Alt: return true;
+        default: return event->matches(QKeySequence::Copy);
+    }
+}
+
+}  // namespace
+
+MarkupEdit::MarkupEdit(QWidget* parent) : QPlainTextEdit(parent) {
+    connect(this, &QPlainTextEdit::textChanged, this, &MarkupEdit::restoreCaretAfterDelete);
+}
 
 QString MarkupEdit::withReturnTokens(QString text) {
     const QString token = QStringLiteral("(return)");
@@ -14,11 +45,82 @@ QString MarkupEdit::withReturnTokens(QString text) {
     return text;
 }
 
+void MarkupEdit::insertAsOneStep(const QString& text) {
+    QTextCursor cursor = textCursor();
+    // An edit block of its own keeps it apart from the typing around it on undo.
+    cursor.beginEditBlock();
+    cursor.insertText(text);
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+}
+
+void MarkupEdit::keyPressEvent(QKeyEvent* event) {
+    deleteState_ = DeleteState::Idle;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // The token instead of the key's own line break, whatever the modifiers.
+        insertAsOneStep(QStringLiteral("(return)"));
+        locked_ = true;
+        return;
+    }
+    if (event->key() == Qt::Key_Delete && !textCursor().hasSelection()) {
+        deleteState_ = DeleteState::Handling;
+        deleteCaret_ = textCursor().position();
+        if (removeTokenAtCaret()) {
+            locked_ = true;
+        }
+        deleteState_ = DeleteState::Handled;
+        if (locked_) {
+            return;  // a held Delete goes on removing tokens only
+        }
+    }
+    if (locked_ && !onlyMovesOrCopies(event)) {
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void MarkupEdit::keyReleaseEvent(QKeyEvent* event) {
+    // A held key repeats its key down; only letting go of it counts.
+    if (!event->isAutoRepeat()) {
+        locked_ = false;
+    }
+    QPlainTextEdit::keyReleaseEvent(event);
+}
+
+// Removes the token that starts right at the caret, up to the first ")" after
+// it. A "(" with no ")" after it is no token: the key then deletes as usual.
+bool MarkupEdit::removeTokenAtCaret() {
+    const QString text = toPlainText();
+    if (deleteCaret_ >= text.size() || text.at(deleteCaret_) != u'(') {
+        return false;
+    }
+    const qsizetype close = text.indexOf(u')', deleteCaret_);
+    if (close < 0) {
+        return false;
+    }
+    QTextCursor cursor = textCursor();
+    // Selected from its end back to the caret, so an undo puts the caret where
+    // it stood: before the token.
+    cursor.setPosition(int(close) + 1);
+    cursor.setPosition(deleteCaret_, QTextCursor::KeepAnchor);
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    cursor.endEditBlock();
+    setTextCursor(cursor);
+    return true;
+}
+
+void MarkupEdit::restoreCaretAfterDelete() {
+    if (deleteState_ == DeleteState::Handling) {
+        QTextCursor caret = textCursor();
+        caret.setPosition(deleteCaret_);
+        setTextCursor(caret);
+    }
+}
+
 void MarkupEdit::insertFromMimeData(const QMimeData* source) {
     if (source != nullptr && source->hasText()) {
-        QTextCursor cursor = textCursor();
-        cursor.insertText(withReturnTokens(source->text()));
-        setTextCursor(cursor);
+        insertAsOneStep(withReturnTokens(source->text()));
     }
 }
 

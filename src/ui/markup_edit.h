@@ -1,6 +1,7 @@
 #pragma once
 // The edit box txtText: a plain-text edit whose line breaks are "(return)"
-// tokens. Enter is handled by the window; pasted or dropped text arrives here.
+// tokens. Enter puts in a "(return)" token; Delete in front of a token removes
+// the whole token; pasted or dropped line breaks arrive as tokens.
 
 #include <QPlainTextEdit>
 
@@ -9,15 +10,34 @@ namespace qm {
 class MarkupEdit : public QPlainTextEdit {
     Q_OBJECT
   public:
-    using QPlainTextEdit::QPlainTextEdit;
+    explicit MarkupEdit(QWidget* parent = nullptr);
 
     /// text with each line break (CR LF, CR, LF or a paragraph separator)
     /// written as "(return)", the only line break a ROM text knows.
     static QString withReturnTokens(QString text);
 
+    /// Replaces the selection (or inserts at the caret) with text as one undo
+    /// step of its own, leaving the caret after it.
+    void insertAsOneStep(const QString& text);
+
   protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     // A raw line break would be saved as a stray byte, not as a line break.
     void insertFromMimeData(const QMimeData* source) override;
+
+  private:
+    /// Where a Delete key down stands: before it, while it is handled, after.
+    enum class DeleteState { Idle, Handling, Handled };
+
+    bool removeTokenAtCaret();
+    void restoreCaretAfterDelete();
+
+    DeleteState deleteState_ = DeleteState::Idle;
+    int deleteCaret_ = 0;
+    // From the key down of an Enter, or of a Delete that removed a token, until the
+    // key goes up, the key's own action (a line break, a character) is held back.
+    bool locked_ = false;
 };
 
 }  // namespace qm

@@ -1,5 +1,7 @@
 #include "string_table_model.h"
 
+#include "game_text.h"
+
 namespace qm {
 
 int StringTableModel::rowCount(const QModelIndex& parent) const {
@@ -15,8 +17,7 @@ QVariant StringTableModel::data(const QModelIndex& index, int role) const {
         role != Qt::DisplayRole) {
         return {};
     }
-    // Game text is one byte per character.
-    return QString::fromLatin1(columnText(entry(index.row()), index.column()));
+    return FromGameText(ColumnText(entry(index.row()), std::size_t(index.row()), index.column()));
 }
 
 QVariant StringTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

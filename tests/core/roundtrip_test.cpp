@@ -7,9 +7,9 @@
 #include "errors.hpp"
 #include "fixtures/rom_builder.hpp"
 #include "markup/encoder.hpp"
-#include "markup/portraits.hpp"
+#include "rom/layout.hpp"
+#include "rom/load.hpp"
 #include "rom/reader.hpp"
-#include "rom/string_table.hpp"
 
 namespace qm {
 namespace {
@@ -55,7 +55,10 @@ class MarkupGenerator {
         static constexpr std::int16_t kCanonical[] = {-1, 0, 1, 2, 3, 4, 5, 7};
         return kCanonical[pick(0, 7)];
     }
-    std::string coloured() { return choose(std::vector<std::string>{"Yes", "No", "?"}); }
+    Colour coloured() {
+        static constexpr Colour kColours[] = {Colour::Yes, Colour::No, Colour::Unset};
+        return kColours[pick(0, 2)];
+    }
 
   private:
     int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random_); }
@@ -95,8 +98,8 @@ class MarkupGenerator {
 std::string reloaded(const std::string& bytes) {
     const Bytes region = testing::bytesOf(bytes);
     auto slots = IsolateRomStrings(region);
-    const StringEntry row = UpdateStringtable(slots).at(0);
-    return StringtoQM(GetPortraitNumber(row.Portrait), row.Coloured, row.Text);
+    const StringEntry row = UpdateStringtable(slots, region).at(0);
+    return StringtoQM(row.Portrait, row.Coloured, row.Text);
 }
 
 TEST(RoundTrip, EncodedRowsLoadBackUnchanged) {
@@ -105,15 +108,16 @@ TEST(RoundTrip, EncodedRowsLoadBackUnchanged) {
         testing::RomBuilder builder;
         std::vector<StringEntry> expected;
         for (int n = 0; n < 40; ++n) {
-            StringEntry row{std::to_string(n + 1), GetPortraitName(generate.portrait()),
-                            generate.text(), generate.coloured(), ""};
-            std::string bytes = StringtoQM(GetPortraitNumber(row.Portrait), row.Coloured, row.Text);
+            StringEntry row;
+            row.Portrait = generate.portrait();
+            row.Text = generate.text();
+            row.Coloured = generate.coloured();
+            std::string bytes = StringtoQM(row.Portrait, row.Coloured, row.Text);
             bytes.pop_back();
             builder.addString(testing::bytesOf(bytes));
             expected.push_back(row);
         }
-        auto slots = IsolateRomStrings(ReadRomText(builder.build()).TextBlock);
-        const auto rows = UpdateStringtable(slots);
+        const auto rows = LoadRom(builder.build());
         ASSERT_EQ(rows.size(), expected.size());
         for (std::size_t i = 0; i < rows.size(); ++i) {
             SCOPED_TRACE(expected[i].Text);
@@ -144,13 +148,12 @@ TEST(RoundTrip, RandomRegionsNeverFailToLoad) {
             b = static_cast<std::uint8_t>(r < 64 ? r % 16 : (r < 72 ? 0xFF : byte(random)));
         }
         auto slots = IsolateRomStrings(region);
-        const auto rows = UpdateStringtable(slots);
+        const auto rows = UpdateStringtable(slots, region);
         ASSERT_EQ(rows.size(), slots.size() - 1);
         for (const auto& row : rows) {
             // Encoding a loaded row may be refused, but never crashes.
             try {
-                const std::string bytes =
-                    StringtoQM(GetPortraitNumber(row.Portrait), row.Coloured, row.Text);
+                const std::string bytes = StringtoQM(row.Portrait, row.Coloured, row.Text);
                 EXPECT_EQ(static_cast<std::uint8_t>(bytes.back()), kTerminator);
             } catch (const EncodeError&) {
                 // A refusal is a fine answer here; only a crash or a hang is not.

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "save/writer.hpp"
+#include "string_table_model.h"
 #include "window_fixture.h"
 
 namespace qm::testing {
@@ -24,13 +25,7 @@ class SaveFromWindow : public WindowTest {
     // The file must hold the core's layout of the list's rows, and the bytes
     // outside the text areas as they were.
     void expectSavedRows(const std::filesystem::path& file) {
-        std::vector<StringEntry> rows;
-        for (int r = 0; r < list()->model()->rowCount(); ++r) {
-            rows.push_back({cell(r, 0).toStdString(), cell(r, 1).toStdString(),
-                            cell(r, 2).toStdString(), cell(r, 3).toStdString(),
-                            cell(r, 4).toStdString()});
-        }
-        const LaidOutText laidOut = LayOutRows(rows);
+        const LaidOutText laidOut = LayOutRows(window->findChild<StringTableModel*>()->rows());
         Bytes expected = before;
         std::copy(laidOut.PointerTable.begin(), laidOut.PointerTable.end(),
                   expected.begin() + kPointerTableOffset);

@@ -14,7 +14,8 @@ namespace qm::testing {
 RomBuilder romWithRows(const std::vector<RomRow>& rows) {
     RomBuilder rom;
     for (const RomRow& row : rows) {
-        std::string encoded = StringtoQM(row.portrait, row.coloured, row.text);
+        std::string encoded =
+            StringtoQM(row.portrait, ColourFromName(row.coloured).value(), row.text);
         encoded.pop_back();  // the builder adds the terminator
         rom.addString(bytesOf(encoded));
     }

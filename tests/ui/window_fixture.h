@@ -19,10 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "dialogs.h"
 #include "fixtures/rom_builder.hpp"
 #include "frmMain.h"
 #include "rom/string_table.hpp"
+#include "scripted_dialogs.h"
 
 /// Lets GoogleTest print a QString in a failure message.
 inline void PrintTo(const QString& text, std::ostream* os) {

@@ -7,9 +7,10 @@
 #include <vector>
 
 #include "errors.hpp"
-#include "markup/helpers.hpp"
 #include "markup/portraits.hpp"
-#include "rom/layout.hpp"
+#include "markup/symbols.hpp"
+#include "text.hpp"
+#include "types.hpp"
 
 namespace qm {
 
@@ -60,27 +61,21 @@ std::size_t findText(const Work& w, std::string_view s) {
 // Readable form of part of the working text for a message: final bytes show as
 // placeholders.
 std::string describe(const Work& w, std::size_t from, std::size_t to) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     for (std::size_t i = from; i < std::min(to, w.size()); ++i) {
         if (w[i] < kFinal) {
             out += static_cast<char>(w[i]);
         } else {
             const int b = w[i] - kFinal;
-            out += {'{', kHex[b >> 4], kHex[b & 15], '}'};
+            out += {'{', HexDigit(static_cast<unsigned>(b) >> 4),
+                    HexDigit(static_cast<unsigned>(b)), '}'};
         }
     }
     return out;
 }
 
 int hexDigit(int c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
+    return c < kFinal ? HexValue(static_cast<char>(c)) : -1;
 }
 
 void replace(Work& w, std::size_t from, std::size_t to, const Work& with) {
@@ -254,8 +249,7 @@ std::string encodeElements(const Work& w) {
 
 }  // namespace
 
-std::string StringtoQM(std::int16_t Portrait, const std::string& coloured,
-                       const std::string& text) {
+std::string StringtoQM(std::int16_t Portrait, Colour coloured, std::string_view text) {
     Work w(text.begin(), text.end());
     for (auto& item : w) {
         item = static_cast<unsigned char>(item);
@@ -263,9 +257,9 @@ std::string StringtoQM(std::int16_t Portrait, const std::string& coloured,
     replacePlaceholders(w);
     replaceTokens(w);
     std::string result;
-    if (coloured != "?") {
+    if (coloured != Colour::Unset) {
         result += '\x05';
-        result += YN(coloured) ? '\x01' : '\x00';
+        result += coloured == Colour::Yes ? '\x01' : '\x00';
     }
     if (const auto portraitByte = PortraitByte(Portrait)) {
         result += '\x04';

@@ -1,7 +1,10 @@
 #pragma once
+// The pointer's display form and the row's colour flag.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace qm {
 
@@ -9,7 +12,14 @@ namespace qm {
 /// -1 -> «FFFF».
 std::string GetHex(std::int16_t number);
 
-/// True exactly when text is "Yes".
-bool YN(const std::string& text);
+/// A string's colour code: none (shown "?"), argument 0 ("No"), argument 1
+/// ("Yes"), or another argument (shown empty), as the loader found it.
+enum class Colour : std::uint8_t { Unset, No, Yes, Other };
+
+/// "?", "No", "Yes" or "".
+std::string_view ColourName(Colour colour);
+
+/// The colour whose name is exactly name; nothing for any other text.
+std::optional<Colour> ColourFromName(std::string_view name);
 
 }  // namespace qm

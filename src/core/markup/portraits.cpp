@@ -40,13 +40,13 @@ std::string GetPortraitName(std::int16_t number) {
     return p ? p->name : "";
 }
 
-std::int16_t GetPortraitNumber(const std::string& text) {
+std::optional<std::int16_t> GetPortraitNumber(std::string_view name) {
     for (const auto& p : kPortraits) {
-        if (text == p.name) {
+        if (name == p.name) {
             return p.number;
         }
     }
-    return 0;
+    return std::nullopt;
 }
 
 std::optional<std::uint8_t> PortraitByte(std::int16_t number) {
@@ -55,6 +55,15 @@ std::optional<std::uint8_t> PortraitByte(std::int16_t number) {
         return std::nullopt;
     }
     return static_cast<std::uint8_t>(p->byte);
+}
+
+std::int16_t PortraitOfByte(int byte) {
+    for (const auto& p : kPortraits) {
+        if (p.byte >= 0 && p.byte == byte) {
+            return p.number;
+        }
+    }
+    return kPortraitUnknown;
 }
 
 }  // namespace qm

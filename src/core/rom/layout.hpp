@@ -18,7 +18,6 @@ inline constexpr std::size_t kStringCount = 512;
 /// A pointer counts from the first byte of the pointer table, so the text region
 /// starts at pointer 0x0400.
 inline constexpr std::uint16_t kPointerBase = 0x0400;
-inline constexpr std::uint8_t kTerminator = 0xFF;
 
 static_assert(kPointerTableOffset + kPointerTableLength == kTextRegionOffset);
 static_assert(kPointerTableLength == 2 * kStringCount);

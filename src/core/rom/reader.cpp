@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
-#include <filesystem>
-#include <fstream>
 
 #include "errors.hpp"
 #include "rom/decoder.hpp"
+#include "text.hpp"
 
 namespace qm {
 
@@ -24,23 +23,6 @@ void copyArea(std::span<const std::uint8_t> image, std::size_t offset,
     std::copy_n(image.begin() + static_cast<std::ptrdiff_t>(offset), available, dest.begin());
 }
 
-// Bounds-checked read from an open file: a short file yields zeros for the
-// missing bytes, never a read past its end.
-void readArea(std::ifstream& in, std::uintmax_t fileSize, std::size_t offset,
-              std::span<std::uint8_t> dest, const std::string& path) {
-    std::fill(dest.begin(), dest.end(), std::uint8_t{0});
-    if (offset >= fileSize) {
-        return;
-    }
-    const auto available =
-        static_cast<std::size_t>(std::min<std::uintmax_t>(dest.size(), fileSize - offset));
-    in.seekg(static_cast<std::streamoff>(offset));
-    in.read(reinterpret_cast<char*>(dest.data()), static_cast<std::streamsize>(available));
-    if (!in) {
-        throw FileError("Cannot read \"" + path + "\".");
-    }
-}
-
 }  // namespace
 
 RomText ReadRomText(std::span<const std::uint8_t> image) {
@@ -50,29 +32,22 @@ RomText ReadRomText(std::span<const std::uint8_t> image) {
     return text;
 }
 
-RomText ReadRomText(const std::string& path, const ProgressFn& progress) {
-    if (path.empty()) {
-        throw FileError("No file was chosen.");
-    }
-    std::error_code ec;
-    const std::filesystem::path fsPath(path);
-    if (std::filesystem::is_directory(fsPath, ec)) {
-        throw FileError("\"" + path + "\" is a folder, not a ROM image.");
-    }
-    const auto fileSize = std::filesystem::file_size(fsPath, ec);
-    std::ifstream in(fsPath, std::ios::binary);
-    if (ec || !in) {
-        throw FileError("Cannot open \"" + path + "\".");
+RomText ReadRomText(const RegularFile& file, const ProgressFn& progress) {
+    if (file.size() < kTextRegionEnd) {
+        throw FileError(Quoted(file.path()) +
+                        " is too short to be a ROM image of the game: it holds " +
+                        BytesText(file.size()) + ", and the text region ends at byte " +
+                        WithThousands(kTextRegionEnd) + ".");
     }
     RomText text;
     if (progress) {
         progress("Reading ROM Pointers");
     }
-    readArea(in, fileSize, kPointerTableOffset, text.PointerTable, path);
+    file.readAt(kPointerTableOffset, text.PointerTable);
     if (progress) {
         progress("Reading ROM Strings");
     }
-    readArea(in, fileSize, kTextRegionOffset, text.TextBlock, path);
+    file.readAt(kTextRegionOffset, text.TextBlock);
     return text;
 }
 

@@ -10,6 +10,8 @@
 
 #include "rom/layout.hpp"
 
+#include "files.hpp"
+
 namespace qm {
 
 /// Copies of the pointer table and the text region as they stand in the file.
@@ -22,11 +24,10 @@ struct RomText {
 /// short image read as 0. Never fails.
 RomText ReadRomText(std::span<const std::uint8_t> image);
 
-/// Reads both areas from the file at path, reporting "Reading ROM Pointers" and
-/// "Reading ROM Strings". A file shorter than the text region's end is not an
-/// error: the missing bytes read as 0. Throws FileError when the path is empty or
-/// the file cannot be opened or read.
-RomText ReadRomText(const std::string& path, const ProgressFn& progress = {});
+/// Reads both areas from an open ROM image, reporting "Reading ROM Pointers" and
+/// "Reading ROM Strings". Throws FileError when the file is too short to hold the
+/// text region (such a file could never be saved) or a read fails.
+RomText ReadRomText(const RegularFile& file, const ProgressFn& progress = {});
 
 /// Splits the text region at each 0xFF into decoded strings. Slot 0 is always
 /// empty; slot k (1..N, N <= 512) holds «origin:decoded text», origin being 0 for

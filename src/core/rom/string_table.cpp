@@ -4,25 +4,25 @@
 #include <cmath>
 #include <random>
 
-#include "markup/helpers.hpp"
 #include "markup/markup.hpp"
 #include "markup/text_settings.hpp"
-#include "rom/reader.hpp"
+#include "rom/layout.hpp"
 
 namespace qm {
 
-const std::string& columnText(const StringEntry& row, int column) {
-    switch (column) {
-        case kColNumber: return row.Number;
-        case kColPortrait: return row.Portrait;
-        case kColText: return row.Text;
-        case kColColoured: return row.Coloured;
-        default: return row.PointerValue;
-    }
+bool StringEntry::IsUnchanged() const {
+    return !Loaded.bytes.empty() && Portrait == Loaded.portrait && Coloured == Loaded.coloured &&
+           Text == Loaded.text;
 }
 
-std::string& columnText(StringEntry& row, int column) {
-    return const_cast<std::string&>(columnText(static_cast<const StringEntry&>(row), column));
+std::string ColumnText(const StringEntry& row, std::size_t index, int column) {
+    switch (column) {
+        case kColNumber: return std::to_string(index + 1);
+        case kColPortrait: return GetPortraitName(row.Portrait);
+        case kColText: return row.Text;
+        case kColColoured: return std::string(ColourName(row.Coloured));
+        default: return GetHex(static_cast<std::int16_t>(row.Pointer));
+    }
 }
 
 std::string ParsingStatus(double r) {
@@ -37,37 +37,15 @@ void removeAt(std::string& t, std::size_t at, std::size_t count) {
     t.erase(at, std::min(count, t.size() - at));
 }
 
-std::string colouredColumn(const std::string& t, std::size_t marker) {
-    if (marker + 1 >= t.size()) {
-        return "";
-    }
-    switch (t[marker + 1]) {
-        case '0': return "No";
-        case '1': return "Yes";
-        default: return "";
-    }
-}
-
-std::string portraitColumn(char byte) {
-    switch (byte) {
-        case '0': return "Rosalind";
-        case '1': return "Ms. Edna";
-        case '2': return "Mr. Thorley";
-        case '3': return "Hilde";
-        case '4': return "Ivy";
-        case '5': return "Greta";
-        default: return "?";
-    }
-}
-
 // Reads the first colour marker into the row and takes it out of t.
 void takeColour(std::string& t, StringEntry& row) {
     const auto marker = t.find('^');
     if (marker == std::string::npos) {
-        row.Coloured = "?";
+        row.Coloured = Colour::Unset;
         return;
     }
-    row.Coloured = colouredColumn(t, marker);
+    const char argument = marker + 1 < t.size() ? t[marker + 1] : '\0';
+    row.Coloured = argument == '0' ? Colour::No : argument == '1' ? Colour::Yes : Colour::Other;
     removeAt(t, marker, 2);
 }
 
@@ -75,15 +53,18 @@ void takeColour(std::string& t, StringEntry& row) {
 void takePortrait(std::string& t, StringEntry& row) {
     const auto marker = t.find('%');
     if (marker == std::string::npos) {
-        row.Portrait = "None";
+        row.Portrait = kPortraitNone;
         return;
     }
     if (t.compare(marker + 1, 3, "{A}") == 0) {
-        row.Portrait = "Mad Ms. Edna";
+        row.Portrait = PortraitOfByte(10);
         removeAt(t, marker, 4);
         return;
     }
-    row.Portrait = marker + 1 < t.size() ? portraitColumn(t[marker + 1]) : "?";
+    const char argument = marker + 1 < t.size() ? t[marker + 1] : '\0';
+    // Only the digits of bytes 0-5 can name a portrait; "6".."9" and the rest are "?".
+    row.Portrait =
+        argument >= '0' && argument <= '5' ? PortraitOfByte(argument - '0') : kPortraitUnknown;
     removeAt(t, marker, 2);
 }
 
@@ -102,9 +83,15 @@ void removeOtherSettings(std::string& t) {
     }
 }
 
-StringEntry buildRow(std::size_t k, std::string& slot) {
+// The string's bytes in the region, from its first byte to its terminator.
+std::string bytesFrom(std::span<const std::uint8_t> textBlock, std::size_t start) {
+    const auto begin = textBlock.begin() + static_cast<std::ptrdiff_t>(start);
+    const auto end = std::find(begin, textBlock.end(), kTerminator);
+    return std::string(begin, end == textBlock.end() ? end : end + 1);
+}
+
+StringEntry buildRow(std::size_t k, std::string& slot, std::span<const std::uint8_t> textBlock) {
     StringEntry row;
-    row.Number = std::to_string(k);
     const auto colon = slot.find(':');
     const std::string origin = slot.substr(0, colon);
     slot = origin + ":" + TextSettings(slot.substr(colon + 1));
@@ -113,15 +100,18 @@ StringEntry buildRow(std::size_t k, std::string& slot) {
     takePortrait(t, row);
     removeOtherSettings(t);
     row.Text = Good(t);
-    const long o = std::stol(origin);
-    const long pointer = o + (k == 1 ? kPointerBase : kPointerBase + 1);
-    row.PointerValue = GetHex(static_cast<std::int16_t>(static_cast<std::uint16_t>(pointer)));
+    // The first string starts at offset 0; every later one right after the
+    // terminator whose offset is its origin number.
+    const std::size_t start = k == 1 ? 0 : std::stoul(origin) + 1;
+    row.Pointer = static_cast<std::uint16_t>(kPointerBase + start);
+    row.Loaded = {bytesFrom(textBlock, start), row.Portrait, row.Coloured, row.Text};
     return row;
 }
 
 }  // namespace
 
 std::vector<StringEntry> UpdateStringtable(std::vector<std::string>& RomStrings,
+                                           std::span<const std::uint8_t> TextBlock,
                                            const ProgressFn& progress, const RandomFn& random) {
     std::vector<StringEntry> rows;
     if (RomStrings.size() <= 1) {
@@ -134,15 +124,9 @@ std::vector<StringEntry> UpdateStringtable(std::vector<std::string>& RomStrings,
         if (progress) {
             progress(ParsingStatus(random ? random() : uniform(generator)));
         }
-        rows.push_back(buildRow(k, RomStrings[k]));
+        rows.push_back(buildRow(k, RomStrings[k], TextBlock));
     }
     return rows;
-}
-
-std::vector<StringEntry> LoadStringTable(const std::string& path) {
-    const RomText text = ReadRomText(path);
-    auto strings = IsolateRomStrings(text.TextBlock);
-    return UpdateStringtable(strings);
 }
 
 }  // namespace qm

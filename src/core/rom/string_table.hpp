@@ -1,22 +1,42 @@
 #pragma once
-// Turning decoded strings into the rows of the string table.
+// The rows of the string table: one typed value per string of the text region,
+// with the bytes it was loaded from.
 
 #include <array>
+#include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
-#include "rom/layout.hpp"
+#include "markup/helpers.hpp"
+#include "markup/portraits.hpp"
+#include "types.hpp"
 
 namespace qm {
 
-/// One row of the string table; every column is text.
+/// What a row was loaded as: its string's exact game bytes (terminator included)
+/// and the portrait, colour and text they showed. No bytes: the row did not come
+/// from the file.
+struct LoadedForm {
+    std::string bytes;
+    std::int16_t portrait = kPortraitNone;
+    Colour coloured = Colour::Unset;
+    std::string text;
+
+    bool operator==(const LoadedForm&) const = default;
+};
+
+/// One row of the string table.
 struct StringEntry {
-    std::string Number;
-    std::string Portrait;
-    std::string Text;
-    std::string Coloured;
-    std::string PointerValue;
+    std::int16_t Portrait = kPortraitNone;  ///< portrait number, -1..7 (6 is "?")
+    Colour Coloured = Colour::Unset;
+    std::string Text;           ///< markup text, one byte per char
+    std::uint16_t Pointer = 0;  ///< where the string was found, as loaded
+    LoadedForm Loaded;
+
+    /// Whether portrait, colour and text are still what the string loaded as.
+    bool IsUnchanged() const;
 
     bool operator==(const StringEntry&) const = default;
 };
@@ -26,9 +46,9 @@ inline constexpr int kColumnCount = 5;
 inline constexpr std::array<const char*, kColumnCount> kColumnCaptions = {
     "Number", "Portrait", "Text", "Coloured", "Pointer Value"};
 
-/// The text of column c (0..4) of a row, and a writable reference to it.
-const std::string& columnText(const StringEntry& row, int column);
-std::string& columnText(StringEntry& row, int column);
+/// The text a column shows for the row at index (0-based): "17", "Rosalind",
+/// the markup, "Yes", "0004".
+std::string ColumnText(const StringEntry& row, std::size_t index, int column);
 
 /// Uniform random number in [0, 1); used only for the dots of a status text.
 using RandomFn = std::function<double()>;
@@ -36,15 +56,13 @@ using RandomFn = std::function<double()>;
 /// "Parsing ROM Strings And Adding to String Table" followed by floor(3 * r) dots.
 std::string ParsingStatus(double r);
 
-/// Builds one row per slot 1..N of RomStrings and rewrites each slot k to
-/// «origin:TextSettings(text)». Reports ParsingStatus once per string when progress
-/// is set. random defaults to a seeded generator. Never fails.
+/// Builds one row per slot 1..N of RomStrings (as IsolateRomStrings made them
+/// from TextBlock) and rewrites each slot k to «origin:TextSettings(text)». Each
+/// row keeps its string's bytes from TextBlock. Reports ParsingStatus once per
+/// string when progress is set. random defaults to a seeded generator. Never fails.
 std::vector<StringEntry> UpdateStringtable(std::vector<std::string>& RomStrings,
+                                           std::span<const std::uint8_t> TextBlock,
                                            const ProgressFn& progress = {},
                                            const RandomFn& random = {});
-
-/// Reads, splits and builds the table of the ROM image at path in one go, without
-/// progress reports. Throws FileError as ReadRomText does.
-std::vector<StringEntry> LoadStringTable(const std::string& path);
 
 }  // namespace qm

@@ -1,8 +1,9 @@
 #include "save/copy_name.hpp"
 
 #include "errors.hpp"
-#include "save/atomic_file.hpp"
+#include "files.hpp"
 #include "save/writer.hpp"
+#include "text.hpp"
 
 namespace qm {
 
@@ -11,10 +12,6 @@ namespace {
 std::string::size_type fileNameStart(const std::string& path) {
     auto sep = path.find_last_of("/\\");
     return sep == std::string::npos ? 0 : sep + 1;
-}
-
-std::string quoted(const std::string& path) {
-    return "\"" + path + "\"";
 }
 
 }  // namespace
@@ -37,14 +34,14 @@ void CopyRomFile(const std::string& from, const std::string& to) {
 void CopyRomFile(const std::string& from, const std::string& to, FileOps& ops) {
     ResolvedFile source = ResolveFile(from);
     if (!source.exists || !source.isRegular) {
-        throw FileError("Cannot copy " + quoted(from) + ": it is not an existing file.");
+        throw FileError("Cannot copy " + Quoted(from) + ": it is not an existing file.");
     }
     ResolvedFile dest = ResolveFile(to);
     if (dest.exists && !dest.isRegular) {
-        throw FileError("Cannot copy to " + quoted(to) + ": it is a folder or not a regular file.");
+        throw FileError("Cannot copy to " + Quoted(to) + ": it is a folder or not a regular file.");
     }
     if (dest.exists && (dest.permissions & 0222) == 0) {
-        throw FileError("Cannot copy to " + quoted(to) + ": the existing file is read-only.");
+        throw FileError("Cannot copy to " + Quoted(to) + ": the existing file is read-only.");
     }
     Bytes bytes = ReadWholeFile(source.path);
     // A replaced copy keeps its own permissions; a new one takes the source's.

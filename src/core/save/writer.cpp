@@ -6,22 +6,14 @@
 #include <stdexcept>
 
 #include "errors.hpp"
+#include "files.hpp"
 #include "markup/encoder.hpp"
-#include "markup/portraits.hpp"
 #include "rom/reader.hpp"
-#include "save/atomic_file.hpp"
+#include "text.hpp"
 
 namespace qm {
 
 namespace {
-
-std::string quoted(const std::string& path) {
-    return "\"" + path + "\"";
-}
-
-std::string bytesText(std::size_t n) {
-    return std::to_string(n) + (n == 1 ? " byte" : " bytes");
-}
 
 /// Encodes rows 1..512, reporting progress for every pointer entry.
 std::vector<std::string> encodeRows(std::span<const StringEntry> rows, const ProgressFn& progress) {
@@ -37,8 +29,7 @@ std::vector<std::string> encodeRows(std::span<const StringEntry> rows, const Pro
         }
         const StringEntry& row = rows[i];
         try {
-            // StringtoQM takes its own copies; the rows are never changed.
-            encoded.push_back(StringtoQM(GetPortraitNumber(row.Portrait), row.Coloured, row.Text));
+            encoded.push_back(StringtoQM(row.Portrait, row.Coloured, row.Text));
         } catch (const EncodeError& e) {
             throw SaveError("Row " + std::to_string(i + 1) + ": " + e.what());
         }
@@ -47,9 +38,7 @@ std::vector<std::string> encodeRows(std::span<const StringEntry> rows, const Pro
 }
 
 void setEntry(LaidOutText& out, std::size_t k, std::size_t offset) {
-    auto value = static_cast<std::uint16_t>(kPointerBase + offset);
-    out.PointerTable[2 * k] = static_cast<std::uint8_t>(value & 0xFF);
-    out.PointerTable[2 * k + 1] = static_cast<std::uint8_t>(value >> 8);
+    PutLittleEndian16(out.PointerTable, 2 * k, static_cast<std::uint16_t>(kPointerBase + offset));
 }
 
 }  // namespace
@@ -64,9 +53,9 @@ LaidOutText LayOutRows(std::span<const StringEntry> rows, const ProgressFn& prog
         total += s.size();
     }
     if (total > kTextRegionLength) {
-        throw SaveError("The text is " + bytesText(total - kTextRegionLength) +
-                        " too long for the ROM's text region: it needs " + bytesText(total) +
-                        " and the region holds " + bytesText(kTextRegionLength) + ".");
+        throw SaveError("The text is " + BytesText(total - kTextRegionLength) +
+                        " too long for the ROM's text region: it needs " + BytesText(total) +
+                        " and the region holds " + BytesText(kTextRegionLength) + ".");
     }
 
     LaidOutText out;
@@ -109,24 +98,24 @@ void CheckRomFile(const std::string& path, RomAccess access) {
     }
     ResolvedFile file = ResolveFile(path);
     if (!file.exists) {
-        throw SaveError("Cannot save: " + quoted(path) + " does not exist.");
+        throw SaveError("Cannot save: " + Quoted(path) + " does not exist.");
     }
     if (file.isFolder) {
-        throw SaveError("Cannot save: " + quoted(path) + " is a folder, not a ROM image.");
+        throw SaveError("Cannot save: " + Quoted(path) + " is a folder, not a ROM image.");
     }
     if (!file.isRegular) {
-        throw SaveError("Cannot save: " + quoted(path) + " is not a regular file.");
+        throw SaveError("Cannot save: " + Quoted(path) + " is not a regular file.");
     }
     if (file.size < kTextRegionEnd) {
-        throw SaveError("Cannot save: " + quoted(path) +
-                        " is too short for a ROM image of the game (" + bytesText(file.size) +
+        throw SaveError("Cannot save: " + Quoted(path) +
+                        " is too short for a ROM image of the game (" + BytesText(file.size) +
                         "; its text region ends at byte " + std::to_string(kTextRegionEnd) + ").");
     }
     // Root may write anywhere; a file without any write permission is still
     // one the user marked read-only.
     if (access == RomAccess::kReadWrite &&
         ((file.permissions & 0222) == 0 || ::access(file.path.c_str(), W_OK) != 0)) {
-        throw SaveError("Cannot save: " + quoted(path) + " is read-only.");
+        throw SaveError("Cannot save: " + Quoted(path) + " is read-only.");
     }
 }
 

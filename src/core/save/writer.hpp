@@ -14,7 +14,7 @@
 
 namespace qm {
 
-class FileOps;  // save/atomic_file.hpp
+class FileOps;  // files.hpp
 
 /// The new text region contents (strings end to end, at most kTextRegionLength
 /// bytes) and the rebuilt pointer table (entry k little-endian in bytes 2k, 2k+1).
@@ -23,8 +23,8 @@ struct LaidOutText {
     std::array<std::uint8_t, kPointerTableLength> PointerTable{};
 };
 
-/// Encodes rows 1..512 (later rows are ignored) with StringtoQM of
-/// GetPortraitNumber(Portrait), Coloured and Text, and lays them out: entry k is
+/// Encodes rows 1..512 (later rows are ignored) with StringtoQM of Portrait,
+/// Coloured and Text, and lays them out: entry k is
 /// 0x0400 + the bytes of rows 1..k. With fewer than 512 rows, every remaining entry
 /// points at the terminator of the last string. Reports "Saving ROM: P%" for each
 /// entry i = 0..511 when progress is set. rows are not changed.

@@ -1,17 +1,18 @@
 #pragma once
-// Replacing a file's contents atomically: the new bytes go into a temporary file
-// in the same folder, are flushed to disk, and the temporary file is renamed over
-// the original. Either the whole new contents are in place or the original is
-// byte-for-byte as it was; the temporary file never outlives the call.
+// Every file the core reads or writes goes through here. Reading: regular files
+// only (a FIFO or a device would block or never end), bounds-checked, with the
+// system's reason in every message. Writing: atomically, so either the whole new
+// contents are in place or the original is byte-for-byte as it was.
 
 #include <sys/types.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <string>
 
-#include "rom/layout.hpp"
+#include "types.hpp"
 
 namespace qm {
 
@@ -49,8 +50,39 @@ struct ResolvedFile {
 /// throws for a missing file; throws FileError when the path cannot be examined.
 ResolvedFile ResolveFile(const std::string& path);
 
+/// A regular file open for reading; closed when the object goes.
+class RegularFile {
+  public:
+    /// Opens path without blocking (a FIFO never holds the caller) and checks that
+    /// it is a regular file. Throws FileError with the system's reason otherwise.
+    explicit RegularFile(const std::string& path);
+    ~RegularFile();
+    RegularFile(const RegularFile&) = delete;
+    RegularFile& operator=(const RegularFile&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::uintmax_t size() const { return size_; }
+    /// Fills dest from offset on; the range must lie inside the file. Throws
+    /// FileError when the read fails or comes up short.
+    void readAt(std::uintmax_t offset, std::span<std::uint8_t> dest) const;
+    /// The whole file. Throws FileError when it is larger than limit bytes.
+    Bytes readAll(std::uintmax_t limit = std::numeric_limits<std::uintmax_t>::max()) const;
+
+  private:
+    std::string path_;
+    int fd_ = -1;
+    std::uintmax_t size_ = 0;
+};
+
 /// Reads the whole regular file at path. Throws FileError.
 Bytes ReadWholeFile(const std::string& path);
+
+/// Reads a stream (standard input, say) to its end; throws FileError, naming what,
+/// when it fails or holds more than limit bytes.
+Bytes ReadStream(int fd, const std::string& what, std::uintmax_t limit);
+
+/// Whether both paths name the same existing file, through links and hard links.
+bool SameFile(const std::string& a, const std::string& b);
 
 /// Replaces the contents of the file at path (following symbolic links) with
 /// bytes: temporary file «<name>.qmsave-XXXXXX» beside the target, write, fsync,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rom/layout.hpp"
+#include "types.hpp"
 
 namespace qm {
 

@@ -1,4 +1,4 @@
-#include "save/atomic_file.hpp"
+#include "files.hpp"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,6 +11,7 @@
 #include <random>
 
 #include "errors.hpp"
+#include "text.hpp"
 
 namespace qm {
 
@@ -45,12 +46,8 @@ FileOps& SystemFileOps() {
 
 namespace {
 
-std::string quoted(const std::string& path) {
-    return "\"" + path + "\"";
-}
-
 [[noreturn]] void fail(const std::string& what, const std::string& path, int err) {
-    throw FileError("Cannot " + what + " " + quoted(path) + ": " + std::strerror(err) + ".");
+    throw FileError("Cannot " + what + " " + Quoted(path) + ": " + std::strerror(err) + ".");
 }
 
 /// Follows one link after another, at most 40 deep as the kernel does.
@@ -157,41 +154,95 @@ ResolvedFile ResolveFile(const std::string& path) {
     return out;
 }
 
-Bytes ReadWholeFile(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
+RegularFile::RegularFile(const std::string& path) : path_(path) {
+    if (path.empty()) {
+        throw FileError("No file was chosen.");
+    }
+    fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd_ < 0) {
         fail("open", path, errno);
     }
-    Bytes bytes;
     struct stat st {};
-    if (::fstat(fd, &st) == 0 && st.st_size > 0) {
-        bytes.reserve(static_cast<std::size_t>(st.st_size));
+    if (::fstat(fd_, &st) != 0) {
+        const int err = errno;
+        ::close(fd_);
+        fail("examine", path, err);
     }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd_);
+        throw FileError("Cannot read " + Quoted(path) + ": " +
+                        (S_ISDIR(st.st_mode) ? "it is a folder." : "it is not a regular file."));
+    }
+    size_ = static_cast<std::uintmax_t>(st.st_size);
+}
+
+RegularFile::~RegularFile() {
+    ::close(fd_);
+}
+
+void RegularFile::readAt(std::uintmax_t offset, std::span<std::uint8_t> dest) const {
+    std::size_t done = 0;
+    while (done < dest.size()) {
+        const ssize_t n =
+            ::pread(fd_, dest.data() + done, dest.size() - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            fail("read", path_, n < 0 ? errno : EIO);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+Bytes RegularFile::readAll(std::uintmax_t limit) const {
+    if (size_ > limit) {
+        throw FileError("Cannot read " + Quoted(path_) + ": it holds " + BytesText(size_) +
+                        ", more than the " + BytesText(limit) + " allowed.");
+    }
+    Bytes bytes(static_cast<std::size_t>(size_));
+    readAt(0, bytes);
+    return bytes;
+}
+
+Bytes ReadWholeFile(const std::string& path) {
+    return RegularFile(path).readAll();
+}
+
+Bytes ReadStream(int fd, const std::string& what, std::uintmax_t limit) {
+    Bytes bytes;
     std::uint8_t buffer[1 << 16];
     for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) {
             continue;
         }
         if (n < 0) {
-            int err = errno;
-            ::close(fd);
-            fail("read", path, err);
+            fail("read", what, errno);
         }
         if (n == 0) {
-            break;
+            return bytes;
+        }
+        if (bytes.size() + static_cast<std::size_t>(n) > limit) {
+            throw FileError("Cannot read " + what + ": it holds more than the " + BytesText(limit) +
+                            " allowed.");
         }
         bytes.insert(bytes.end(), buffer, buffer + n);
     }
-    ::close(fd);
-    return bytes;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat sa {};
+    struct stat sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
 }
 
 void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, FileOps& ops,
                          mode_t permissions) {
     ResolvedFile target = ResolveFile(path);
     if (target.exists && !target.isRegular) {
-        throw FileError("Cannot write " + quoted(path) + ": it is not a regular file.");
+        throw FileError("Cannot write " + Quoted(path) + ": it is not a regular file.");
     }
     mode_t mode = target.exists ? target.permissions : permissions;
 

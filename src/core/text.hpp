@@ -1,0 +1,44 @@
+#pragma once
+// Small text facts used across the core: hexadecimal digits, quoting, byte
+// counts, Latin-1 <-> UTF-8 and the readable form of a character. Game text is
+// held one byte per char (Latin-1); every message the core composes is UTF-8.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+/// The upper-case hexadecimal digit of value & 15.
+char HexDigit(unsigned value);
+
+/// The value of a hexadecimal digit of either case, or -1.
+int HexValue(char c);
+
+/// text between double quotes: «"text"».
+std::string Quoted(std::string_view text);
+
+/// n with a comma between thousands: 28095 -> «28,095».
+std::string WithThousands(std::uintmax_t n);
+
+/// «1 byte», «28,095 bytes».
+std::string BytesText(std::uintmax_t n);
+
+/// The UTF-8 form of a Latin-1 text (every byte one character U+0000..U+00FF).
+std::string Latin1ToUtf8(std::string_view latin1);
+
+/// The Latin-1 form of a UTF-8 text. Throws TextError naming the first character
+/// above U+00FF, or the first byte that is not UTF-8.
+std::string Utf8ToLatin1(std::string_view utf8);
+
+/// A character as a message shows it, in UTF-8: «"-"» for printable ASCII,
+/// «"é" (U+00E9)» for other printable characters, «U+0009» for control characters.
+std::string DescribeCharacter(char32_t c);
+
+/// Little-endian 16-bit values, as the pointer table stores them.
+void PutLittleEndian16(std::span<std::uint8_t> bytes, std::size_t at, std::uint16_t value);
+std::uint16_t GetLittleEndian16(std::span<const std::uint8_t> bytes, std::size_t at);
+
+}  // namespace qm

@@ -1,0 +1,118 @@
+// Loading: splitting the text region, building the rows, and the file checks.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "errors.hpp"
+#include "fixtures/rom_builder.hpp"
+#include "rom/layout.hpp"
+#include "rom/load.hpp"
+#include "rom/reader.hpp"
+
+namespace qm {
+namespace {
+
+using testing::bytesOf;
+using testing::RomBuilder;
+
+TEST(Isolate, SplitsAtTerminatorsAndStopsAtThe512th) {
+    const Bytes two = RomBuilder().addString({}).addString({}).addString({0x27, 0x48}).build();
+    EXPECT_EQ(IsolateRomStrings(ReadRomText(two).TextBlock),
+              (std::vector<std::string>{"", "0:", "0:", "1:Hi"}));
+    RomBuilder many;
+    for (int i = 0; i < 600; ++i) {
+        many.addString({static_cast<std::uint8_t>(0x20 + i % 26)});
+    }
+    std::vector<std::string> reports;
+    const auto strings = IsolateRomStrings(ReadRomText(many.build()).TextBlock,
+                                           [&](std::string_view s) { reports.emplace_back(s); });
+    ASSERT_EQ(strings.size(), 513u);
+    EXPECT_EQ(strings[512], "1021:R");  // string 512 starts at offset 1022
+    EXPECT_EQ(reports.size(), 1024u);   // the loop ends at the 512th terminator
+}
+
+TEST(Isolate, ProgressTexts) {
+    std::vector<std::string> reports;
+    IsolateRomStrings(ReadRomText(RomBuilder().build()).TextBlock,
+                      [&](std::string_view s) { reports.emplace_back(s); });
+    ASSERT_EQ(reports.size(), kTextRegionLength);
+    EXPECT_EQ(reports[0], "Isolating ROM Strings: 0%");
+    EXPECT_EQ(reports[2810], "Isolating ROM Strings: 10.%");
+    EXPECT_EQ(reports.back(), "Isolating ROM Strings: 100%");
+}
+
+TEST(StringTable, SettingsBecomeColumns) {
+    struct Case {
+        const char* decoded;  // as the split leaves it: bare digits for control bytes
+        std::int16_t portrait;
+        Colour coloured;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"5143Hi", 3, Colour::Yes, "Hi"},
+        {"", kPortraitNone, Colour::Unset, ""},
+        {"4{A}Hi", 7, Colour::Unset, "Hi"},
+        {"47Hi", kPortraitUnknown, Colour::Unset, "Hi"},
+        {"52", kPortraitNone, Colour::Other, ""},
+        {"4{B}", kPortraitUnknown, Colour::Unset, "B}"},
+        // Later settings lose exactly one following character: «%{A}» leaves «A}».
+        {"4150Hi514{A}", 1, Colour::No, "HiA}"},
+        {"5140Hi15There", 0, Colour::Yes, "Hi(Pause:5)There"}};
+    for (const Case& c : cases) {
+        std::vector<std::string> slots = {"", std::string("0:") + c.decoded};
+        const Bytes block(kTextRegionLength, kTerminator);
+        const StringEntry row = UpdateStringtable(slots, block).at(0);
+        EXPECT_EQ(row.Portrait, c.portrait) << c.decoded;
+        EXPECT_EQ(row.Coloured, c.coloured) << c.decoded;
+        EXPECT_EQ(row.Text, c.text) << c.decoded;
+    }
+}
+
+TEST(StringTable, RowsKeepTheirPointerAndBytes) {
+    RomBuilder builder;
+    builder.addString({5, 1, 0x27}).addString({}).addRaw(Bytes(96, 0x20)).addString({0x48});
+    const auto rows = LoadRom(builder.build());
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(ColumnText(rows[0], 0, kColPointerValue), "0004");
+    EXPECT_EQ(ColumnText(rows[1], 1, kColPointerValue), "0404");
+    EXPECT_EQ(ColumnText(rows[2], 2, kColPointerValue), "0504");
+    EXPECT_EQ(ColumnText(rows[2], 2, kColNumber), "3");
+    EXPECT_EQ(rows[0].Loaded.bytes, "\x05\x01\x27\xFF");
+    EXPECT_EQ(rows[1].Loaded.bytes, "\xFF");
+    EXPECT_TRUE(rows[0].IsUnchanged());
+    StringEntry edited = rows[0];
+    edited.Coloured = Colour::No;
+    EXPECT_FALSE(edited.IsUnchanged());
+}
+
+TEST(LoadRom, ReportsProgressAndRefusesWhatIsNoRomImage) {
+    testing::TempDir dir;
+    const auto path = RomBuilder().addString({0x20}).writeTo(dir.path(), "story.smc");
+    std::vector<std::string> reports;
+    const auto rows = LoadRom(path.string(), [&](std::string_view s) {
+        if (reports.empty() || reports.back().substr(0, 15) != std::string(s.substr(0, 15))) {
+            reports.emplace_back(s.substr(0, 20));
+        }
+    });
+    EXPECT_EQ(rows.at(0).Text, "A");
+    EXPECT_EQ(reports, (std::vector<std::string>{"Reading ROM Pointers", "Reading ROM Strings",
+                                                 "Isolating ROM String", "Parsing ROM Strings "}));
+    RomBuilder().truncateTo(kTextRegionEnd - 1).writeTo(dir.path(), "short.smc");
+    ASSERT_EQ(::mkfifo((dir.path() / "fifo.smc").c_str(), 0600), 0);
+    const std::pair<std::string, std::string> refusals[] = {
+        {"short.smc", "3,179,454 bytes, and the text region ends at byte 3,179,455"},
+        {"fifo.smc", "not a regular file"},
+        {"", "a folder"},
+        {"gone.smc", "No such file"}};
+    for (const auto& [name, message] : refusals) {
+        try {
+            LoadRom((dir.path() / name).string());
+            ADD_FAILURE() << name << " loaded";
+        } catch (const FileError& e) {
+            EXPECT_NE(std::string(e.what()).find(message), std::string::npos) << e.what();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace qm
