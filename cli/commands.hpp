@@ -1,14 +1,15 @@
 #pragma once
-// The verbs of quillmoor-script. Each returns the process exit status: 0 done,
-// 1 a file could not be read or a save was refused (message on standard error).
+// The verbs of quillmoor-script. Each returns the process exit status (io.hpp).
 
-#include <optional>
 #include <string>
 
 namespace qm::cli {
 
-int runExport(const std::string& romPath, const std::optional<std::string>& outPath);
-int runDemo(const std::string& outPath);
-int runImport(const std::string& romPath, const std::string& tablePath, bool copy);
+/// The string table of rom as JSON, to out ("-": standard output).
+int runExport(const std::string& rom, const std::string& out);
+/// Writes a table into rom as Save ROM does, or with copy as Save As Copy does.
+int runImport(const std::string& rom, const std::string& table, bool copy);
+/// The demo ROM image, to out; an existing file only with force.
+int runDemo(const std::string& out, bool force);
 
 }  // namespace qm::cli

@@ -1,25 +1,28 @@
-#include <fstream>
 #include <iostream>
 
 #include "commands.hpp"
 #include "demo/demo.hpp"
+#include "errors.hpp"
+#include "files.hpp"
+#include "io.hpp"
 #include "rom/layout.hpp"
+#include "text.hpp"
 
 namespace qm::cli {
 
-int runDemo(const std::string& outPath) {
-    const Bytes image = BuildDemoImage();
-    std::ofstream out(outPath, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(image.data()),
-              static_cast<std::streamsize>(image.size()));
-    out.close();
-    if (!out) {
-        std::cerr << "quillmoor-script: Cannot write \"" << outPath << "\".\n";
-        return 1;
+int runDemo(const std::string& out, bool force) {
+    try {
+        if (!force && ResolveFile(out).exists) {
+            return Fail(Quoted(out) + " already exists; give --force to replace it.");
+        }
+        const Bytes image = BuildDemoImage();
+        WriteFileAtomically(out, image);
+        std::cout << "Wrote a demo ROM image with " << kStringCount << " strings to " << out
+                  << "\n";
+        return 0;
+    } catch (const FileError& e) {
+        return Fail(e.what());
     }
-    std::cout << "Wrote a demo ROM image with " << kStringCount << " strings to " << outPath
-              << "\n";
-    return 0;
 }
 
 }  // namespace qm::cli

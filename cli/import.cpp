@@ -1,12 +1,13 @@
-// quillmoor-script import ROM TABLE.json [--copy]: writes a table in the export
-// format into ROM exactly as Save ROM (or, with --copy, Save As Copy) would.
-#include <fstream>
+// quillmoor-script import ROM TABLE [--copy]: writes a table into ROM exactly as
+// Save ROM (or, with --copy, Save As Copy) would; rows the table leaves as they
+// were keep their bytes.
 #include <iostream>
-#include <sstream>
 
 #include "commands.hpp"
 #include "errors.hpp"
 #include "exchange/json.hpp"
+#include "io.hpp"
+#include "rom/load.hpp"
 #include "save/copy_name.hpp"
 #include "save/writer.hpp"
 
@@ -14,36 +15,35 @@ namespace qm::cli {
 
 namespace {
 
-std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!in) {
-        throw FileError("Cannot read the table \"" + path + "\".");
-    }
-    return text.str();
+// A table is text a person edits; anything larger is a mistake, not a table.
+constexpr std::uintmax_t kLargestTable = 64 * 1024 * 1024;
+
+std::string textOf(const Bytes& bytes) {
+    return std::string(bytes.begin(), bytes.end());
 }
 
 }  // namespace
 
-int runImport(const std::string& romPath, const std::string& tablePath, bool copy) {
+int runImport(const std::string& rom, const std::string& table, bool copy) {
     try {
-        std::vector<StringEntry> rows = TableFromJson(readText(tablePath));
+        CheckRomFile(rom, copy ? RomAccess::kReadOnly : RomAccess::kReadWrite);
+        const std::vector<TableRecord> records =
+            TableFromJson(textOf(ReadInput(table, kLargestTable)));
+        const TableImport imported = ApplyTable(LoadRom(rom), records);
         if (copy) {
-            std::cout << SaveRomAsCopy(romPath, rows) << "\n";
+            std::cout << SaveRomAsCopy(rom, imported.rows) << "\n";
         } else {
-            SaveRom(romPath, rows);
+            SaveRom(rom, imported.rows);
         }
         return 0;
     } catch (const TableError& e) {
-        std::cerr << "quillmoor-script: The table \"" << tablePath
-                  << "\" is not in the export format: " << e.what() << "\n";
+        return Fail((table == "-" ? std::string("The table") : "The table \"" + table + "\"") +
+                    ": " + e.what());
     } catch (const SaveError& e) {
-        std::cerr << "quillmoor-script: " << e.what() << "\n";
+        return Fail(e.what());
     } catch (const FileError& e) {
-        std::cerr << "quillmoor-script: " << e.what() << "\n";
+        return Fail(e.what());
     }
-    return 1;
 }
 
 }  // namespace qm::cli

@@ -1,18 +1,21 @@
-// libFuzzer target for the load-encode-save pipeline, in memory: the input is
-// the start of a ROM image's text region; the target loads it, encodes every
-// row, lays the text out into a copy of the image and checks what a save
-// promises. The file steps of a save are covered by the fault-injection tests.
-// Any failed check aborts.
+// libFuzzer target for the load-edit-save pipeline, in memory: the input is a
+// ROM image's text region. The target loads the region, lays the rows
+// out again as a save does and checks what a save promises: without edits the
+// region comes back byte for byte; an edited row is refused where the edit box
+// marks it, or changes its own bytes and nothing else. The file steps of a save
+// are covered by the fault-injection tests. Any failed check aborts.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "errors.hpp"
+#include "markup/encoder.hpp"
 #include "rom/layout.hpp"
-#include "rom/load.hpp"
+#include "rom/reader.hpp"
 #include "save/writer.hpp"
+#include "text.hpp"
 
 namespace {
 
@@ -25,48 +28,24 @@ void check(bool ok, const char* what) {
     }
 }
 
-Bytes imageFor(const std::uint8_t* data, std::size_t size) {
-    static const Bytes base = [] {
-        Bytes b(kTextRegionEnd + 64);
-        for (std::size_t i = 0; i < b.size(); ++i) {
-            b[i] = static_cast<std::uint8_t>(i * 13 + 5);
-        }
-        std::fill(b.begin() + kTextRegionOffset, b.begin() + kTextRegionEnd, 0);
-        return b;
-    }();
-    Bytes image = base;
-    std::size_t n = std::min(size, kTextRegionLength);
-    std::memcpy(image.data() + kTextRegionOffset, data, n);
-    // Terminators after the input keep a load short (512 rows, mostly empty); an
-    // odd-sized input leaves a run of zeros first, so the last string is long.
-    std::size_t zeros = size % 2 == 1 ? std::min<std::size_t>(64, kTextRegionLength - n) : 0;
-    std::fill(image.begin() + kTextRegionOffset + n + zeros, image.begin() + kTextRegionEnd,
-              kTerminator);
-    return image;
+std::vector<StringEntry> load(std::span<const std::uint8_t> region) {
+    std::vector<std::string> strings = IsolateRomStrings(region);
+    return UpdateStringtable(strings, region, {}, [] { return 0.5; });
 }
 
-/// Checks a saved image against the one before the save and the laid-out text.
-void checkSaved(const Bytes& before, const Bytes& saved, const LaidOutText& t,
-                std::size_t written) {
-    check(saved.size() == before.size(), "the size stays");
-    check(std::equal(saved.begin(), saved.begin() + kPointerTableOffset, before.begin()),
-          "bytes before the pointer table stay");
-    check(std::equal(saved.begin() + kTextRegionEnd, saved.end(), before.begin() + kTextRegionEnd),
-          "bytes after the text region stay");
-    check(std::equal(t.text.begin(), t.text.end(), saved.begin() + kTextRegionOffset),
-          "the text lands at the region start");
-    check(std::equal(saved.begin() + kTextRegionOffset + t.text.size(),
-                     saved.begin() + kTextRegionEnd,
-                     before.begin() + kTextRegionOffset + t.text.size()),
-          "the old tail stays");
-    // Entries of written rows start right after a terminator; the others point
-    // at the last terminator (an empty string).
+// The region after a save of laid-out text: the text, then the old tail.
+Bytes saved(std::span<const std::uint8_t> before, const LaidOutText& t) {
+    Bytes after(before.begin(), before.end());
+    std::copy(t.text.begin(), t.text.end(), after.begin());
+    return after;
+}
+
+void checkPointers(const LaidOutText& t, std::size_t written) {
     std::size_t previous = kPointerBase;
     for (std::size_t k = 0; k < kStringCount; ++k) {
-        std::size_t at = kPointerTableOffset + 2 * k;
-        std::size_t entry = saved[at] | (saved[at + 1] << 8);
+        const std::size_t entry = GetLittleEndian16(t.PointerTable, 2 * k);
         check(entry >= previous && entry < kPointerBase + t.text.size(), "pointer entry in range");
-        std::size_t offset = entry - kPointerBase;
+        const std::size_t offset = entry - kPointerBase;
         if (k < written) {
             check(k == 0 ? offset == 0 : t.text[offset - 1] == kTerminator,
                   "a string starts after a terminator");
@@ -77,33 +56,49 @@ void checkSaved(const Bytes& before, const Bytes& saved, const LaidOutText& t,
     }
 }
 
+// Arbitrary markup typed into row 1: refused where CheckMarkup says, or saved
+// with every other row's bytes as they were.
+void checkEdit(std::span<const std::uint8_t> region, const std::vector<StringEntry>& rows,
+               std::string_view typed) {
+    auto edited = rows;
+    edited[0].Text.assign(typed);
+    const std::vector<MarkupProblem> problems = CheckMarkup(edited[0].Text);
+    try {
+        const LaidOutText t = LayOutRows(edited);
+        check(problems.empty() || edited[0].IsUnchanged(), "a marked text is refused");
+        if (t.text.size() > region.size()) {
+            return;  // longer than this region; the real one is checked by the layout
+        }
+        const std::vector<StringEntry> again = load(saved(region, t));
+        check(again.size() >= std::min(rows.size(), kStringCount), "every row loads again");
+        for (std::size_t k = 1; k < std::min(rows.size(), kStringCount); ++k) {
+            check(again[k].Loaded.bytes == rows[k].Loaded.bytes, "other rows keep their bytes");
+        }
+    } catch (const SaveError& e) {
+        if (e.row()) {
+            check(*e.row() == 0 && !problems.empty(), "only the edited row is refused");
+            check(*e.position() == problems.front().position, "refused where it is marked");
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const Bytes image = imageFor(data, size);
-    std::vector<StringEntry> rows = LoadRom(image);
-
-    // The same rows with arbitrary markup typed into row 1: refused or laid out.
-    if (!rows.empty()) {
-        auto edited = rows;
-        edited[0].Text.assign(reinterpret_cast<const char*>(data),
-                              std::min<std::size_t>(size, 256));
-        try {
-            LaidOutText t = LayOutRows(edited);
-            check(t.text.size() <= kTextRegionLength, "laid-out text fits");
-        } catch (const SaveError&) {
-        }
+    // The input is the text region itself: the rules hold for a region of any
+    // length, and a short one keeps every run cheap.
+    const std::span<const std::uint8_t> region(data, size);
+    const std::vector<StringEntry> rows = load(region);
+    if (rows.empty()) {
+        return 0;
     }
-
-    LaidOutText laidOut;
-    try {
-        laidOut = LayOutRows(rows);
-    } catch (const SaveError&) {
-        return 0;  // an empty region, or text the encoder refuses
-    }
-    Bytes saved = image;
-    ApplyLaidOutText(saved, laidOut);
-    const std::size_t written = std::min(rows.size(), kStringCount);
-    checkSaved(image, saved, laidOut, written);
+    // Without edits nothing is refused and the region comes back byte for byte.
+    const LaidOutText t = LayOutRows(rows);
+    checkPointers(t, std::min(rows.size(), kStringCount));
+    check(saved(region, t) == Bytes(region.begin(), region.end()),
+          "a save without edits keeps the region");
+    checkEdit(
+        region, rows,
+        std::string_view(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 64)));
     return 0;
 }

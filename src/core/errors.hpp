@@ -1,7 +1,9 @@
 #pragma once
-// Exception types of the core. Each carries a message in the user's words, so the
-// window can show what() as it stands.
+// Exception types of the core. Each carries a message in the user's words, in
+// UTF-8, so the window and the tool can show what() as it stands.
 
+#include <cstddef>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -21,19 +23,20 @@ class TextError : public std::runtime_error {
 };
 
 /// A markup text that the encoder cannot turn into game bytes. what() reads
-/// «"<piece>" <reason>», for example «"(Pause:x)" has no number».
+/// «character 5: "-" is a character the game's font does not have».
 class EncodeError : public std::runtime_error {
   public:
-    EncodeError(std::string piece, std::string reason)
-        : std::runtime_error("\"" + piece + "\" " + reason),
-          piece_(std::move(piece)),
-          reason_(std::move(reason)) {}
-    const std::string& piece() const { return piece_; }
-    const std::string& reason() const { return reason_; }
+    EncodeError(std::size_t position, std::size_t length, const std::string& reason)
+        : std::runtime_error("character " + std::to_string(position + 1) + ": " + reason),
+          position_(position),
+          length_(length) {}
+    /// The offending piece: 0-based position and length in the text.
+    std::size_t position() const { return position_; }
+    std::size_t length() const { return length_; }
 
   private:
-    std::string piece_;
-    std::string reason_;
+    std::size_t position_;
+    std::size_t length_;
 };
 
 /// A table file (JSON, CSV, PO) that is not in its format, or whose rows cannot
@@ -48,6 +51,19 @@ class TableError : public std::runtime_error {
 class SaveError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
+    /// Row index (0-based) refused by the encoder: «Row 17, character 5: ...».
+    SaveError(std::size_t row, const EncodeError& cause)
+        : std::runtime_error("Row " + std::to_string(row + 1) + ", " + cause.what()),
+          row_(row),
+          position_(cause.position()) {}
+    /// The refused row and the position of the offending character, when a row
+    /// was refused.
+    std::optional<std::size_t> row() const { return row_; }
+    std::optional<std::size_t> position() const { return position_; }
+
+  private:
+    std::optional<std::size_t> row_;
+    std::optional<std::size_t> position_;
 };
 
 }  // namespace qm

@@ -86,6 +86,8 @@ class frmMain : public QMainWindow {
     std::optional<int> selectedRow() const;
     void selectRow(int row);
     void showPortrait(int number);
+    /// Loads the row a save refused and puts the caret at the offending character.
+    void showRefusedRow(int row, int position);
 
     // frmMain_commands.cpp: the Insert and Find menus.
     void mnuInsertPause_Click();

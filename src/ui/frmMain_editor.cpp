@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QItemSelectionModel>
 #include <QPixmap>
+#include <QTextCursor>
 
 #include "frmMain.h"
 #include "game_text.h"
@@ -53,6 +54,15 @@ void frmMain::UpdateTextEdit() {
     const bool coloured = entry.Coloured == Colour::Yes;
     ui->chkColoured->setChecked(coloured);
     ui->txtText2->setBaseFormat(entryColour(coloured), kPreviewPointSize);
+}
+
+void frmMain::showRefusedRow(int row, int position) {
+    selectRow(row);
+    UpdateTextEdit();
+    QTextCursor caret = ui->txtText->textCursor();
+    caret.setPosition(std::min(position, int(ui->txtText->document()->characterCount()) - 1));
+    ui->txtText->setTextCursor(caret);
+    ui->txtText->setFocus(Qt::OtherFocusReason);
 }
 
 void frmMain::txtText_Change() {

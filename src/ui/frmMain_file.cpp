@@ -129,32 +129,41 @@ void frmMain::mnuSaveAs_Click() {
     if (busy_) {
         return;
     }
-    // Rows are checked before the copy is made, so a refusal leaves no copy; the
-    // copy becomes the open file as soon as it exists, before the save into it.
-    runSave(QStringLiteral("Save As Copy"), [this](const ProgressFn& progress) {
-        SaveRomAsCopy(RomPath, model_->rows(), progress, [this](const std::string& copy) {
-            RomPath = copy;
-            showRomPathInCaption();
-        });
-    });
+    // The copy is written whole or not at all; only then is it the open file.
+    std::string copy;
+    if (runSave(QStringLiteral("Save As Copy"), [&](const ProgressFn& progress) {
+            copy = SaveRomAsCopy(RomPath, model_->rows(), progress);
+        })) {
+        RomPath = copy;
+        showRomPathInCaption();
+    }
 }
 
 bool frmMain::runSave(const QString& title, const std::function<void(const ProgressFn&)>& save) {
     std::optional<QString> failure;
+    std::optional<std::size_t> refusedRow;
+    std::size_t refusedAt = 0;
     {
         LongWork work(*this);
         try {
             save(work.progress());
         } catch (const SaveError& error) {
             failure = QString::fromUtf8(error.what());
+            refusedRow = error.row();
+            refusedAt = error.position().value_or(0);
         } catch (const FileError& error) {
             failure = QString::fromUtf8(error.what());
         }
     }
-    if (failure) {
-        dialogs_->warning(this, title, *failure);
+    if (!failure) {
+        model_->markSaved();
+        return true;
     }
-    return !failure;
+    dialogs_->warning(this, title, *failure);
+    if (refusedRow) {
+        showRefusedRow(int(*refusedRow), int(refusedAt));
+    }
+    return false;
 }
 
 void frmMain::mnuQuit_Click() {

@@ -30,6 +30,8 @@ class StringTableModel : public QAbstractTableModel {
     void setEntry(int r, StringEntry entry);
 
     std::span<const StringEntry> rows() const { return rows_; }
+    /// After a save: every row counts as loaded the way it was written.
+    void markSaved() { MarkSaved(rows_); }
 
   private:
     std::vector<StringEntry> rows_;

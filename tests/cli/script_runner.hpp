@@ -33,16 +33,21 @@ inline std::string shellQuote(const std::string& s) {
     return q + "'";
 }
 
-/// Runs the tool with args; its output goes through files in scratch (removed after).
+/// Runs the tool with args; its output goes through files in scratch (removed
+/// after), or to stdoutTo when given; standard input comes from stdinFrom.
 inline ScriptOutcome runScript(const std::vector<std::string>& args,
-                               const std::filesystem::path& scratch) {
+                               const std::filesystem::path& scratch,
+                               const std::string& stdoutTo = "",
+                               const std::filesystem::path& stdinFrom = "/dev/null") {
     std::string cmd = shellQuote(QM_SCRIPT_PATH);
     for (const auto& a : args) {
         cmd += " " + shellQuote(a);
     }
     const auto out = scratch / ".stdout";
     const auto err = scratch / ".stderr";
-    cmd += " </dev/null >" + shellQuote(out.string()) + " 2>" + shellQuote(err.string());
+    cmd += " <" + shellQuote(stdinFrom.string()) + " >" +
+           shellQuote(stdoutTo.empty() ? out.string() : stdoutTo) + " 2>" +
+           shellQuote(err.string());
     const int raw = std::system(cmd.c_str());
     ScriptOutcome r;
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

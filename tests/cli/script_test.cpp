@@ -1,6 +1,7 @@
 // quillmoor-script run as a user runs it: what the tool adds to the core (exit
 // codes, the JSON shape, reading and writing files), with one import end to end.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -67,33 +68,57 @@ TEST_F(Script, ImportWritesTheEditedRowIntoACopy) {
 TEST_F(Script, FailuresExitWithAMessageAndChangeNoFile) {
     editTable(dir.path() / "pause.json", 16, "(Pause:x)");
     std::ofstream(dir.path() / "broken.json") << "{\"strings\": [";
+    std::ofstream(dir.path() / "big.json") << std::string(64 * 1024 * 1024 + 1, ' ');
+    fs::copy_file(rom, dir.path() / "linked.smc");
+    fs::create_symlink("linked.smc", dir.path() / "linked Hack.smc");
+    fs::create_symlink("story.smc", dir.path() / "link.smc");
+    ASSERT_EQ(::mkfifo((dir.path() / "fifo.smc").c_str(), 0600), 0);
     struct Case {
         std::vector<std::string> args;  // names are files in the test's folder
         int status;
         std::string message;
     };
     const Case cases[] = {
-        {{"import", "story.smc", "pause.json"}, 1, "Row 17: \"(Pause:x)\" has no number"},
+        {{"import", "story.smc", "pause.json"},
+         1,
+         "row 17: character 1: \"(Pause:x)\" has no number"},
         {{"import", "story.smc", "broken.json"}, 1, "not valid JSON"},
+        {{"import", "story.smc", "big.json"}, 1, "more than the 67,108,864 bytes allowed"},
+        {{"import", "story.smc", "/dev/zero"}, 1, "not a regular file"},
         {{"import", "gone.smc", "table.json"}, 1, "does not exist"},
-        {{"export", "gone.smc"}, 1, "Cannot open"},
-        {{"import", "story.smc"}, 2, "TABLE is required"},
-        {{"export"}, 2, "ROM is required"},
-        {{"frobnicate"}, 2, ""},
+        {{"import", "linked.smc", "table.json", "--copy"}, 1, "leads to the ROM image itself"},
+        {{"export", "fifo.smc"}, 1, "not a regular file"},
+        {{"export", "story.smc", "-o", "link.smc"}, 1, "which would be lost"},
+        {{"export", "story.smc", "-o", "/dev/full"}, 1, ""},
+        {{"demo", "story.smc"}, 1, "already exists; give --force"},
+        {{"import", "story.smc"}, 2, "quillmoor-script: TABLE is required"},
+        {{"frobnicate"}, 2, "quillmoor-script: unknown command \"frobnicate\""},
     };
     const auto before = testing::snapshot(dir.path());
     for (const Case& c : cases) {
         std::vector<std::string> args;
         for (const auto& a : c.args) {
-            args.push_back(a.ends_with(".json") || a.ends_with(".smc") ? (dir.path() / a).string()
-                                                                       : a);
+            args.push_back(
+                a.find('.') != std::string::npos && a[0] != '/' ? (dir.path() / a).string() : a);
         }
         const auto r = run(args);
-        EXPECT_EQ(r.status, c.status) << c.args.at(0) << " " << r.err;
+        EXPECT_EQ(r.status, c.status) << c.args.at(1 % c.args.size()) << " " << r.err;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.rfind("quillmoor-script: ", 0), 0u) << r.err;
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(testing::snapshot(dir.path()), before);
     }
+    const auto full = runScript({"export", rom.string(), "-o", "-"}, dir.path(), "/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_NE(full.err.find("Cannot write to standard output"), std::string::npos) << full.err;
+}
+
+TEST_F(Script, AnUnchangedTableFromStandardInputChangesNoByte) {
+    const Bytes original = readFile(rom);
+    const auto r = runScript({"import", rom.string(), "-"}, dir.path(), "", table);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readFile(rom), original);
+    EXPECT_EQ(run({"demo", rom.string(), "--force"}).status, 0);
 }
 
 }  // namespace

@@ -7,13 +7,35 @@
 
 namespace qm {
 
+namespace {
+
+constexpr const char* kKeys[] = {"number", "portrait", "text", "coloured", "pointer"};
+
+// The field as game text; nothing, and a problem noted, when it is missing or
+// holds what no game text can.
+std::optional<std::string> field(const nlohmann::json& item, int column, TableRecord& record) {
+    const char* name = kKeys[column];
+    const auto found = item.find(name);
+    if (found == item.end() || !found->is_string()) {
+        record.problems.push_back(std::string("\"") + name + "\" is missing or not a text");
+        return std::nullopt;
+    }
+    try {
+        return Utf8ToLatin1(found->get<std::string>());
+    } catch (const TextError& e) {
+        record.problems.push_back(std::string("\"") + name + "\": " + e.what());
+        return std::nullopt;
+    }
+}
+
+}  // namespace
+
 std::string TableToJson(std::span<const StringEntry> rows) {
     nlohmann::ordered_json strings = nlohmann::ordered_json::array();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         nlohmann::ordered_json item;
-        item["number"] = i + 1;
+        item[kKeys[kColNumber]] = i + 1;
         for (int column : {kColPortrait, kColText, kColColoured, kColPointerValue}) {
-            static constexpr const char* kKeys[] = {"", "portrait", "text", "coloured", "pointer"};
             item[kKeys[column]] = Latin1ToUtf8(ColumnText(rows[i], i, column));
         }
         strings.push_back(std::move(item));
@@ -23,46 +45,38 @@ std::string TableToJson(std::span<const StringEntry> rows) {
     return doc.dump(2) + "\n";
 }
 
-namespace {
-
-std::string field(const nlohmann::json& item, const char* name, std::size_t row) {
-    auto where = "row " + std::to_string(row) + ", \"" + name + "\": ";
-    if (!item.contains(name) || !item[name].is_string()) {
-        throw TableError(where + "missing or not a text");
-    }
-    try {
-        return Utf8ToLatin1(item[name].get<std::string>());
-    } catch (const TextError& e) {
-        throw TableError(where + e.what());
-    }
-}
-
-}  // namespace
-
-std::vector<StringEntry> TableFromJson(const std::string& json) {
+std::vector<TableRecord> TableFromJson(std::string_view json) {
     nlohmann::json doc;
     try {
         doc = nlohmann::json::parse(json);
     } catch (const nlohmann::json::parse_error& e) {
-        throw TableError(std::string("not valid JSON: ") + e.what());
+        throw TableError(std::string("This is not valid JSON: ") + e.what());
     }
     if (!doc.is_object() || !doc.contains("strings") || !doc["strings"].is_array()) {
-        throw TableError("no \"strings\" list");
+        throw TableError("This JSON has no \"strings\" list.");
     }
-    std::vector<StringEntry> rows;
-    std::size_t n = 0;
+    std::vector<TableRecord> records;
     for (const auto& item : doc["strings"]) {
-        ++n;
+        TableRecord record;
+        const std::size_t position = records.size() + 1;
+        record.where = "row " + std::to_string(position);
+        record.row = position - 1;
         if (!item.is_object()) {
-            throw TableError("row " + std::to_string(n) + ": not an object");
+            record.problems.push_back("not an object");
+        } else {
+            const auto number = item.find(kKeys[kColNumber]);
+            if (number != item.end() &&
+                !(number->is_number_unsigned() && number->get<std::size_t>() == position)) {
+                record.problems.push_back("\"number\" is " + number->dump() +
+                                          ", not its position " + std::to_string(position));
+            }
+            record.portrait = field(item, kColPortrait, record);
+            record.text = field(item, kColText, record);
+            record.coloured = field(item, kColColoured, record);
         }
-        StringEntry row;
-        row.Portrait = GetPortraitNumber(field(item, "portrait", n)).value_or(0);
-        row.Text = field(item, "text", n);
-        row.Coloured = ColourFromName(field(item, "coloured", n)).value_or(Colour::Other);
-        rows.push_back(std::move(row));
+        records.push_back(std::move(record));
     }
-    return rows;
+    return records;
 }
 
 }  // namespace qm

@@ -8,14 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "rom/string_table.hpp"
+#include "exchange/table.hpp"
 
 namespace qm {
 
 std::string TableToJson(std::span<const StringEntry> rows);
 
-/// Rows in file order with portrait, text and colour from the file. Throws
-/// TableError naming the row and field at fault.
-std::vector<StringEntry> TableFromJson(const std::string& json);
+/// One record per element of "strings", for the row at its position; a
+/// "number" that differs from the position, or a missing or malformed field, is
+/// the record's problem. Throws TableError when the text is no JSON of this shape.
+std::vector<TableRecord> TableFromJson(std::string_view json);
 
 }  // namespace qm

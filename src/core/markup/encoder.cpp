@@ -2,9 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <optional>
-#include <string_view>
-#include <vector>
 
 #include "errors.hpp"
 #include "markup/portraits.hpp"
@@ -16,247 +15,267 @@ namespace qm {
 
 namespace {
 
-// The working text: a value below 256 is a character still to be read; kFinal +
-// b is a byte b that an earlier step produced and no later step reads again.
-using Work = std::vector<int>;
-constexpr int kFinal = 256;
-constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-constexpr const char* kTerminatorReason =
-    "is the end-of-string byte 255, which cannot stand inside a text";
-
-bool isChar(int item, char c) {
-    return item == static_cast<unsigned char>(c);
-}
-
-std::size_t findChar(const Work& w, char c, std::size_t from = 0) {
-    for (std::size_t i = from; i < w.size(); ++i) {
-        if (isChar(w[i], c)) {
-            return i;
-        }
-    }
-    return kNone;
-}
-
-bool matchesAt(const Work& w, std::size_t at, std::string_view s) {
-    if (at + s.size() > w.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (!isChar(w[at + i], s[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-std::size_t findText(const Work& w, std::string_view s) {
-    for (std::size_t i = 0; i < w.size(); ++i) {
-        if (matchesAt(w, i, s)) {
-            return i;
-        }
-    }
-    return kNone;
-}
-
-// Readable form of part of the working text for a message: final bytes show as
-// placeholders.
-std::string describe(const Work& w, std::size_t from, std::size_t to) {
-    std::string out;
-    for (std::size_t i = from; i < std::min(to, w.size()); ++i) {
-        if (w[i] < kFinal) {
-            out += static_cast<char>(w[i]);
-        } else {
-            const int b = w[i] - kFinal;
-            out += {'{', HexDigit(static_cast<unsigned>(b) >> 4),
-                    HexDigit(static_cast<unsigned>(b)), '}'};
-        }
-    }
-    return out;
-}
-
-int hexDigit(int c) {
-    return c < kFinal ? HexValue(static_cast<char>(c)) : -1;
-}
-
-void replace(Work& w, std::size_t from, std::size_t to, const Work& with) {
-    w.erase(w.begin() + static_cast<std::ptrdiff_t>(from),
-            w.begin() + static_cast<std::ptrdiff_t>(to));
-    w.insert(w.begin() + static_cast<std::ptrdiff_t>(from), with.begin(), with.end());
-}
-
-// Hexadecimal placeholders «{..}»: one byte, or decimal digits right after ":".
-void replacePlaceholders(Work& w) {
-    while (findChar(w, '{') != kNone && findChar(w, '}') != kNone) {
-        const std::size_t open = findChar(w, '{');
-        const std::size_t close = findChar(w, '}', open + 1);
-        const std::size_t nextOpen = findChar(w, '{', open + 1);
-        if (close == kNone || (nextOpen != kNone && nextOpen < close)) {
-            throw EncodeError(describe(w, open, nextOpen == kNone ? w.size() : nextOpen),
-                              "has no closing \"}\"");
-        }
-        // Reading stops at the first non-hex character; no digits give 0.
-        int value = 0;
-        for (std::size_t i = open + 1; i < close && hexDigit(w[i]) >= 0; ++i) {
-            value = std::min(value * 16 + hexDigit(w[i]), 0x1000);
-        }
-        if (value > 255) {
-            throw EncodeError(describe(w, open, close + 1), "is not a value from 0 to 255");
-        }
-        Work with;
-        // 255 ends a string: inside a text it would split the row in two on the
-        // next load and shift every row after it.
-        if (value == kTerminator && !(open > 0 && isChar(w[open - 1], ':'))) {
-            throw EncodeError(describe(w, open, close + 1), kTerminatorReason);
-        }
-        if (open > 0 && isChar(w[open - 1], ':')) {
-            for (char c : std::to_string(value)) {
-                with.push_back(static_cast<unsigned char>(c));
-            }
-        } else {
-            with.push_back(kFinal + value);
-        }
-        replace(w, open, close + 1, with);
-    }
-    // What is left is a brace without its partner: the typist meant a placeholder.
-    for (char brace : {'{', '}'}) {
-        const std::size_t at = findChar(w, brace);
-        if (at != kNone) {
-            throw EncodeError(describe(w, at, std::min(at + 8, w.size())),
-                              brace == '{' ? "has no closing \"}\"" : "has no opening \"{\"");
-        }
-    }
-}
-
-// The decimal value of a token argument, blanks around it ignored, a fraction
-// rounded down; nothing when it is no number.
-std::optional<int> argumentValue(const Work& w, std::size_t from, std::size_t to) {
-    while (from < to && isChar(w[from], ' '))
-        ++from;
-    while (to > from && isChar(w[to - 1], ' '))
-        --to;
-    std::size_t i = from;
-    int value = 0;
-    for (; i < to && w[i] >= '0' && w[i] <= '9'; ++i) {
-        value = std::min(value * 10 + (w[i] - '0'), 100000);
-    }
-    if (i == from) {
-        return std::nullopt;
-    }
-    if (i < to && isChar(w[i], '.')) {
-        for (++i; i < to && w[i] >= '0' && w[i] <= '9'; ++i) {
-        }
-    }
-    if (i != to) {
-        return std::nullopt;
-    }
-    return value;
-}
+constexpr int kLargestValue = 254;  // 255 ends a string
 
 struct Token {
     std::string_view opening;
-    int code;
+    std::uint8_t code;
 };
 constexpr std::array<Token, 3> kTokens = {{{"(Pause:", 1}, {"(TextSpeed:", 2}, {"(Animation:", 3}}};
 
-// Argument tokens, all pauses first, then text speeds, then animations.
-void replaceTokens(Work& w) {
-    for (const auto& token : kTokens) {
-        for (std::size_t at = findText(w, token.opening); at != kNone;
-             at = findText(w, token.opening)) {
-            const std::size_t argument = at + token.opening.size();
-            const std::size_t close = findChar(w, ')', argument);
-            if (close == kNone) {
-                throw EncodeError(describe(w, at, std::min(argument + 8, w.size())),
-                                  "has no closing \")\"");
+std::string piece(std::string_view text, std::size_t from, std::size_t to) {
+    return Quoted(Latin1ToUtf8(text.substr(from, to - from)));
+}
+
+// The value of a token argument: blanks around it ignored, a decimal number (a
+// fraction rounded down) or a placeholder; nothing when it is neither.
+std::optional<int> argumentValue(std::string_view arg) {
+    while (!arg.empty() && arg.front() == ' ') {
+        arg.remove_prefix(1);
+    }
+    while (!arg.empty() && arg.back() == ' ') {
+        arg.remove_suffix(1);
+    }
+    if (arg.size() >= 3 && arg.size() <= 4 && arg.front() == '{' && arg.back() == '}') {
+        int value = 0;
+        for (char c : arg.substr(1, arg.size() - 2)) {
+            if (HexValue(c) < 0) {
+                return std::nullopt;
             }
-            const auto value = argumentValue(w, argument, close);
-            if (!value) {
-                throw EncodeError(describe(w, at, close + 1), "has no number");
-            }
-            if (*value > 255) {
-                throw EncodeError(describe(w, at, close + 1), "is not a value from 0 to 255");
-            }
-            if (*value == kTerminator) {
-                throw EncodeError(describe(w, at, close + 1), kTerminatorReason);
-            }
-            replace(w, at, close + 1, {kFinal + token.code, kFinal + *value});
+            value = value * 16 + HexValue(c);
         }
+        return value;
     }
-}
-
-// A text element's byte and its length in characters; length 0: no element.
-struct Element {
-    std::uint8_t byte = 0;
-    std::size_t length = 0;
-};
-
-// The second character of the contractions "'v", "'l", ... and their bytes.
-constexpr std::array<std::pair<char, std::uint8_t>, 6> kContractions = {
-    {{'v', 0x5D}, {'l', 0x3B}, {'m', 0x3C}, {'r', 0x3D}, {'s', 0x3E}, {'t', 0x3F}}};
-
-// The text element that starts at w[i]. "(return)" is taken whole, and a
-// two-character element before its first character alone.
-Element elementAt(const Work& w, std::size_t i) {
-    switch (w[i]) {
-        case '(': return matchesAt(w, i, "(return)") ? Element{0x0D, 8} : Element{};
-        case '.': return matchesAt(w, i, "..") ? Element{0x5E, 2} : Element{0x5C, 1};
-        case '!': return {0x74, 1};
-        case '?': return {0x73, 1};
-        case ',': return {0x5B, 1};
-        case ' ': return {0x5F, 1};
-        case '>': return {0x75, 1};
-        case '\'':
-            for (const auto& [second, byte] : kContractions) {
-                if (i + 1 < w.size() && isChar(w[i + 1], second)) {
-                    return {byte, 2};
-                }
-            }
-            return {0x5A, 1};
-        default: return {};
+    std::size_t i = 0;
+    int value = 0;
+    for (; i < arg.size() && IsDigit(arg[i]); ++i) {
+        value = std::min(value * 10 + (arg[i] - '0'), 100000);
     }
-}
-
-// Text elements, left to right; returns the body's bytes.
-std::string encodeElements(const Work& w) {
-    std::string out;
-    out.reserve(w.size());
-    for (std::size_t i = 0; i < w.size();) {
-        const int c = w[i];
-        if (c >= kFinal) {
-            out += static_cast<char>(c - kFinal);
+    if (i == 0) {
+        return std::nullopt;
+    }
+    if (i < arg.size() && arg[i] == '.') {
+        for (++i; i < arg.size() && IsDigit(arg[i]);) {
             ++i;
-            continue;
         }
-        if (const Element element = elementAt(w, i); element.length > 0) {
-            out += static_cast<char>(element.byte);
-            i += element.length;
-            continue;
-        }
-        if (c >= 128) {
-            throw EncodeError(describe(w, i, i + 1), "is a character the game font does not have");
-        }
-        if (c >= '0' && c <= '9') {
-            out += static_cast<char>(0x60 + (c - '0'));
-        } else if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')) {
-            out += static_cast<char>(c - 33);
-        } else {
-            out += static_cast<char>(c);
-        }
-        ++i;
     }
-    return out;
+    return i == arg.size() ? std::optional<int>(value) : std::nullopt;
 }
+
+std::string outOfRange(const std::string& what, int value) {
+    return what + (value == 255 ? " is the end-of-string byte 255, which cannot stand inside a text"
+                                : " is not a value from 0 to 254");
+}
+
+// Letters closer than this to a token's name are taken for a misspelling of it.
+std::size_t editDistance(std::string_view a, std::string_view b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) {
+        row[j] = j;
+    }
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            const bool same = std::tolower(static_cast<unsigned char>(a[i - 1])) ==
+                              std::tolower(static_cast<unsigned char>(b[j - 1]));
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+/// Reads a markup text element by element, passing each byte to out and each
+/// problem to report; a problem is skipped and reading goes on after it.
+class Reader {
+  public:
+    Reader(std::string_view text, std::string* out, std::vector<MarkupProblem>* problems)
+        : text_(text), out_(out), problems_(problems) {}
+
+    void run() {
+        while (i_ < text_.size() && (problems_ != nullptr || !failed_)) {
+            const char c = text_[i_];
+            if (c == '(') {
+                readParenthesis();
+            } else if (c == '{') {
+                readPlaceholder();
+            } else if (c == ')' || c == '}') {
+                problem(i_, 1,
+                        c == ')' ? "\")\" stands outside a token" : "\"}\" has no opening \"{\"");
+            } else {
+                readSymbol();
+            }
+        }
+    }
+    bool failed() const { return failed_; }
+    const MarkupProblem& first() const { return first_; }
+
+  private:
+    void emit(std::uint8_t byte) {
+        if (out_ != nullptr) {
+            *out_ += static_cast<char>(byte);
+        }
+    }
+    void problem(std::size_t at, std::size_t length, std::string reason) {
+        if (!failed_) {
+            first_ = {at, length, reason};
+            failed_ = true;
+        }
+        if (problems_ != nullptr) {
+            problems_->push_back({at, length, std::move(reason)});
+        }
+        i_ = at + length;
+    }
+
+    void readParenthesis() {
+        if (text_.substr(i_, kReturnToken.size()) == kReturnToken) {
+            emit(0x0D);
+            i_ += kReturnToken.size();
+            return;
+        }
+        for (const Token& token : kTokens) {
+            if (text_.substr(i_, token.opening.size()) == token.opening) {
+                readToken(token);
+                return;
+            }
+        }
+        readUnknownToken();
+    }
+
+    void readToken(const Token& token) {
+        const std::size_t argument = i_ + token.opening.size();
+        const std::size_t close = text_.find(')', argument);
+        if (close == std::string_view::npos) {
+            problem(i_, token.opening.size(), piece(text_, i_, argument) + " has no closing \")\"");
+            return;
+        }
+        const std::string whole = piece(text_, i_, close + 1);
+        const std::optional<int> value = argumentValue(text_.substr(argument, close - argument));
+        if (!value) {
+            problem(i_, close + 1 - i_, whole + " has no number from 0 to 254");
+        } else if (*value > kLargestValue) {
+            problem(i_, close + 1 - i_, outOfRange(whole, *value));
+        } else {
+            emit(token.code);
+            emit(static_cast<std::uint8_t>(*value));
+            i_ = close + 1;
+        }
+    }
+
+    // A "(" that opens no token: say which token was meant when the letters
+    // after it come close to one.
+    void readUnknownToken() {
+        std::size_t end = i_ + 1;
+        while (end < text_.size() && IsAsciiLetter(text_[end])) {
+            ++end;
+        }
+        const std::string_view name = text_.substr(i_ + 1, end - i_ - 1);
+        std::string_view meant;
+        for (std::string_view candidate : {std::string_view("(return)"), kTokens[0].opening,
+                                           kTokens[1].opening, kTokens[2].opening}) {
+            const std::string_view candidateName =
+                candidate.substr(1, candidate.find_first_of(":)") - 1);
+            if (name.size() >= 3 && editDistance(name, candidateName) <= 2) {
+                meant = candidate;
+                break;
+            }
+        }
+        if (meant.empty()) {
+            problem(i_, 1, "\"(\" stands outside a token such as (Pause:5) or (return)");
+            return;
+        }
+        // The misspelt token runs to its ")", as a token would.
+        if (end < text_.size() && text_[end] == ')') {
+            ++end;
+        } else if (end < text_.size() && text_[end] == ':') {
+            const std::size_t close = text_.find(')', end);
+            end = close == std::string_view::npos ? end + 1 : close + 1;
+        }
+        problem(i_, end - i_,
+                piece(text_, i_, end) + " is not a token: did you mean " + Quoted(meant) + "?");
+    }
+
+    void readPlaceholder() {
+        const std::size_t close = text_.find('}', i_ + 1);
+        const std::size_t nextOpen = text_.find('{', i_ + 1);
+        if (close == std::string_view::npos || nextOpen < close) {
+            problem(i_, 1, "\"{\" has no closing \"}\"");
+            return;
+        }
+        const std::string_view digits = text_.substr(i_ + 1, close - i_ - 1);
+        const bool hex =
+            !digits.empty() && digits.size() <= 2 &&
+            std::all_of(digits.begin(), digits.end(), [](char c) { return HexValue(c) >= 0; });
+        if (!hex) {
+            problem(i_, close + 1 - i_,
+                    piece(text_, i_, close + 1) +
+                        " is no placeholder: write one or two hexadecimal digits, such as {A} "
+                        "or {6A}");
+            return;
+        }
+        int value = 0;
+        for (char c : digits) {
+            value = value * 16 + HexValue(c);
+        }
+        if (value > kLargestValue) {
+            problem(i_, close + 1 - i_, outOfRange(piece(text_, i_, close + 1), value));
+            return;
+        }
+        emit(static_cast<std::uint8_t>(value));
+        i_ = close + 1;
+    }
+
+    void readSymbol() {
+        const char c = text_[i_];
+        if (IsAsciiLetter(c)) {
+            emit(static_cast<std::uint8_t>(c - kLetterOffset));
+            ++i_;
+            return;
+        }
+        if (IsDigit(c)) {
+            emit(static_cast<std::uint8_t>(kTextDigitBase + (c - '0')));
+            ++i_;
+            return;
+        }
+        // A two-character symbol is taken before its first character alone.
+        const Symbol* found = nullptr;
+        for (const Symbol& symbol : kFixedSymbols) {
+            if (symbol.text.front() == c && text_.substr(i_, symbol.text.size()) == symbol.text &&
+                (found == nullptr || symbol.text.size() > found->text.size())) {
+                found = &symbol;
+            }
+        }
+        if (found == nullptr) {
+            problem(i_, 1,
+                    DescribeCharacter(static_cast<unsigned char>(c)) +
+                        " is a character the game's font does not have");
+            return;
+        }
+        emit(found->byte);
+        i_ += found->text.size();
+    }
+
+    std::string_view text_;
+    std::string* out_;
+    std::vector<MarkupProblem>* problems_;
+    std::size_t i_ = 0;
+    bool failed_ = false;
+    MarkupProblem first_;
+};
 
 }  // namespace
 
+std::vector<MarkupProblem> CheckMarkup(std::string_view text) {
+    std::vector<MarkupProblem> problems;
+    Reader(text, nullptr, &problems).run();
+    return problems;
+}
+
 std::string StringtoQM(std::int16_t Portrait, Colour coloured, std::string_view text) {
-    Work w(text.begin(), text.end());
-    for (auto& item : w) {
-        item = static_cast<unsigned char>(item);
-    }
-    replacePlaceholders(w);
-    replaceTokens(w);
     std::string result;
+    result.reserve(text.size() + 6);
     if (coloured != Colour::Unset) {
         result += '\x05';
         result += coloured == Colour::Yes ? '\x01' : '\x00';
@@ -265,7 +284,12 @@ std::string StringtoQM(std::int16_t Portrait, Colour coloured, std::string_view 
         result += '\x04';
         result += static_cast<char>(*portraitByte);
     }
-    result += encodeElements(w);
+    Reader reader(text, &result, nullptr);
+    reader.run();
+    if (reader.failed()) {
+        const MarkupProblem& p = reader.first();
+        throw EncodeError(p.position, p.length, p.reason);
+    }
     result += static_cast<char>(kTerminator);
     return result;
 }

@@ -1,19 +1,34 @@
 #pragma once
+// Markup text to game bytes. The markup is strict: the encoder takes exactly the
+// font's symbols, "(return)", the three argument tokens with a value 0-254, and
+// placeholders of one or two hexadecimal digits with a value 0-254. CheckMarkup
+// and StringtoQM share one reading of the text, so what the edit box marks is
+// what a save refuses.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "markup/helpers.hpp"
 
 namespace qm {
 
+/// Something in a markup text that the game cannot hold.
+struct MarkupProblem {
+    std::size_t position = 0;  ///< 0-based, in characters of the text
+    std::size_t length = 1;
+    std::string reason;  ///< UTF-8: «"-" is a character the game's font does not have»
+};
+
+/// Every problem of a markup text, left to right; none when StringtoQM takes it.
+std::vector<MarkupProblem> CheckMarkup(std::string_view text);
+
 /// Encodes one row into game bytes, held one byte per char: the colour code
-/// (unless coloured is Unset; Other writes 0), the portrait code (numbers 0-5 and 7), the body and
-/// the terminator 255. Throws EncodeError, without returning any bytes, for a
-/// placeholder or token value outside 0-255, an empty or non-numeric token
-/// argument, a token opening without ")", unbalanced braces, or a character with
-/// a code of 128 or more.
+/// (unless coloured is Unset; Other writes 0), the portrait code (numbers 0-5
+/// and 7), the body and the terminator 255. Throws EncodeError for the first
+/// problem CheckMarkup finds, without returning any bytes.
 std::string StringtoQM(std::int16_t Portrait, Colour coloured, std::string_view text);
 
 }  // namespace qm

@@ -19,6 +19,15 @@ inline constexpr std::size_t kStringCount = 512;
 /// starts at pointer 0x0400.
 inline constexpr std::uint16_t kPointerBase = 0x0400;
 
+/// Copiers put 512 bytes of their own in front of an image; the game's areas
+/// then lie that much further on. An image carries such a header when its size
+/// is 512 bytes more than a multiple of 32 KiB (the ROM's bank size).
+inline constexpr std::size_t kCopierHeaderLength = 512;
+inline constexpr std::size_t kBankSize = 0x8000;
+constexpr std::size_t CopierHeaderLength(std::uintmax_t imageSize) {
+    return imageSize % kBankSize == kCopierHeaderLength ? kCopierHeaderLength : 0;
+}
+
 static_assert(kPointerTableOffset + kPointerTableLength == kTextRegionOffset);
 static_assert(kPointerTableLength == 2 * kStringCount);
 

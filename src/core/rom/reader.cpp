@@ -26,28 +26,30 @@ void copyArea(std::span<const std::uint8_t> image, std::size_t offset,
 }  // namespace
 
 RomText ReadRomText(std::span<const std::uint8_t> image) {
+    const std::size_t header = CopierHeaderLength(image.size());
     RomText text;
-    copyArea(image, kPointerTableOffset, text.PointerTable);
-    copyArea(image, kTextRegionOffset, text.TextBlock);
+    copyArea(image, header + kPointerTableOffset, text.PointerTable);
+    copyArea(image, header + kTextRegionOffset, text.TextBlock);
     return text;
 }
 
 RomText ReadRomText(const RegularFile& file, const ProgressFn& progress) {
-    if (file.size() < kTextRegionEnd) {
+    const std::size_t header = CopierHeaderLength(file.size());
+    if (file.size() < header + kTextRegionEnd) {
         throw FileError(Quoted(file.path()) +
                         " is too short to be a ROM image of the game: it holds " +
                         BytesText(file.size()) + ", and the text region ends at byte " +
-                        WithThousands(kTextRegionEnd) + ".");
+                        WithThousands(header + kTextRegionEnd) + ".");
     }
     RomText text;
     if (progress) {
         progress("Reading ROM Pointers");
     }
-    file.readAt(kPointerTableOffset, text.PointerTable);
+    file.readAt(header + kPointerTableOffset, text.PointerTable);
     if (progress) {
         progress("Reading ROM Strings");
     }
-    file.readAt(kTextRegionOffset, text.TextBlock);
+    file.readAt(header + kTextRegionOffset, text.TextBlock);
     return text;
 }
 

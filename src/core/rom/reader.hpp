@@ -20,11 +20,12 @@ struct RomText {
     std::array<std::uint8_t, kTextRegionLength> TextBlock{};
 };
 
-/// Takes both areas out of an image held in memory. Bytes beyond the end of a
-/// short image read as 0. Never fails.
+/// Takes both areas out of an image held in memory, behind a copier header when
+/// the image has one. Bytes beyond the end of a short image read as 0. Never fails.
 RomText ReadRomText(std::span<const std::uint8_t> image);
 
-/// Reads both areas from an open ROM image, reporting "Reading ROM Pointers" and
+/// Reads both areas from an open ROM image (behind a copier header when it has
+/// one), reporting "Reading ROM Pointers" and
 /// "Reading ROM Strings". Throws FileError when the file is too short to hold the
 /// text region (such a file could never be saved) or a read fails.
 RomText ReadRomText(const RegularFile& file, const ProgressFn& progress = {});

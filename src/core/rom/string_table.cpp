@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <random>
 
+#include "markup/encoder.hpp"
 #include "markup/markup.hpp"
 #include "markup/text_settings.hpp"
 #include "rom/layout.hpp"
@@ -13,6 +15,18 @@ namespace qm {
 bool StringEntry::IsUnchanged() const {
     return !Loaded.bytes.empty() && Portrait == Loaded.portrait && Coloured == Loaded.coloured &&
            Text == Loaded.text;
+}
+
+std::string EncodedBytes(const StringEntry& row) {
+    return row.IsUnchanged() ? row.Loaded.bytes : StringtoQM(row.Portrait, row.Coloured, row.Text);
+}
+
+void MarkSaved(std::span<StringEntry> rows) {
+    for (StringEntry& row : rows.first(std::min(rows.size(), kStringCount))) {
+        if (!row.IsUnchanged()) {
+            row.Loaded = {EncodedBytes(row), row.Portrait, row.Coloured, row.Text};
+        }
+    }
 }
 
 std::string ColumnText(const StringEntry& row, std::size_t index, int column) {
@@ -118,11 +132,15 @@ std::vector<StringEntry> UpdateStringtable(std::vector<std::string>& RomStrings,
         return rows;
     }
     rows.reserve(RomStrings.size() - 1);
-    std::mt19937 generator(std::random_device{}());
+    // The dots are cosmetic; a seeded generator only when someone sees them.
+    std::optional<std::mt19937> generator;
+    if (progress && !random) {
+        generator.emplace(std::random_device{}());
+    }
     std::uniform_real_distribution<double> uniform(0.0, 1.0);
     for (std::size_t k = 1; k < RomStrings.size(); ++k) {
         if (progress) {
-            progress(ParsingStatus(random ? random() : uniform(generator)));
+            progress(ParsingStatus(random ? random() : uniform(*generator)));
         }
         rows.push_back(buildRow(k, RomStrings[k], TextBlock));
     }

@@ -50,6 +50,15 @@ inline constexpr std::array<const char*, kColumnCount> kColumnCaptions = {
 /// the markup, "Yes", "0004".
 std::string ColumnText(const StringEntry& row, std::size_t index, int column);
 
+/// The bytes a save writes for a row: the bytes it was loaded from while it is
+/// unchanged, so that nothing the user did not touch changes; otherwise its
+/// encoding by StringtoQM. Throws EncodeError.
+std::string EncodedBytes(const StringEntry& row);
+
+/// After a save: every row of the first 512 now stands in the file as its
+/// encoding, so it counts as loaded that way.
+void MarkSaved(std::span<StringEntry> rows);
+
 /// Uniform random number in [0, 1); used only for the dots of a status text.
 using RandomFn = std::function<double()>;
 

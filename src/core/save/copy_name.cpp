@@ -10,16 +10,32 @@ namespace qm {
 namespace {
 
 std::string::size_type fileNameStart(const std::string& path) {
-    auto sep = path.find_last_of("/\\");
+    const auto sep = path.find_last_of("/\\");
     return sep == std::string::npos ? 0 : sep + 1;
+}
+
+void checkCopyPlace(const std::string& romPath, const std::string& copyPath) {
+    const ResolvedFile dest = ResolveFile(copyPath);
+    if (dest.exists && !dest.isRegular) {
+        throw FileError("Cannot write the copy " + Quoted(copyPath) +
+                        ": it is a folder or not a regular file.");
+    }
+    if (dest.exists && (dest.permissions & 0222) == 0) {
+        throw FileError("Cannot write the copy " + Quoted(copyPath) +
+                        ": the existing file is read-only.");
+    }
+    if (SameFile(copyPath, romPath)) {
+        throw FileError("Cannot write the copy " + Quoted(copyPath) +
+                        ": it leads to the ROM image itself.");
+    }
 }
 
 }  // namespace
 
 std::string CopyName(const std::string& romPath) {
-    auto start = fileNameStart(romPath);
-    auto dot = romPath.rfind('.');
-    auto stem = (dot == std::string::npos || dot < start) ? romPath : romPath.substr(0, dot);
+    const auto start = fileNameStart(romPath);
+    const auto dot = romPath.rfind('.');
+    const auto stem = (dot == std::string::npos || dot < start) ? romPath : romPath.substr(0, dot);
     return stem + " Hack.smc";
 }
 
@@ -27,42 +43,21 @@ std::string FileNameOf(const std::string& path) {
     return path.substr(fileNameStart(path));
 }
 
-void CopyRomFile(const std::string& from, const std::string& to) {
-    CopyRomFile(from, to, SystemFileOps());
-}
-
-void CopyRomFile(const std::string& from, const std::string& to, FileOps& ops) {
-    ResolvedFile source = ResolveFile(from);
-    if (!source.exists || !source.isRegular) {
-        throw FileError("Cannot copy " + Quoted(from) + ": it is not an existing file.");
-    }
-    ResolvedFile dest = ResolveFile(to);
-    if (dest.exists && !dest.isRegular) {
-        throw FileError("Cannot copy to " + Quoted(to) + ": it is a folder or not a regular file.");
-    }
-    if (dest.exists && (dest.permissions & 0222) == 0) {
-        throw FileError("Cannot copy to " + Quoted(to) + ": the existing file is read-only.");
-    }
-    Bytes bytes = ReadWholeFile(source.path);
-    // A replaced copy keeps its own permissions; a new one takes the source's.
-    WriteFileAtomically(to, bytes, ops, source.permissions | 0200);
+std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
+                          const ProgressFn& progress) {
+    return SaveRomAsCopy(romPath, rows, progress, SystemFileOps());
 }
 
 std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
-                          const ProgressFn& progress, const CopiedFn& copied) {
-    return SaveRomAsCopy(romPath, rows, progress, copied, SystemFileOps());
-}
-
-std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
-                          const ProgressFn& progress, const CopiedFn& copied, FileOps& ops) {
-    LaidOutText laidOut = LayOutRows(rows, progress);
+                          const ProgressFn& progress, FileOps& ops) {
+    const LaidOutText laidOut = LayOutRows(rows, progress);
     CheckRomFile(romPath, RomAccess::kReadOnly);
-    std::string copyPath = CopyName(romPath);
-    CopyRomFile(romPath, copyPath, ops);
-    if (copied) {
-        copied(copyPath);
-    }
-    WriteLaidOutText(copyPath, laidOut, ops);
+    const std::string copyPath = CopyName(romPath);
+    checkCopyPlace(romPath, copyPath);
+    const ResolvedFile source = ResolveFile(romPath);
+    Bytes image = ReadWholeFile(source.path);
+    ApplyLaidOutText(image, laidOut);
+    WriteFileAtomically(copyPath, image, ops, source.permissions | 0200);
     return copyPath;
 }
 

@@ -1,13 +1,12 @@
 #pragma once
-// Save As Copy: the copy's name, the copy itself, and the whole
-// command (validate, copy, save into the copy).
+// Save As Copy: the copy's name, and the whole command (validate, build the
+// copy's bytes, write the copy once).
 
-#include <functional>
 #include <span>
 #include <string>
 
-#include "rom/layout.hpp"
 #include "rom/string_table.hpp"
+#include "types.hpp"
 
 namespace qm {
 
@@ -24,27 +23,17 @@ std::string CopyName(const std::string& romPath);
 /// path when it has neither). The window's caption shows it.
 std::string FileNameOf(const std::string& path);
 
-/// Copies the file at from to to, replacing an existing file there (following a
-/// symbolic link at to), atomically. The copy gets from's permissions plus the
-/// owner's write permission, so a copy of a read-only image can be saved into.
-/// Throws FileError (from unreadable, to a folder or read-only, a write step
-/// failed); a failed copy leaves no partial file at to and an existing file there
-/// as it was.
-void CopyRomFile(const std::string& from, const std::string& to);
-void CopyRomFile(const std::string& from, const std::string& to, FileOps& ops);
-
-/// Called once the copy is in place, with its path: the window points RomPath
-/// and the caption at it here, before the save into the copy runs.
-using CopiedFn = std::function<void(const std::string& copyPath)>;
-
-/// Save As Copy: lays out rows (LayOutRows: refusals come before any copy is
-/// made), checks that romPath is a usable ROM image (it need not be writable),
-/// copies it to CopyName(romPath), calls copied, then saves the rows into the
-/// copy as SaveRom does. Returns the copy's path. Throws SaveError or FileError;
-/// when the copy failed, copied was not called and no file changed.
+/// Save As Copy: lays out rows (refusals come before anything is written),
+/// checks that romPath is a usable ROM image (it need not be writable), builds
+/// the copy's bytes in memory (the file on disk with the rows saved into it) and
+/// writes them to CopyName(romPath) in one atomic replace, so the copy is never
+/// half made. A new copy gets the original's permissions plus the owner's write
+/// permission; an existing one keeps its own. Returns the copy's path. Throws
+/// SaveError or FileError (also when the copy's name leads to the original
+/// itself, or the copy's place is a folder or read-only); then no file changed.
 std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
-                          const ProgressFn& progress = {}, const CopiedFn& copied = {});
+                          const ProgressFn& progress = {});
 std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
-                          const ProgressFn& progress, const CopiedFn& copied, FileOps& ops);
+                          const ProgressFn& progress, FileOps& ops);
 
 }  // namespace qm

@@ -7,7 +7,6 @@
 
 #include "errors.hpp"
 #include "files.hpp"
-#include "markup/encoder.hpp"
 #include "rom/reader.hpp"
 #include "text.hpp"
 
@@ -15,9 +14,9 @@ namespace qm {
 
 namespace {
 
-/// Encodes rows 1..512, reporting progress for every pointer entry.
+/// The bytes of rows 1..512, reporting progress for every pointer entry.
 std::vector<std::string> encodeRows(std::span<const StringEntry> rows, const ProgressFn& progress) {
-    std::size_t count = std::min(rows.size(), kStringCount);
+    const std::size_t count = std::min(rows.size(), kStringCount);
     std::vector<std::string> encoded;
     encoded.reserve(count);
     for (std::size_t i = 0; i < kStringCount; ++i) {
@@ -27,11 +26,10 @@ std::vector<std::string> encodeRows(std::span<const StringEntry> rows, const Pro
         if (i >= count) {
             continue;
         }
-        const StringEntry& row = rows[i];
         try {
-            encoded.push_back(StringtoQM(row.Portrait, row.Coloured, row.Text));
+            encoded.push_back(EncodedBytes(rows[i]));
         } catch (const EncodeError& e) {
-            throw SaveError("Row " + std::to_string(i + 1) + ": " + e.what());
+            throw SaveError(i, e);
         }
     }
     return encoded;
@@ -47,7 +45,7 @@ LaidOutText LayOutRows(std::span<const StringEntry> rows, const ProgressFn& prog
     if (rows.empty()) {
         throw SaveError("There is nothing to save: the string table is empty.");
     }
-    std::vector<std::string> encoded = encodeRows(rows, progress);
+    const std::vector<std::string> encoded = encodeRows(rows, progress);
     std::size_t total = 0;
     for (const auto& s : encoded) {
         total += s.size();
@@ -57,7 +55,6 @@ LaidOutText LayOutRows(std::span<const StringEntry> rows, const ProgressFn& prog
                         " too long for the ROM's text region: it needs " + BytesText(total) +
                         " and the region holds " + BytesText(kTextRegionLength) + ".");
     }
-
     LaidOutText out;
     out.text.resize(total);
     std::size_t offset = 0;
@@ -66,8 +63,8 @@ LaidOutText LayOutRows(std::span<const StringEntry> rows, const ProgressFn& prog
         OutString(out.text, encoded[k], offset);
         offset += encoded[k].size();
     }
-    // Every encoded string ends with its terminator, so total >= 1 here; the
-    // entries without a row point at the last terminator: an empty string.
+    // Every string ends with its terminator, so total >= 1 here; the entries
+    // without a row point at the last terminator: an empty string.
     for (std::size_t k = encoded.size(); k < kStringCount; ++k) {
         setEntry(out, k, total - 1);
     }
@@ -83,20 +80,21 @@ void OutString(std::span<std::uint8_t> image, const std::string& text, std::size
 }
 
 void ApplyLaidOutText(std::span<std::uint8_t> image, const LaidOutText& laidOut) {
-    if (image.size() < kTextRegionEnd) {
+    const std::size_t header = CopierHeaderLength(image.size());
+    if (image.size() < header + kTextRegionEnd) {
         throw SaveError("The ROM image is too short: it ends before its text region does.");
     }
     std::copy(laidOut.PointerTable.begin(), laidOut.PointerTable.end(),
-              image.begin() + kPointerTableOffset);
-    auto region = image.subspan(kTextRegionOffset, kTextRegionLength);
-    std::copy(laidOut.text.begin(), laidOut.text.end(), region.begin());
+              image.begin() + static_cast<std::ptrdiff_t>(header + kPointerTableOffset));
+    std::copy(laidOut.text.begin(), laidOut.text.end(),
+              image.begin() + static_cast<std::ptrdiff_t>(header + kTextRegionOffset));
 }
 
 void CheckRomFile(const std::string& path, RomAccess access) {
     if (path.empty()) {
         throw SaveError("Cannot save: no ROM image is open.");
     }
-    ResolvedFile file = ResolveFile(path);
+    const ResolvedFile file = ResolveFile(path);
     if (!file.exists) {
         throw SaveError("Cannot save: " + Quoted(path) + " does not exist.");
     }
@@ -106,10 +104,11 @@ void CheckRomFile(const std::string& path, RomAccess access) {
     if (!file.isRegular) {
         throw SaveError("Cannot save: " + Quoted(path) + " is not a regular file.");
     }
-    if (file.size < kTextRegionEnd) {
+    const std::size_t end = CopierHeaderLength(file.size) + kTextRegionEnd;
+    if (file.size < end) {
         throw SaveError("Cannot save: " + Quoted(path) +
                         " is too short for a ROM image of the game (" + BytesText(file.size) +
-                        "; its text region ends at byte " + std::to_string(kTextRegionEnd) + ").");
+                        "; its text region ends at byte " + WithThousands(end) + ").");
     }
     // Root may write anywhere; a file without any write permission is still
     // one the user marked read-only.
@@ -119,14 +118,6 @@ void CheckRomFile(const std::string& path, RomAccess access) {
     }
 }
 
-void WriteLaidOutText(const std::string& path, const LaidOutText& laidOut, FileOps& ops) {
-    CheckRomFile(path);
-    std::string target = ResolveFile(path).path;
-    Bytes image = ReadWholeFile(target);
-    ApplyLaidOutText(image, laidOut);
-    WriteFileAtomically(target, image, ops);
-}
-
 void SaveRom(const std::string& path, std::span<const StringEntry> rows,
              const ProgressFn& progress) {
     SaveRom(path, rows, progress, SystemFileOps());
@@ -134,8 +125,12 @@ void SaveRom(const std::string& path, std::span<const StringEntry> rows,
 
 void SaveRom(const std::string& path, std::span<const StringEntry> rows, const ProgressFn& progress,
              FileOps& ops) {
-    LaidOutText laidOut = LayOutRows(rows, progress);
-    WriteLaidOutText(path, laidOut, ops);
+    const LaidOutText laidOut = LayOutRows(rows, progress);
+    CheckRomFile(path);
+    const std::string target = ResolveFile(path).path;
+    Bytes image = ReadWholeFile(target);
+    ApplyLaidOutText(image, laidOut);
+    WriteFileAtomically(target, image, ops);
 }
 
 }  // namespace qm

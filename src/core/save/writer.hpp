@@ -1,13 +1,12 @@
 #pragma once
-// Writing the string table back into a ROM image. Everything is
-// encoded and checked before the file is touched; the file is then replaced
-// atomically (save/atomic_file.hpp).
+// Writing the string table back into a ROM image. Everything is encoded and
+// checked before the file is touched; the file is then replaced atomically
+// (files.hpp). A row nobody changed is written with the bytes it was loaded from.
 
 #include <array>
 #include <cstdint>
 #include <span>
 #include <string>
-#include <vector>
 
 #include "rom/layout.hpp"
 #include "rom/string_table.hpp"
@@ -23,24 +22,23 @@ struct LaidOutText {
     std::array<std::uint8_t, kPointerTableLength> PointerTable{};
 };
 
-/// Encodes rows 1..512 (later rows are ignored) with StringtoQM of Portrait,
-/// Coloured and Text, and lays them out: entry k is
-/// 0x0400 + the bytes of rows 1..k. With fewer than 512 rows, every remaining entry
-/// points at the terminator of the last string. Reports "Saving ROM: P%" for each
-/// entry i = 0..511 when progress is set. rows are not changed.
-/// Throws SaveError when rows is empty ("nothing to save"), for the first row the
-/// encoder refuses («Row 17: "(Pause:x)" has no number»), and when the text is
-/// longer than the region (the message says by how many bytes).
+/// Lays out rows 1..512 (later rows are ignored), each as EncodedBytes gives it:
+/// entry k is 0x0400 + the bytes of rows 1..k. With fewer than 512 rows, every
+/// remaining entry points at the terminator of the last string. Reports
+/// "Saving ROM: P%" for each entry i = 0..511 when progress is set. rows are not
+/// changed. Throws SaveError when rows is empty ("nothing to save"), for the
+/// first row the encoder refuses (row() and position() say where), and when the
+/// text is longer than the region (the message says by how many bytes).
 LaidOutText LayOutRows(std::span<const StringEntry> rows, const ProgressFn& progress = {});
 
 /// Writes one encoded string (one byte per char) into image from offset on.
 /// Throws std::out_of_range when it would not fit (the callers check first).
 void OutString(std::span<std::uint8_t> image, const std::string& text, std::size_t offset);
 
-/// Puts laid-out text into an image in memory: the pointer table at
-/// kPointerTableOffset and the text at kTextRegionOffset; every other byte,
-/// including the region's bytes after the new text, stays. Throws SaveError when
-/// the image ends before the text region does.
+/// Puts laid-out text into an image in memory, behind its copier header if it has
+/// one: the pointer table and the text; every other byte, the region's bytes after
+/// the new text included, stays. Throws SaveError when the image ends before the
+/// text region does.
 void ApplyLaidOutText(std::span<std::uint8_t> image, const LaidOutText& laidOut);
 
 enum class RomAccess { kReadOnly, kReadWrite };
@@ -50,14 +48,9 @@ enum class RomAccess { kReadOnly, kReadWrite };
 /// Throws SaveError with a message for the user otherwise.
 void CheckRomFile(const std::string& path, RomAccess access = RomAccess::kReadWrite);
 
-/// Writes laid-out text into the ROM image at path: CheckRomFile, read the file,
-/// ApplyLaidOutText, WriteFileAtomically. Throws SaveError (nothing written) or
-/// FileError (file left exactly as it was).
-void WriteLaidOutText(const std::string& path, const LaidOutText& laidOut, FileOps& ops);
-
-/// Saves rows into the ROM image at path in place: LayOutRows, then
-/// WriteLaidOutText. Throws SaveError (nothing written) or FileError (file left
-/// exactly as it was). The rows are not changed.
+/// Saves rows into the ROM image at path in place: LayOutRows, CheckRomFile, read
+/// the file, ApplyLaidOutText, WriteFileAtomically. Throws SaveError (nothing
+/// written) or FileError (file left exactly as it was). The rows are not changed.
 void SaveRom(const std::string& path, std::span<const StringEntry> rows,
              const ProgressFn& progress = {});
 void SaveRom(const std::string& path, std::span<const StringEntry> rows, const ProgressFn& progress,
