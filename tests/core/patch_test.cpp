@@ -26,11 +26,18 @@ void putCrc(Bytes& bytes, std::uint32_t crc) {
 
 // "BPS1", body and the three CRCs (for kSource and target), so a hand-written
 // patch passes every check except the one it is about.
-Bytes bps(const std::string& body, const std::string& target = "") {
-    Bytes patch = bytesOf("BPS1" + body);
+Bytes bps(const Bytes& body, const std::string& target = "") {
+    Bytes patch = bytesOf("BPS1");
+    patch.insert(patch.end(), body.begin(), body.end());
     putCrc(patch, Crc32(kSource));
     putCrc(patch, Crc32(bytesOf(target)));
     putCrc(patch, Crc32(patch));
+    return patch;
+}
+
+Bytes ips(const Bytes& body) {
+    Bytes patch = bytesOf("PATCH");
+    patch.insert(patch.end(), body.begin(), body.end());
     return patch;
 }
 
@@ -108,31 +115,14 @@ TEST(Patch, AppliesHandWrittenPatches) {
         std::string target;
     } cases[] = {
         // Metadata skipped; SourceCopy +4, then -8 back to the start.
-        {bps("\x88\x88\x83"
-             "xyz"
-             "\x8E\x88"
-             "\x8E\x91",
-             "EFGHABCD"),
-         "EFGHABCD"},
+        {bps({0x88, 0x88, 0x83, 'x', 'y', 'z', 0x8E, 0x88, 0x8E, 0x91}, "EFGHABCD"), "EFGHABCD"},
         // TargetCopy overlapping what it writes: two bytes apart, then one.
-        {bps("\x88\x8C\x80"
-             "\x85"
-             "AB"
-             "\x97\x80"
-             "\x81"
-             "C"
-             "\x8B\x84",
-             "ABABABABCCCC"),
+        {bps({0x88, 0x8C, 0x80, 0x85, 'A', 'B', 0x97, 0x80, 0x81, 'C', 0x8B, 0x84}, "ABABABABCCCC"),
          "ABABABABCCCC"},
         // RLE record, and a record past the end that lengthens the file.
-        {bytesOf("PATCH\0\0\x02\0\0\0\x03"
-                 "z"
-                 "\0\0\x0A\0\x01"
-                 "qEOF"s),
-         "ABzzzFGH\0\0q"s},
-        {bytesOf("PATCH\0\0\0\0\x01"
-                 "xEOF\0\0\x05"s),
-         "xBCDE"},
+        {ips({0, 0, 2, 0, 0, 0, 3, 'z', 0, 0, 10, 0, 1, 'q', 'E', 'O', 'F'}), "ABzzzFGH\0\0q"s},
+        // Truncation size after "EOF".
+        {ips({0, 0, 0, 0, 1, 'x', 'E', 'O', 'F', 0, 0, 5}), "xBCDE"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ApplyPatch(c.patch, kSource), bytesOf(c.target)) << c.target;
@@ -140,55 +130,39 @@ TEST(Patch, AppliesHandWrittenPatches) {
 }
 
 TEST(Patch, RefusesMalformedPatches) {
+    Bytes badCrc = bps({0x88, 0x81, 0x80, 0x81, 'a'}, "a");
+    badCrc[6] ^= 1;
     const struct {
         Bytes patch;
         const char* message;
     } cases[] = {
         {bytesOf("XPS1"), "neither \"BPS1\" nor \"PATCH\""},
-        {bytesOf("BPS1\x88\x81\x80\x81"
-                 "a" +
-                 std::string(12, '\0')),
-         "damaged: its contents have CRC32"},
-        {bps(""), "too short"},
-        {bps(std::string(10, '\x7F') + "\x80"), "source size holds a number too large"},
-        {bps("\x88\x81\x80\x01"), "an action runs past the end of the patch"},
-        {bps("\x88\x82\x80\x89"
-             "abc"),
-         "an action runs past the end of the patched file"},
-        {bps("\x88\x84\x80\x8D"
-             "ab"),
-         "an action runs past the end of the patch"},
-        {bps("\x88\x8A\x80\xA4"), "an action reads past the end of the source file"},
-        {bps("\x88\x84\x80\x8E\x8C"), "a copy action reads past the end of the source file"},
-        {bps("\x88\x84\x80\x8E\x83"), "a copy action starts outside the source file"},
-        {bps("\x88\x84\x80\x8F\x80"), "starts outside what is written so far"},
-        {bps("\x88\x84\x80\x85"
-             "ab"),
+        {badCrc, "damaged: its contents have CRC32"},
+        {bps({}), "too short"},
+        {bps({0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x80}),
+         "source size holds a number too large"},
+        {bps({0x88, 0x81, 0x80, 0x01}), "an action runs past the end of the patch"},
+        {bps({0x88, 0x82, 0x80, 0x89, 'a', 'b', 'c'}),
+         "an action writes past the end of the patched file"},
+        {bps({0x88, 0x84, 0x80, 0x8D, 'a', 'b'}), "an action runs past the end of the patch"},
+        {bps({0x88, 0x8A, 0x80, 0xA4}), "an action reads past the end of the source file"},
+        {bps({0x88, 0x84, 0x80, 0x8E, 0x8C}), "a copy action reads past the end of the source"},
+        {bps({0x88, 0x84, 0x80, 0x8E, 0x83}), "a copy action starts outside the source file"},
+        {bps({0x88, 0x84, 0x80, 0x8F, 0x80}), "starts outside what is written so far"},
+        {bps({0x88, 0x84, 0x80, 0x85, 'a', 'b'}),
          "actions end before the patched file is complete"},
-        {bps("\x88\x81\x80\x81"
-             "a"
-             "\x81",
-             "a"),
-         "unexpected bytes follow its last action"},
-        {bps("\x88\x81\x80\x81"
-             "a",
-             "b"),
-         "where the patch expects"},
-        {bps("\x88\x81\xE4"), "the metadata runs past the end of the patch"},
-        {bps("\x88\x7F\x7F\x7F\x7F\x80\x80"), "patches are limited to 67,108,864 bytes"},
-        {bytesOf("PATCH"), "without its \"EOF\" marker"},
-        {bytesOf("PATCH\0\0\0\0\x05"
-                 "ab"s),
-         "a record runs past the end of the patch"},
-        {bytesOf("PATCH\0\0\0\0\0\0"s), "an RLE record runs past the end of the patch"},
-        {bytesOf("PATCH\0\0\0\0\0\0\0"
-                 "xEOF"s),
-         "repeats its byte 0 times"},
-        {bytesOf("PATCH\xFF\xFF\xFF\0\x02"
-                 "abEOF"s),
-         "reaches past 16 MiB"},
-        {bytesOf("PATCHEOF\0"s), "unexpected bytes follow its \"EOF\" marker"},
-        {bytesOf("PATCHEOF\0\0\0\0"s), "unexpected bytes follow its \"EOF\" marker"},
+        {bps({0x88, 0x81, 0x80, 0x81, 'a', 0x81}, "a"), "unexpected bytes follow its last action"},
+        {bps({0x88, 0x81, 0x80, 0x81, 'a'}, "b"), "where the patch expects"},
+        {bps({0x88, 0x81, 0xE4}), "the metadata runs past the end of the patch"},
+        {bps({0x88, 0x7F, 0x7F, 0x7F, 0x7F, 0x80, 0x80}),
+         "patches are limited to 67,108,864 bytes"},
+        {ips({}), "without its \"EOF\" marker"},
+        {ips({0, 0, 0, 0, 5, 'a', 'b'}), "a record runs past the end of the patch"},
+        {ips({0, 0, 0, 0, 0, 0}), "an RLE record runs past the end of the patch"},
+        {ips({0, 0, 0, 0, 0, 0, 0, 'x', 'E', 'O', 'F'}), "repeats its byte 0 times"},
+        {ips({0xFF, 0xFF, 0xFF, 0, 2, 'a', 'b', 'E', 'O', 'F'}), "reaches past 16 MiB"},
+        {ips({'E', 'O', 'F', 0}), "unexpected bytes follow its \"EOF\" marker"},
+        {ips({'E', 'O', 'F', 0, 0, 0, 0}), "unexpected bytes follow its \"EOF\" marker"},
     };
     for (const auto& c : cases) {
         try {
@@ -206,9 +180,9 @@ TEST(Patch, IpsRecordNeverStartsAtTheOffsetThatReadsAsEof) {
     Bytes target = source;
     std::fill_n(target.begin() + 0x454F46, 20, 0xAA);
     const Bytes patch = CreatePatch(PatchFormat::Ips, source, target);
-    EXPECT_EQ(patch, bytesOf("PATCH\x45\x4F\x45\0\x02\0\xAA"
-                             "\x45\x4F\x47\0\0\0\x13\xAA"
-                             "EOF"s));
+    EXPECT_EQ(patch, ips({0x45, 0x4F, 0x45, 0, 2, 0, 0xAA,      // from 0x454F45, not 0x454F46
+                          0x45, 0x4F, 0x47, 0, 0, 0, 19, 0xAA,  // RLE for the rest of the run
+                          'E', 'O', 'F'}));
     EXPECT_EQ(ApplyPatch(patch, source), target);
 }
 

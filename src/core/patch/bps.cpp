@@ -144,7 +144,7 @@ void runActions(PatchReader& in, std::span<const std::uint8_t> source,
         }
         const std::uint64_t word = readNumber(in, "an action");
         if ((word >> 2) >= target.size() - out) {
-            throwDamaged("an action runs past the end of the patched file");
+            throwDamaged("an action writes past the end of the patched file");
         }
         const auto length = static_cast<std::size_t>(word >> 2) + 1;
         std::uint8_t* dest = target.data() + out;
