@@ -60,34 +60,53 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-// Decodes the UTF-8 sequence at text[i]; returns its length, 0 when it is none
-// (overlong forms, surrogates and values above U+10FFFF included).
-std::size_t decodeUtf8(std::string_view text, std::size_t i, char32_t& c) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = lead < 0x80    ? 1
-                         : lead >= 0xF0 ? 4
-                         : lead >= 0xE0 ? 3
-                         : lead >= 0xC2 ? 2
-                                        : 0;
-    if (length == 0 || lead > 0xF4 || i + length > text.size()) {
+}  // namespace
+
+std::size_t Utf8CharLength(std::string_view text, std::size_t pos) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[pos + i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) {
+        return 1;
+    }
+    // Limits on the second byte rule out overlong forms, surrogates and values
+    // above U+10FFFF (the table of well-formed sequences in the Unicode standard).
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
         return 0;
     }
-    c = length == 1 ? lead : lead & (0x3F >> (length - 1));
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(text[i + k]);
-        if ((next & 0xC0) != 0x80) {
+    if (text.size() - pos < length || byte(1) < low || byte(1) > high) {
+        return 0;
+    }
+    for (std::size_t i = 2; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) {
             return 0;
         }
-        c = (c << 6) | (next & 0x3F);
-    }
-    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (c < kSmallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-        return 0;
     }
     return length;
 }
 
-}  // namespace
+std::size_t FindInvalidUtf8(std::string_view text) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = Utf8CharLength(text, pos);
+        if (length == 0) {
+            return pos;
+        }
+        pos += length;
+    }
+    return std::string_view::npos;
+}
 
 std::string Latin1ToUtf8(std::string_view latin1) {
     std::string out;
@@ -102,10 +121,14 @@ std::string Utf8ToLatin1(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
-        char32_t c = 0;
-        const std::size_t length = decodeUtf8(utf8, i, c);
+        const std::size_t length = Utf8CharLength(utf8, i);
         if (length == 0) {
             throw TextError("byte " + std::to_string(i + 1) + " is not UTF-8");
+        }
+        auto c = static_cast<char32_t>(static_cast<unsigned char>(utf8[i]) &
+                                       (length == 1 ? 0x7F : 0x3F >> (length - 1)));
+        for (std::size_t k = 1; k < length; ++k) {
+            c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
         }
         if (c > 0xFF) {
             throw TextError(DescribeCharacter(c) + " is a character no game text can hold");

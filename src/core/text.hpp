@@ -26,6 +26,16 @@ std::string WithThousands(std::uintmax_t n);
 /// «1 byte», «28,095 bytes».
 std::string BytesText(std::uintmax_t n);
 
+/// Length in bytes (1-4) of the well-formed UTF-8 character that starts at
+/// text[pos], or 0 when the bytes there are not one (a stray continuation byte, a
+/// truncated sequence, an overlong form, a surrogate, a value above U+10FFFF).
+/// pos must be below text.size(). Never throws.
+std::size_t Utf8CharLength(std::string_view text, std::size_t pos);
+
+/// Byte offset of the first byte that does not start a well-formed UTF-8
+/// character, or std::string_view::npos when the whole text is valid UTF-8.
+std::size_t FindInvalidUtf8(std::string_view text);
+
 /// The UTF-8 form of a Latin-1 text (every byte one character U+0000..U+00FF).
 std::string Latin1ToUtf8(std::string_view latin1);
 

@@ -1,6 +1,6 @@
 #include "exchange/csv.hpp"
 
-#include "exchange/utf8.hpp"
+#include "text.hpp"
 
 namespace qm {
 

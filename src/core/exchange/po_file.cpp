@@ -15,7 +15,7 @@
 #include <utility>
 
 #include "exchange/scratch_file.hpp"
-#include "exchange/utf8.hpp"
+#include "text.hpp"
 
 namespace qm {
 
