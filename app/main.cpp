@@ -6,6 +6,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Quillmoor"));
     QApplication::setApplicationName(QStringLiteral("Quillmoor Text Edit"));
     qm::frmMain window;
     window.show();

@@ -7,8 +7,8 @@
 namespace qm {
 
 std::optional<QString> QtDialogs::getOpenFileName(QWidget* parent, const QString& title,
-                                                  const QString& filter) {
-    QFileDialog dialog(parent, title, QString(), filter);
+                                                  const QString& filter, const QString& start) {
+    QFileDialog dialog(parent, title, start, filter);
     dialog.setObjectName(QStringLiteral("cdROM"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -16,6 +16,30 @@ std::optional<QString> QtDialogs::getOpenFileName(QWidget* parent, const QString
         return std::nullopt;
     }
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<Dialogs::SaveTarget> QtDialogs::getSaveFileName(QWidget* parent, const QString& title,
+                                                              const QString& filter,
+                                                              const QString& suggested) {
+    QFileDialog dialog(parent, title, suggested, filter);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return SaveTarget{dialog.selectedFiles().constFirst(), dialog.selectedNameFilter()};
+}
+
+Dialogs::SaveChangesAnswer QtDialogs::askSaveChanges(QWidget* parent, const QString& title,
+                                                     const QString& text) {
+    QMessageBox box(QMessageBox::Warning, title, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save: return SaveChangesAnswer::Save;
+        case QMessageBox::Discard: return SaveChangesAnswer::Discard;
+        default: return SaveChangesAnswer::Cancel;
+    }
 }
 
 std::optional<QString> QtDialogs::getText(QWidget* parent, const QString& title,

@@ -13,12 +13,28 @@ class Dialogs {
   public:
     virtual ~Dialogs() = default;
 
-    /// An open-file dialog; nothing when the user cancelled.
+    /// A file chosen to write to, and the filter it was chosen under.
+    struct SaveTarget {
+        QString path;
+        QString filter;
+    };
+    enum class SaveChangesAnswer { Save, Discard, Cancel };
+
+    /// An open-file dialog starting at start (a file or folder; empty: the
+    /// default); nothing when the user cancelled.
     virtual std::optional<QString> getOpenFileName(QWidget* parent, const QString& title,
-                                                   const QString& filter) = 0;
+                                                   const QString& filter,
+                                                   const QString& start = {}) = 0;
+    /// A save-file dialog proposing suggested; nothing when the user cancelled.
+    virtual std::optional<SaveTarget> getSaveFileName(QWidget* parent, const QString& title,
+                                                      const QString& filter,
+                                                      const QString& suggested) = 0;
     /// An input box with prompt and default; nothing when the user cancelled.
     virtual std::optional<QString> getText(QWidget* parent, const QString& title,
                                            const QString& prompt, const QString& defaultText) = 0;
+    /// A question with the buttons Save, Discard and Cancel.
+    virtual SaveChangesAnswer askSaveChanges(QWidget* parent, const QString& title,
+                                             const QString& text) = 0;
     /// A notice with an OK button.
     virtual void information(QWidget* parent, const QString& title, const QString& text) = 0;
     /// A refusal or failure, with an OK button.
@@ -29,9 +45,14 @@ class Dialogs {
 class QtDialogs : public Dialogs {
   public:
     std::optional<QString> getOpenFileName(QWidget* parent, const QString& title,
-                                           const QString& filter) override;
+                                           const QString& filter, const QString& start) override;
+    std::optional<SaveTarget> getSaveFileName(QWidget* parent, const QString& title,
+                                              const QString& filter,
+                                              const QString& suggested) override;
     std::optional<QString> getText(QWidget* parent, const QString& title, const QString& prompt,
                                    const QString& defaultText) override;
+    SaveChangesAnswer askSaveChanges(QWidget* parent, const QString& title,
+                                     const QString& text) override;
     void information(QWidget* parent, const QString& title, const QString& text) override;
     void warning(QWidget* parent, const QString& title, const QString& text) override;
 };

@@ -1,12 +1,16 @@
-// The window's construction: form, fonts, list, preview, status bar, and the
-// wiring of every control and menu item to its handler.
+// The window's construction: form, fonts, list, status bar, and the wiring of
+// every control and menu item to its handler; closing and dropping files.
 #include "frmMain.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLayout>
+#include <QMimeData>
+#include <QSettings>
 
 #include "dialogs.h"
 #include "status_panels.h"
@@ -19,6 +23,9 @@ namespace {
 
 // The list's columns: Number, Portrait, Text, Coloured, Pointer Value.
 constexpr int kColumnWidths[kColumnCount] = {77, 96, 467, 96, 96};
+// The editor frame and the list at the window's default size.
+constexpr int kFrameHeight = 205;
+constexpr int kListHeight = 257;
 
 // Asks for the designed family first, then for look-alikes of its width; Qt
 // falls back to the style hint when none is installed.
@@ -30,12 +37,24 @@ QFont designFont(const QStringList& families, qreal pointSize, QFont::StyleHint 
     return font;
 }
 
+// The one local file a drag carries, if it carries exactly one.
+std::optional<QString> droppedFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 ||
+        !data->urls().constFirst().isLocalFile()) {
+        return std::nullopt;
+    }
+    return data->urls().constFirst().toLocalFile();
+}
+
 }  // namespace
 
 frmMain::frmMain(WindowServices services, QWidget* parent)
     : QMainWindow(parent),
       ui(std::make_unique<Ui::frmMain>()),
       dialogs_(services.dialogs ? std::move(services.dialogs) : std::make_unique<QtDialogs>()),
+      settings_(services.settingsFile.isEmpty()
+                    ? std::make_unique<QSettings>()
+                    : std::make_unique<QSettings>(services.settingsFile, QSettings::IniFormat)),
       portraitFolder_(services.portraitFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                                         : services.portraitFolder) {
     ui->setupUi(this);
@@ -48,13 +67,19 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     connectCommandMenus();
     connectEditor();
     installKeyHandling();
+    showRecentRoms();
 }
 
 frmMain::~frmMain() = default;
 
 void frmMain::setUpWindow() {
-    // Every control sits at a fixed place in a 640 x 480 client area.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    ui->splitter->setStretchFactor(0, 1);
+    ui->splitter->setStretchFactor(1, 2);
+    ui->splitter->setSizes({kFrameHeight, kListHeight});
+    if (!restoreGeometry(settings_->value(QStringLiteral("window/geometry")).toByteArray())) {
+        resize(640, 480 + menuBar()->sizeHint().height());
+    }
+    ui->splitter->restoreState(settings_->value(QStringLiteral("window/splitter")).toByteArray());
 }
 
 void frmMain::setUpFonts() {
@@ -79,11 +104,11 @@ void frmMain::setUpStatusBar(std::function<QTime()> clock) {
 }
 
 void frmMain::nameSeparators() {
-    int index = 0;
+    const char* names[] = {"sepFile1", "sepFile2", "sepFileB"};
+    std::size_t index = 0;
     for (QAction* action : ui->mnuFile->actions()) {
-        if (action->isSeparator()) {
-            action->setObjectName(index++ == 0 ? QStringLiteral("sepFile1")
-                                               : QStringLiteral("sepFileB"));
+        if (action->isSeparator() && index < std::size(names)) {
+            action->setObjectName(QString::fromLatin1(names[index++]));
         }
     }
 }
@@ -114,18 +139,23 @@ void frmMain::connectCommandMenus() {
 }
 
 void frmMain::connectEditor() {
+    // The row is loaded when the selection moves, by key or click, and not on
+    // keys that leave it where it is.
+    connect(ui->lvText->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &frmMain::lvText_SelectionChanged);
     connect(ui->cmdApply, &QPushButton::clicked, this, &frmMain::cmdApply_Click);
     connect(ui->cmdAdd, &QPushButton::clicked, this, &frmMain::cmdAdd_Click);
     connect(ui->chkColoured, &QCheckBox::clicked, this, &frmMain::chkColoured_Click);
     connect(ui->hsPortrait, &QScrollBar::valueChanged, this, &frmMain::hsPortrait_Change);
     connect(ui->txtText, &QPlainTextEdit::textChanged, this, &frmMain::txtText_Change);
+    connect(ui->txtText, &QPlainTextEdit::cursorPositionChanged, this,
+            &frmMain::txtText_CursorMoved);
 }
 
 void frmMain::installKeyHandling() {
     ui->txtText2->setFocusBuddy(ui->txtText);
     ui->txtText->installEventFilter(this);
     ui->lvText->installEventFilter(this);
-    ui->lvText->viewport()->installEventFilter(this);
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
@@ -136,7 +166,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         event->ignore();
         return true;
     }
-    return filterListEvent(watched, event);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 bool frmMain::isWindowShortcut(const QKeyEvent* event) const {
@@ -149,21 +179,31 @@ bool frmMain::isWindowShortcut(const QKeyEvent* event) const {
     return false;
 }
 
-bool frmMain::filterListEvent(QObject* watched, QEvent* event) {
-    if (watched == ui->lvText) {
-        if (event->type() == QEvent::KeyPress) {
-            lvText_KeyDown();
-            if (!static_cast<QKeyEvent*>(event)->text().isEmpty()) {
-                lvText_KeyPress();
-            }
-        } else if (event->type() == QEvent::KeyRelease) {
-            lvText_KeyUp();
-        }
-    } else if (watched == ui->lvText->viewport() && event->type() == QEvent::MouseButtonRelease) {
-        // The press has already selected the clicked row.
-        lvText_Click();
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (busy_ || !maybeSaveChanges()) {
+        event->ignore();
+        return;
     }
-    return false;
+    settings_->setValue(QStringLiteral("window/geometry"), saveGeometry());
+    settings_->setValue(QStringLiteral("window/splitter"), ui->splitter->saveState());
+    event->accept();
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (!busy_ && droppedFile(event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    const std::optional<QString> path = droppedFile(event->mimeData());
+    if (!path || busy_) {
+        return;
+    }
+    event->acceptProposedAction();
+    if (maybeSaveChanges()) {
+        openRom(*path);
+    }
 }
 
 }  // namespace qm

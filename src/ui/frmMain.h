@@ -13,9 +13,11 @@
 
 #include "commands/insert.hpp"
 #include "dialogs.h"
+#include "save/budget.hpp"
 #include "types.hpp"
 
 class QKeyEvent;
+class QSettings;
 
 namespace Ui {
 class frmMain;
@@ -25,12 +27,14 @@ namespace qm {
 
 class StatusPanels;
 class StringTableModel;
+struct StringEntry;
 
 /// What the window uses from outside; each has a default for the real program.
 struct WindowServices {
     std::unique_ptr<Dialogs> dialogs;  // null: the real Qt dialogs
     QString portraitFolder;            // empty: the program's folder
     std::function<QTime()> clock;      // null: the system clock
+    QString settingsFile;              // empty: the user's settings
 };
 
 class frmMain : public QMainWindow {
@@ -39,18 +43,27 @@ class frmMain : public QMainWindow {
     explicit frmMain(WindowServices services = {}, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    /// Opens the ROM image at path as File > Open ROM... does once a file is chosen.
-    void openRom(const QString& path);
+    /// Opens the ROM image at path, as File > Open ROM... does once a file is
+    /// chosen; false when it could not be opened (a message box says why).
+    bool openRom(const QString& path);
+    /// Asks "Save changes to NAME?" when the table or the edit box holds changes
+    /// the file does not; true when the caller may go on (saved, discarded, or
+    /// nothing to save).
+    bool maybeSaveChanges();
     /// The open ROM image's path, empty before the first successful load.
     const std::string& romPath() const { return RomPath; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     class LongWork;
 
-    // frmMain.cpp: construction, in the order the constructor runs it, and wiring.
+    // frmMain.cpp: construction, in the order the constructor runs it, wiring,
+    // and the window's own events.
     void setUpWindow();
     void setUpFonts();
     void setUpList();
@@ -61,9 +74,8 @@ class frmMain : public QMainWindow {
     void connectEditor();
     void installKeyHandling();
     bool isWindowShortcut(const QKeyEvent* event) const;
-    bool filterListEvent(QObject* watched, QEvent* event);
 
-    // frmMain_file.cpp: the File menu.
+    // frmMain_file.cpp: the File menu, recent files and the unsaved-changes mark.
     void mnuOpenRom_Click();
     void mnuSaveRom_Click();
     void mnuSaveAs_Click();
@@ -71,23 +83,29 @@ class frmMain : public QMainWindow {
     void enableEditing();
     bool runSave(const QString& title, const std::function<void(const ProgressFn&)>& save);
     void showRomPathInCaption();
+    void rememberRecentRom(const QString& path);
+    void showRecentRoms();
+    void openRecentRom(const QString& path);
 
-    // frmMain_editor.cpp: entry selection and editing, and the live preview.
+    // frmMain_editor.cpp: entry selection and editing, the live preview, the
+    // budget panel and the unsaved-changes mark.
     void UpdateTextEdit();
-    void lvText_KeyDown();
-    void lvText_KeyUp();
-    void lvText_KeyPress();
-    void lvText_Click();
-    void cmdApply_Click();
+    void lvText_SelectionChanged();
+    bool cmdApply_Click();
     void cmdAdd_Click();
     void chkColoured_Click();
     void hsPortrait_Change();
     void txtText_Change();
+    void txtText_CursorMoved();
     std::optional<int> selectedRow() const;
     void selectRow(int row);
     void showPortrait(int number);
     /// Loads the row a save refused and puts the caret at the offending character.
     void showRefusedRow(int row, int position);
+    /// The selected row as it would be if the editor were applied now.
+    std::optional<StringEntry> editedEntry() const;
+    /// Updates the caption's mark and the budget panel after any change.
+    void showEditState();
 
     // frmMain_commands.cpp: the Insert and Find menus.
     void mnuInsertPause_Click();
@@ -100,9 +118,11 @@ class frmMain : public QMainWindow {
 
     std::unique_ptr<Ui::frmMain> ui;
     std::unique_ptr<Dialogs> dialogs_;
+    std::unique_ptr<QSettings> settings_;
     StringTableModel* model_ = nullptr;
     StatusPanels* status_ = nullptr;
     QString portraitFolder_;
+    RegionBudget budget_;
 
     // The open ROM image; its rows live in model_.
     std::string RomPath;
@@ -110,6 +130,10 @@ class frmMain : public QMainWindow {
     QString SearchText;
     // A load or save is running: no second command may start.
     bool busy_ = false;
+    // A row is being loaded into the editor: its changes are not the user's.
+    bool loadingRow_ = false;
+    // The row the editor was last loaded from; nothing after a new table.
+    std::optional<int> loadedRow_;
 };
 
 }  // namespace qm

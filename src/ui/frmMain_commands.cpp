@@ -69,8 +69,7 @@ void frmMain::mnuFindFindNext_Click() {
                               QString::fromStdString(NotFoundMessage(SearchText.toStdString())));
         return;
     }
-    selectRow(static_cast<int>(*found));
-    UpdateTextEdit();
+    selectRow(static_cast<int>(*found));  // loads it into the editor
 }
 
 }  // namespace qm

@@ -1,5 +1,6 @@
 // Entry selection and editing: loading the selected row into the editor, the
-// live preview of the edit box, and Apply writing the editor back into the row.
+// live preview of the edit box, Apply writing the editor back into the row, and
+// what the status bar and the caption say about the edits.
 #include <QCursor>
 #include <QDir>
 #include <QItemSelectionModel>
@@ -10,6 +11,8 @@
 #include "game_text.h"
 #include "markup/portraits.hpp"
 #include "portrait_card.h"
+#include "preview/preview.hpp"
+#include "status_panels.h"
 #include "string_table_model.h"
 #include "text.hpp"
 #include "ui_frmMain.h"
@@ -41,12 +44,22 @@ void frmMain::selectRow(int row) {
     ui->lvText->scrollTo(index);
 }
 
+void frmMain::lvText_SelectionChanged() {
+    // Only a move to another row loads it: the editor keeps what the user typed
+    // through any key or click that leaves the selection where it was.
+    if (selectedRow() != loadedRow_) {
+        UpdateTextEdit();
+    }
+}
+
 void frmMain::UpdateTextEdit() {
     const std::optional<int> row = selectedRow();
     if (!row) {
         return;
     }
     const StringEntry& entry = model_->entry(*row);
+    loadedRow_ = row;
+    loadingRow_ = true;
     // A missing picture must not leave the previous row in the editor.
     showPortrait(entry.Portrait);
     ui->hsPortrait->setValue(entry.Portrait);
@@ -54,19 +67,24 @@ void frmMain::UpdateTextEdit() {
     const bool coloured = entry.Coloured == Colour::Yes;
     ui->chkColoured->setChecked(coloured);
     ui->txtText2->setBaseFormat(entryColour(coloured), kPreviewPointSize);
-}
-
-void frmMain::showRefusedRow(int row, int position) {
-    selectRow(row);
-    UpdateTextEdit();
-    QTextCursor caret = ui->txtText->textCursor();
-    caret.setPosition(std::min(position, int(ui->txtText->document()->characterCount()) - 1));
-    ui->txtText->setTextCursor(caret);
-    ui->txtText->setFocus(Qt::OtherFocusReason);
+    loadingRow_ = false;
+    showEditState();
 }
 
 void frmMain::txtText_Change() {
     ui->txtText2->showMarkup(ui->txtText->toPlainText());
+    txtText_CursorMoved();
+    if (!loadingRow_) {
+        showEditState();
+    }
+}
+
+void frmMain::txtText_CursorMoved() {
+    // The preview keeps the caret's line in view: the lines before the caret
+    // are the line breaks of the preview of the text before it.
+    const QString before = ui->txtText->toPlainText().left(ui->txtText->textCursor().position());
+    const std::string shown = PreviewText(before.toLatin1().toStdString());
+    ui->txtText2->showLine(int(std::count(shown.begin(), shown.end(), kPreviewLineBreak)));
 }
 
 void frmMain::showPortrait(int number) {
@@ -78,42 +96,64 @@ void frmMain::showPortrait(int number) {
     }
 }
 
-// The list reports a key before it moves its selection, so the key up loads
-// the row that is selected once the key has done its work.
-void frmMain::lvText_KeyDown() {
+void frmMain::showRefusedRow(int row, int position) {
+    selectRow(row);
     UpdateTextEdit();
+    QTextCursor caret = ui->txtText->textCursor();
+    caret.setPosition(std::min(position, int(ui->txtText->document()->characterCount()) - 1));
+    ui->txtText->setTextCursor(caret);
+    ui->txtText->setFocus(Qt::OtherFocusReason);
 }
 
-void frmMain::lvText_KeyUp() {
-    UpdateTextEdit();
-}
-
-void frmMain::lvText_KeyPress() {
-    UpdateTextEdit();
-}
-
-void frmMain::lvText_Click() {
-    UpdateTextEdit();
-}
-
-void frmMain::cmdApply_Click() {
+std::optional<StringEntry> frmMain::editedEntry() const {
     const std::optional<int> row = selectedRow();
     if (!row) {
-        return;
+        return std::nullopt;
     }
-    const QString text = ui->txtText->toPlainText();
-    if (const std::optional<char32_t> bad = FirstBeyondLatin1(text)) {
+    StringEntry entry = model_->entry(*row);
+    entry.Portrait = static_cast<std::int16_t>(ui->hsPortrait->value());
+    entry.Text = ui->txtText->toPlainText().toLatin1().toStdString();
+    // A colour the box cannot show ("?", "") stays until the box is changed.
+    const bool checked = ui->chkColoured->isChecked();
+    if (checked != (entry.Coloured == Colour::Yes)) {
+        entry.Coloured = checked ? Colour::Yes : Colour::No;
+    }
+    return entry;
+}
+
+bool frmMain::cmdApply_Click() {
+    const std::optional<StringEntry> entry = editedEntry();
+    if (!entry) {
+        return true;
+    }
+    if (const std::optional<char32_t> bad = FirstBeyondLatin1(ui->txtText->toPlainText())) {
         dialogs_->warning(this, QStringLiteral("Apply"),
                           QString::fromStdString(DescribeCharacter(*bad)) +
                               QStringLiteral(" is a character no ROM text can hold. Nothing "
                                              "was applied."));
-        return;
+        return false;
     }
-    StringEntry entry = model_->entry(*row);
-    entry.Portrait = static_cast<std::int16_t>(ui->hsPortrait->value());
-    entry.Text = text.toLatin1().toStdString();
-    entry.Coloured = ui->chkColoured->isChecked() ? Colour::Yes : Colour::No;
-    model_->setEntry(*row, std::move(entry));
+    const int row = *selectedRow();
+    budget_.update(std::size_t(row), *entry);
+    model_->setEntry(row, *entry);
+    showEditState();
+    return true;
+}
+
+void frmMain::showEditState() {
+    const std::optional<StringEntry> entry = editedEntry();
+    const std::optional<int> row = selectedRow();
+    const bool editorDiffers = entry && (entry->Text != model_->entry(*row).Text ||
+                                         entry->Portrait != model_->entry(*row).Portrait ||
+                                         entry->Coloured != model_->entry(*row).Coloured);
+    setWindowModified(model_->changedRows() > 0 || editorDiffers);
+    if (!ui->lvText->isEnabled()) {
+        return;  // no ROM image yet: nothing to measure
+    }
+    const RegionUsage usage =
+        entry ? budget_.usageWith(std::size_t(*row), *entry) : budget_.usage();
+    status_->showBudget(QString::fromStdString(BudgetText(usage)),
+                        usage.over() || usage.unencodableRow.has_value());
 }
 
 void frmMain::cmdAdd_Click() {
@@ -122,10 +162,14 @@ void frmMain::cmdAdd_Click() {
 
 void frmMain::chkColoured_Click() {
     ui->txtText2->setBaseFormat(entryColour(ui->chkColoured->isChecked()), kPreviewPointSize);
+    showEditState();
 }
 
 void frmMain::hsPortrait_Change() {
     showPortrait(ui->hsPortrait->value());
+    if (!loadingRow_) {
+        showEditState();
+    }
 }
 
 }  // namespace qm

@@ -1,7 +1,10 @@
-// The File menu: Open ROM, Save ROM, Save As Copy and Quit.
+// The File menu: Open ROM, Recent ROMs, Save ROM, Save As Copy and Quit, and the
+// question that keeps unsaved changes from being lost.
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QSettings>
 
 #include "dialogs.h"
 #include "errors.hpp"
@@ -19,6 +22,8 @@ namespace {
 
 const QString kCaption = QStringLiteral("Quillmoor Text Edit");
 const QString kRomFilter = QStringLiteral("SNES ROM (*.smc);;All Files (*)");
+const QString kRecentKey = QStringLiteral("recentRoms");
+constexpr qsizetype kRecentCount = 5;
 
 // Paths reach the core in the file system's own encoding.
 std::string nativePath(const QString& path) {
@@ -67,10 +72,12 @@ class frmMain::LongWork {
 };
 
 void frmMain::mnuOpenRom_Click() {
-    if (busy_) {
+    if (busy_ || !maybeSaveChanges()) {
         return;
     }
     model_->clear();
+    loadedRow_.reset();
+    showEditState();
     const std::optional<QString> path =
         dialogs_->getOpenFileName(this, QStringLiteral("Select Rom"), kRomFilter);
     if (!path || path->isEmpty()) {
@@ -79,7 +86,10 @@ void frmMain::mnuOpenRom_Click() {
     openRom(*path);
 }
 
-void frmMain::openRom(const QString& path) {
+bool frmMain::openRom(const QString& path) {
+    if (busy_) {
+        return false;
+    }
     std::optional<QString> failure;
     {
         LongWork work(*this);
@@ -91,15 +101,38 @@ void frmMain::openRom(const QString& path) {
     }
     if (failure) {
         dialogs_->warning(this, QStringLiteral("Open ROM"), *failure);
-        return;
+        return false;
     }
     enableEditing();
-    if (model_->rowCount() > 0) {
-        selectRow(0);
-    }
-    UpdateTextEdit();
+    loadedRow_.reset();
+    budget_.reset(model_->rows());
     RomPath = nativePath(path);
     showRomPathInCaption();
+    if (model_->rowCount() > 0) {
+        selectRow(0);  // loads the row into the editor
+    }
+    rememberRecentRom(QFileInfo(path).absoluteFilePath());
+    showEditState();
+    return true;
+}
+
+bool frmMain::maybeSaveChanges() {
+    if (!isWindowModified()) {
+        return true;
+    }
+    const QString name = QFile::decodeName(QByteArray::fromStdString(FileNameOf(RomPath)));
+    switch (
+        dialogs_->askSaveChanges(this, kCaption, QStringLiteral("Save changes to %1?").arg(name))) {
+        case Dialogs::SaveChangesAnswer::Discard: return true;
+        case Dialogs::SaveChangesAnswer::Cancel: return false;
+        case Dialogs::SaveChangesAnswer::Save: break;
+    }
+    // What the edit box holds goes with the save, as Apply would take it.
+    if (editedEntry() && !cmdApply_Click()) {
+        return false;
+    }
+    mnuSaveRom_Click();
+    return !isWindowModified();
 }
 
 void frmMain::enableEditing() {
@@ -110,11 +143,57 @@ void frmMain::enableEditing() {
     ui->mnuFind->setEnabled(true);
     ui->mnuSaveRom->setEnabled(true);
     ui->mnuSaveAs->setEnabled(true);
+    ui->mnuImportTable->setEnabled(true);
+    ui->mnuExportTable->setEnabled(true);
+    ui->mnuCreatePatch->setEnabled(true);
 }
 
 void frmMain::showRomPathInCaption() {
+    // "[*]" is where the platform marks unsaved changes.
     setWindowTitle(kCaption + QStringLiteral(" - ") +
-                   QFile::decodeName(QByteArray::fromStdString(FileNameOf(RomPath))));
+                   QFile::decodeName(QByteArray::fromStdString(FileNameOf(RomPath))) +
+                   QStringLiteral("[*]"));
+}
+
+void frmMain::rememberRecentRom(const QString& path) {
+    QStringList recent = settings_->value(kRecentKey).toStringList();
+    recent.removeAll(path);
+    recent.prepend(path);
+    settings_->setValue(kRecentKey, recent.mid(0, kRecentCount));
+    showRecentRoms();
+}
+
+void frmMain::showRecentRoms() {
+    ui->mnuRecentRoms->clear();
+    const QStringList recent = settings_->value(kRecentKey).toStringList();
+    for (qsizetype i = 0; i < recent.size() && i < kRecentCount; ++i) {
+        QAction* item = ui->mnuRecentRoms->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(recent[i]).fileName()));
+        item->setStatusTip(recent[i]);
+        item->setToolTip(recent[i]);
+        connect(item, &QAction::triggered, this, [this, path = recent[i]] { openRecentRom(path); });
+    }
+    ui->mnuRecentRoms->setEnabled(!recent.isEmpty());
+}
+
+void frmMain::openRecentRom(const QString& path) {
+    if (busy_) {
+        return;
+    }
+    if (!QFileInfo::exists(path)) {
+        QStringList recent = settings_->value(kRecentKey).toStringList();
+        recent.removeAll(path);
+        settings_->setValue(kRecentKey, recent);
+        showRecentRoms();
+        dialogs_->warning(this, QStringLiteral("Open ROM"),
+                          QStringLiteral("\"%1\" no longer exists; it was taken off the recent "
+                                         "ROMs.")
+                              .arg(path));
+        return;
+    }
+    if (maybeSaveChanges()) {
+        openRom(path);
+    }
 }
 
 void frmMain::mnuSaveRom_Click() {
@@ -136,6 +215,8 @@ void frmMain::mnuSaveAs_Click() {
         })) {
         RomPath = copy;
         showRomPathInCaption();
+        rememberRecentRom(
+            QFileInfo(QFile::decodeName(QByteArray::fromStdString(copy))).absoluteFilePath());
     }
 }
 
@@ -157,6 +238,7 @@ bool frmMain::runSave(const QString& title, const std::function<void(const Progr
     }
     if (!failure) {
         model_->markSaved();
+        showEditState();
         return true;
     }
     dialogs_->warning(this, title, *failure);
@@ -167,7 +249,7 @@ bool frmMain::runSave(const QString& title, const std::function<void(const Progr
 }
 
 void frmMain::mnuQuit_Click() {
-    close();
+    close();  // closeEvent asks about unsaved changes
 }
 
 }  // namespace qm

@@ -1,12 +1,30 @@
 #include "markup_edit.h"
 
+#include <QAbstractUndoItem>
+#include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
+#include <QToolTip>
+#include <memory>
+
+#include "markup_highlighter.h"
 
 namespace qm {
 
 namespace {
+
+// An undo step that does nothing. Closing a token's edit block, it keeps the
+// typing that follows from being merged into the token's undo step.
+class UndoSeal : public QAbstractUndoItem {
+  public:
+    void undo() override {}
+    void redo() override {}
+};
 
 // Keys that act while the edit box holds back typing: they move or copy, and
 // change no text.
@@ -33,6 +51,26 @@ bool onlyMovesOrCopies(const QKeyEvent* event) {
 
 MarkupEdit::MarkupEdit(QWidget* parent) : QPlainTextEdit(parent) {
     connect(this, &QPlainTextEdit::textChanged, this, &MarkupEdit::restoreCaretAfterDelete);
+    new MarkupHighlighter(document());
+}
+
+bool MarkupEdit::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) {
+        return QPlainTextEdit::viewportEvent(event);
+    }
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QTextCursor at = cursorForPosition(help->pos());
+    const int offset = at.position() - at.block().position();
+    for (const QTextLayout::FormatRange& range : at.block().layout()->formats()) {
+        if (offset >= range.start && offset < range.start + range.length &&
+            !range.format.toolTip().isEmpty()) {
+            QToolTip::showText(help->globalPos(), range.format.toolTip(), this);
+            return true;
+        }
+    }
+    QToolTip::hideText();
+    event->ignore();
+    return true;
 }
 
 QString MarkupEdit::withReturnTokens(QString text) {
@@ -50,12 +88,38 @@ void MarkupEdit::insertAsOneStep(const QString& text) {
     // An edit block of its own keeps it apart from the typing around it on undo.
     cursor.beginEditBlock();
     cursor.insertText(text);
+    document()->appendUndoItem(new UndoSeal);
     cursor.endEditBlock();
     setTextCursor(cursor);
 }
 
+void MarkupEdit::undoStep() {
+    const auto caret = caretBeforeRemovedToken_.find(document()->availableUndoSteps());
+    const bool restoresToken = caret != caretBeforeRemovedToken_.end();
+    const int position = restoresToken ? caret->second : 0;
+    undo();
+    if (restoresToken) {
+        QTextCursor cursor = textCursor();
+        cursor.setPosition(position);
+        setTextCursor(cursor);
+    }
+}
+
+void MarkupEdit::contextMenuEvent(QContextMenuEvent* event) {
+    std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
+    if (QAction* undoItem = menu->findChild<QAction*>(QStringLiteral("edit-undo"))) {
+        undoItem->disconnect();
+        connect(undoItem, &QAction::triggered, this, &MarkupEdit::undoStep);
+    }
+    menu->exec(event->globalPos());
+}
+
 void MarkupEdit::keyPressEvent(QKeyEvent* event) {
     deleteState_ = DeleteState::Idle;
+    if (event->matches(QKeySequence::Undo) && !locked_) {
+        undoStep();
+        return;
+    }
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         // The token instead of the key's own line break, whatever the modifiers.
         insertAsOneStep(QStringLiteral("(return)"));
@@ -99,14 +163,13 @@ bool MarkupEdit::removeTokenAtCaret() {
         return false;
     }
     QTextCursor cursor = textCursor();
-    // Selected from its end back to the caret, so an undo puts the caret where
-    // it stood: before the token.
-    cursor.setPosition(int(close) + 1);
-    cursor.setPosition(deleteCaret_, QTextCursor::KeepAnchor);
+    cursor.setPosition(deleteCaret_);
+    cursor.setPosition(int(close) + 1, QTextCursor::KeepAnchor);
     cursor.beginEditBlock();
     cursor.removeSelectedText();
     cursor.endEditBlock();
     setTextCursor(cursor);
+    caretBeforeRemovedToken_[document()->availableUndoSteps()] = deleteCaret_;
     return true;
 }
 
@@ -116,6 +179,14 @@ void MarkupEdit::restoreCaretAfterDelete() {
         caret.setPosition(deleteCaret_);
         setTextCursor(caret);
     }
+}
+
+bool MarkupEdit::canInsertFromMimeData(const QMimeData* source) const {
+    if (source != nullptr && source->hasUrls() && !source->urls().isEmpty() &&
+        source->urls().constFirst().isLocalFile()) {
+        return false;
+    }
+    return QPlainTextEdit::canInsertFromMimeData(source);
 }
 
 void MarkupEdit::insertFromMimeData(const QMimeData* source) {

@@ -1,9 +1,11 @@
 #pragma once
 // The edit box txtText: a plain-text edit whose line breaks are "(return)"
 // tokens. Enter puts in a "(return)" token; Delete in front of a token removes
-// the whole token; pasted or dropped line breaks arrive as tokens.
+// the whole token; pasted or dropped line breaks arrive as tokens. What the game
+// cannot take has a red wavy underline, its reason in a tooltip.
 
 #include <QPlainTextEdit>
+#include <map>
 
 namespace qm {
 
@@ -20,11 +22,19 @@ class MarkupEdit : public QPlainTextEdit {
     /// step of its own, leaving the caret after it.
     void insertAsOneStep(const QString& text);
 
+    /// Undoes the last step; undoing a token's deletion puts the caret back
+    /// before the token.
+    void undoStep();
+
   protected:
+    bool viewportEvent(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     // A raw line break would be saved as a stray byte, not as a line break.
     void insertFromMimeData(const QMimeData* source) override;
+    // A file dropped here is for the window to open, not text to insert.
+    bool canInsertFromMimeData(const QMimeData* source) const override;
 
   private:
     /// Where a Delete key down stands: before it, while it is handled, after.
@@ -34,6 +44,9 @@ class MarkupEdit : public QPlainTextEdit {
     void restoreCaretAfterDelete();
 
     DeleteState deleteState_ = DeleteState::Idle;
+    // Where the caret stood before each token a Delete removed, by the number of
+    // undo steps right after the removal.
+    std::map<int, int> caretBeforeRemovedToken_;
     int deleteCaret_ = 0;
     // From the key down of an Enter, or of a Delete that removed a token, until the
     // key goes up, the key's own action (a line break, a character) is held back.

@@ -1,9 +1,12 @@
 #include "preview_box.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QtMath>
 
 #include "preview/preview.hpp"
 
@@ -21,7 +24,10 @@ PreviewBox::PreviewBox(QWidget* parent) : QTextEdit(parent), colour_(255, 255, 2
         colours.setColor(group, QPalette::Base, Qt::black);
         colours.setColor(group, QPalette::Text, colour_);
     }
+    colours.setColor(QPalette::Window, Qt::black);
     setPalette(colours);
+    setBackgroundRole(QPalette::Window);
+    setAutoFillBackground(true);
     setUndoRedoEnabled(false);
 }
 
@@ -36,9 +42,13 @@ void PreviewBox::showMarkup(const QString& markup) {
 
 void PreviewBox::setBaseFormat(const QColor& colour, std::optional<qreal> pointSize) {
     colour_ = colour;
+    const bool resized = pointSize != pointSize_;
     pointSize_ = pointSize;
     applyBaseFormat();
     FixPreview();
+    if (resized) {
+        fitWholeLines();
+    }
 }
 
 void PreviewBox::applyBaseFormat() {
@@ -64,13 +74,44 @@ void PreviewBox::FixPreview() {
     }
 }
 
+int PreviewBox::lineHeight() const {
+    QFont shown = font();
+    if (pointSize_) {
+        shown.setPointSizeF(*pointSize_);
+    }
+    return qCeil(QFontMetricsF(shown).height());
+}
+
+void PreviewBox::fitWholeLines() {
+    const int margin = qCeil(document()->documentMargin());
+    const int line = lineHeight();
+    const int room = contentsRect().height() - 2 * margin;
+    setViewportMargins(0, 0, 0, line > 0 && room > line ? room % line : 0);
+    verticalScrollBar()->setSingleStep(line);
+}
+
 void PreviewBox::showLine(int line) {
     const QTextBlock block = document()->findBlockByNumber(line);
-    if (block.isValid()) {
-        QTextCursor cursor(block);
-        setTextCursor(cursor);
-        ensureCursorVisible();
+    if (!block.isValid()) {
+        return;
     }
+    // Scrolled in whole lines, so no line is ever cut in half.
+    const int height = lineHeight();
+    const int top = int(document()->documentLayout()->blockBoundingRect(block).top());
+    const int bottom = top + height;
+    QScrollBar* bar = verticalScrollBar();
+    const int visible = viewport()->height();
+    if (top < bar->value()) {
+        bar->setValue(top - top % height);
+    } else if (bottom > bar->value() + visible) {
+        const int wanted = bottom - visible;
+        bar->setValue(wanted + (height - wanted % height) % height);
+    }
+}
+
+void PreviewBox::resizeEvent(QResizeEvent* event) {
+    QTextEdit::resizeEvent(event);
+    fitWholeLines();
 }
 
 void PreviewBox::focusInEvent(QFocusEvent* event) {

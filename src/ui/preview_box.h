@@ -30,9 +30,14 @@ class PreviewBox : public QTextEdit {
 
   protected:
     void focusInEvent(QFocusEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void applyBaseFormat();
+    /// Shows whole lines only: the box is trimmed to a whole number of lines
+    /// and scrolls line by line.
+    void fitWholeLines();
+    int lineHeight() const;
 
     QColor colour_;
     std::optional<qreal> pointSize_;

@@ -9,14 +9,23 @@ namespace qm {
 
 namespace {
 
-QLabel* addPanel(QStatusBar* bar, const QString& name) {
+QLabel* makePanel(QStatusBar* bar, const QString& name) {
     auto* panel = new QLabel(bar);
     panel->setObjectName(name);
-    panel->setFixedWidth(StatusPanels::kPanelWidth);
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
     panel->setContentsMargins(2, 0, 2, 0);
-    bar->addWidget(panel);
+    return panel;
+}
+
+// The first two panels are 318 pixels wide where there is room, and give way to
+// the budget panel in a small window.
+QLabel* addPanel(QStatusBar* bar, const QString& name) {
+    QLabel* panel = makePanel(bar, name);
+    panel->setMinimumWidth(80);
+    panel->setMaximumWidth(StatusPanels::kPanelWidth);
+    panel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    bar->addWidget(panel, 1);
     return panel;
 }
 
@@ -26,9 +35,11 @@ StatusPanels::StatusPanels(QStatusBar* bar, Clock clock)
     : QObject(bar),
       title_(addPanel(bar, QStringLiteral("sbPanel1"))),
       message_(addPanel(bar, QStringLiteral("sbPanel2"))),
+      budget_(makePanel(bar, QStringLiteral("sbBudget"))),
       ticker_(new QTimer(this)),
       clock_(clock ? std::move(clock) : Clock([] { return QTime::currentTime(); })) {
     title_->setText(QStringLiteral("Quillmoor Edit"));
+    bar->addPermanentWidget(budget_);
     // A tick a second keeps the minute shown current without drifting.
     ticker_->setInterval(1000);
     connect(ticker_, &QTimer::timeout, this, &StatusPanels::refreshTime);
@@ -50,6 +61,11 @@ void StatusPanels::showTime() {
     showingTime_ = true;
     refreshTime();
     ticker_->start();
+}
+
+void StatusPanels::showBudget(const QString& text, bool alarm) {
+    budget_->setText(text);
+    budget_->setStyleSheet(alarm ? QStringLiteral("color: rgb(255, 0, 0);") : QString());
 }
 
 void StatusPanels::refreshTime() {

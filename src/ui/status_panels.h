@@ -1,6 +1,7 @@
 #pragma once
-// The two panels of the status bar: a fixed title, and a message panel that
-// shows plain text while a load or save runs and the time of day otherwise.
+// The panels of the status bar: a fixed title, a message panel that shows plain
+// text while a load or save runs and the time of day otherwise, and on the right
+// how much of the text region the table needs.
 
 #include <QObject>
 #include <QTime>
@@ -26,6 +27,8 @@ class StatusPanels : public QObject {
     /// Switches the message panel back to the time of day, kept current.
     void showTime();
     bool showingTime() const { return showingTime_; }
+    /// Shows the room the table needs, in red when alarm is set.
+    void showBudget(const QString& text, bool alarm);
 
     static constexpr int kPanelWidth = 318;
 
@@ -38,6 +41,7 @@ class StatusPanels : public QObject {
 
     QLabel* title_;
     QLabel* message_;
+    QLabel* budget_;
     QTimer* ticker_;
     Clock clock_;
     bool showingTime_ = false;

@@ -1,5 +1,7 @@
 #include "string_table_model.h"
 
+#include <algorithm>
+
 #include "game_text.h"
 
 namespace qm {
@@ -31,12 +33,25 @@ QVariant StringTableModel::headerData(int section, Qt::Orientation orientation, 
 void StringTableModel::setRows(std::vector<StringEntry> rows) {
     beginResetModel();
     rows_ = std::move(rows);
+    countChangedRows();
     endResetModel();
 }
 
 void StringTableModel::setEntry(int r, StringEntry entry) {
-    rows_.at(static_cast<std::size_t>(r)) = std::move(entry);
+    StringEntry& row = rows_.at(static_cast<std::size_t>(r));
+    changedRows_ += int(!entry.IsUnchanged()) - int(!row.IsUnchanged());
+    row = std::move(entry);
     emit dataChanged(index(r, 0), index(r, kColumnCount - 1), {Qt::DisplayRole});
+}
+
+void StringTableModel::markSaved() {
+    MarkSaved(rows_);
+    countChangedRows();
+}
+
+void StringTableModel::countChangedRows() {
+    changedRows_ = int(std::count_if(rows_.begin(), rows_.end(),
+                                     [](const StringEntry& row) { return !row.IsUnchanged(); }));
 }
 
 }  // namespace qm

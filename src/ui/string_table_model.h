@@ -31,10 +31,15 @@ class StringTableModel : public QAbstractTableModel {
 
     std::span<const StringEntry> rows() const { return rows_; }
     /// After a save: every row counts as loaded the way it was written.
-    void markSaved() { MarkSaved(rows_); }
+    void markSaved();
+    /// How many rows differ from what the file holds.
+    int changedRows() const { return changedRows_; }
 
   private:
+    void countChangedRows();
+
     std::vector<StringEntry> rows_;
+    int changedRows_ = 0;
 };
 
 }  // namespace qm

@@ -62,6 +62,7 @@ WindowTest::WindowTest() : portraitDir(dir.path() / "portraits") {
     services.dialogs = std::move(scripted);
     services.portraitFolder = QString::fromStdString(portraitDir.string());
     services.clock = [] { return QTime(9, 41); };
+    services.settingsFile = QString::fromStdString((dir.path() / "settings.ini").string());
     window = std::make_unique<frmMain>(std::move(services));
     window->show();
     window->activateWindow();

@@ -28,6 +28,9 @@
 inline void PrintTo(const QString& text, std::ostream* os) {
     *os << '"' << text.toStdString() << '"';
 }
+inline std::ostream& operator<<(std::ostream& os, const QString& text) {
+    return os << text.toStdString();
+}
 
 namespace qm::testing {
 
@@ -74,6 +77,7 @@ class WindowTest : public ::testing::Test {
     QScrollBar* portrait() const { return widget<QScrollBar>("hsPortrait"); }
     QLabel* picture() const { return widget<QLabel>("imgPortrait"); }
     QString statusText() const { return widget<QLabel>("sbPanel2")->text(); }
+    QString budgetText() const { return widget<QLabel>("sbBudget")->text(); }
     void apply() const { widget<QPushButton>("cmdApply")->click(); }
     /// Every text the status panel shows from now on is appended to shown.
     void recordStatus(QStringList& shown) const;

@@ -1,0 +1,259 @@
+// The window as a whole: before and after a load, opening files (menu, recent
+// list, drop), the list and the editor, Apply, the unsaved-changes question and
+// the budget panel.
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTest>
+#include <QUrl>
+
+#include "status_panels.h"
+#include "string_table_model.h"
+#include "window_fixture.h"
+
+namespace qm::testing {
+namespace {
+
+using Kind = ScriptedDialogs::Kind;
+using Answer = Dialogs::SaveChangesAnswer;
+
+const std::vector<RomRow> kRows = {{0, "No", "First(return)row"},
+                                   {7, "Yes", "Second"},
+                                   {-1, "No", "Third(Pause:5)"},
+                                   {5, "No", "Fourth"}};
+
+class Window : public WindowTest {
+  protected:
+    std::filesystem::path openRows() { return openRom(romWithRows(kRows), "story.smc"); }
+    void expectLoaded(int row, const QString& text, int portraitNumber, bool isColoured) {
+        EXPECT_EQ(selectedRow(), row);
+        EXPECT_EQ(editBox()->toPlainText(), text);
+        EXPECT_EQ(portrait()->value(), portraitNumber);
+        EXPECT_EQ(coloured()->isChecked(), isColoured);
+    }
+    void drop(const std::filesystem::path& file) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(window.get(), &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(window.get(), &dropped);
+    }
+};
+
+TEST_F(Window, OffersOnlyOpeningUntilARomImageIsOpenThenEverything) {
+    EXPECT_EQ(window->windowTitle(), "Quillmoor Text Edit");
+    EXPECT_EQ(statusText(), clockText());
+    for (const char* keys : {"Ctrl+S", "Ctrl+R", "Ctrl+A", "F2"}) {
+        QTest::keySequence(window.get(), QKeySequence(QString::fromLatin1(keys)));
+    }
+    EXPECT_TRUE(dialogs->calls().empty());
+    for (bool open : {false, true}) {
+        if (open) {
+            openRows();
+        }
+        for (const char* name : {"lvText", "fraText", "txtText2", "txtText", "cmdApply"}) {
+            EXPECT_EQ(widget<QWidget>(name)->isEnabled(), open) << name;
+        }
+        for (const char* name :
+             {"mnuSaveRom", "mnuSaveAs", "mnuImportTable", "mnuExportTable", "mnuCreatePatch"}) {
+            EXPECT_EQ(action(name)->isEnabled(), open) << name;
+        }
+        EXPECT_EQ(widget<QMenu>("mnuInsert")->menuAction()->isEnabled(), open);
+    }
+    EXPECT_EQ(window->windowTitle(), "Quillmoor Text Edit - story.smc[*]");
+    EXPECT_FALSE(window->isWindowModified());
+    QAbstractItemModelTester tester(window->findChild<StringTableModel*>(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const QStringList second = {cell(1, 0), cell(1, 1), cell(1, 2), cell(1, 3), cell(1, 4)};
+    EXPECT_EQ(second, QStringList({"2", "Mad Ms. Edna", "Second", "Yes", "0E04"}));
+    expectLoaded(0, "First(return)row", 0, false);
+    EXPECT_EQ(preview()->toPlainText(), "First\nrow");
+    EXPECT_EQ(shownPortraitColour(), portraitTestColour(0));
+}
+
+TEST_F(Window, OpenRomAsksForAFileAndReportsOnesItCannotOpen) {
+    openRows();
+    ASSERT_EQ(dialogs->callsOf(Kind::Open).size(), 1u);
+    EXPECT_EQ(dialogs->calls()[0].title, "Select Rom");
+    EXPECT_EQ(dialogs->calls()[0].text, "SNES ROM (*.smc);;All Files (*)");
+    openWithAnswer(std::nullopt);  // the list empties first, as it always did
+    EXPECT_EQ(list()->model()->rowCount(), 0);
+    EXPECT_EQ(window->windowTitle(), "Quillmoor Text Edit - story.smc[*]");
+    openRom(RomBuilder().truncateTo(kTextRegionEnd - 1), "short.smc");
+    openWithAnswer(QString::fromStdString((dir.path() / "missing.smc").string()));
+    const auto warnings = dialogs->callsOf(Kind::Warning);
+    ASSERT_EQ(warnings.size(), 2u);
+    EXPECT_EQ(warnings[0].title, "Open ROM");
+    EXPECT_TRUE(warnings[0].text.contains("too short")) << warnings[0].text;
+    EXPECT_TRUE(warnings[1].text.contains("No such file")) << warnings[1].text;
+    EXPECT_EQ(list()->model()->rowCount(), 0);
+    EXPECT_EQ(window->romPath(), (dir.path() / "story.smc").string());
+    EXPECT_EQ(statusText(), clockText());
+}
+
+TEST_F(Window, ShowsProgressAndStartsNoSecondCommandDuringALoad) {
+    const auto first = openRows();
+    const Bytes before = readFile(first);
+    QStringList shown;
+    recordStatus(shown);
+    QObject::connect(window->findChild<StatusPanels*>(), &StatusPanels::textShown, [&] {
+        if (shown.size() == 1) {
+            action("mnuSaveRom")->trigger();  // would write story.smc
+            action("mnuOpenRom")->trigger();  // would ask for a file
+        }
+    });
+    openRom(romWithRows(kRows), "second.smc");
+    EXPECT_TRUE(readFile(first) == before);
+    EXPECT_EQ(dialogs->callsOf(Kind::Open).size(), 2u);
+    ASSERT_GE(shown.size(), 4);
+    EXPECT_EQ(shown.mid(0, 2), QStringList({"Reading ROM Pointers", "Reading ROM Strings"}));
+    EXPECT_TRUE(shown.last().startsWith("Parsing ROM Strings And Adding to String Table"));
+    EXPECT_EQ(statusText(), clockText());
+}
+
+TEST_F(Window, TheListLoadsARowWhenItsSelectionMovesAndOnlyThen) {
+    openRows();
+    list()->setFocus();
+    QTest::keyClick(list(), Qt::Key_Down);
+    expectLoaded(1, "Second", 7, true);
+    EXPECT_EQ(shownPortraitColour(), portraitTestColour(7));
+    // An inserted token survives the key-up of the Enter that accepted its box.
+    dialogs->answerText(QStringLiteral("7"));
+    QTest::keyClick(list(), Qt::Key_P, Qt::ControlModifier);
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Tab, Qt::Key_Shift}) {
+        QTest::keyRelease(list(), key);
+    }
+    EXPECT_EQ(editBox()->toPlainText(), "(Pause:7)Second");
+    list()->horizontalScrollBar()->setValue(0);
+    clickRow(2);
+    expectLoaded(2, "Third(Pause:5)", -1, false);
+    EXPECT_EQ(list()->horizontalScrollBar()->value(), 0);  // no sideways jump
+    const QPoint centre = list()->visualRect(list()->model()->index(2, 2)).center();
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, Qt::ControlModifier, centre);
+    EXPECT_EQ(selectedRow(), 2);  // Ctrl+click keeps a row selected
+}
+
+TEST_F(Window, ApplyWritesWhatChangedAndKeepsColoursAndPortraitsTheBoxCannotShow) {
+    RomBuilder rom;
+    rom.addString(bytesOf("\x04\x07\x27"))   // portrait byte 7: "?"
+        .addString(bytesOf("\x05\x02\x48"))  // colour argument 2: ""
+        .addString(bytesOf("\x20"));         // no colour code: "?"
+    const auto path = openRom(rom, "odd.smc");
+    const Bytes before = readFile(path);
+    for (int row = 0; row < 3; ++row) {
+        clickRow(row);
+        apply();
+    }
+    EXPECT_EQ(QStringList({cell(0, 1), cell(1, 3), cell(2, 3)}), QStringList({"?", "", "?"}));
+    EXPECT_FALSE(window->isWindowModified());
+    QTest::keySequence(window.get(), QKeySequence(QStringLiteral("Ctrl+S")));
+    EXPECT_TRUE(readFile(path) == before);  // Apply then Save on untouched rows: no byte
+    coloured()->click();
+    portrait()->setValue(3);
+    editBox()->setPlainText("Hello(Pause:5)");
+    apply();
+    EXPECT_EQ(QStringList({cell(2, 1), cell(2, 2), cell(2, 3)}),
+              QStringList({"Hilde", "Hello(Pause:5)", "Yes"}));
+    editBox()->setPlainText(QString::fromUtf8("Caf\u00e9 \u20ac"));
+    apply();
+    EXPECT_EQ(dialogs->callsOf(Kind::Warning).at(0).title, "Apply");
+    EXPECT_EQ(cell(2, 2), "Hello(Pause:5)");
+}
+
+TEST_F(Window, UnsavedChangesAreNeverLostWithoutAQuestion) {
+    struct Case {
+        const char* command;  // what would lose the changes
+        Answer answer;
+        bool saved;
+        bool goesOn;
+    };
+    const Case cases[] = {
+        {"open", Answer::Cancel, false, false}, {"open", Answer::Discard, false, true},
+        {"open", Answer::Save, true, true},     {"quit", Answer::Cancel, false, false},
+        {"quit", Answer::Save, true, true},     {"close", Answer::Discard, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.command) + " " + std::to_string(int(c.answer)));
+        if (window->isWindowModified()) {
+            dialogs->answerSaveChanges(Answer::Discard);
+        }
+        const auto path = openRows();
+        const Bytes before = readFile(path);
+        clickRow(1);
+        editBox()->setPlainText("Changed");  // not even applied
+        EXPECT_EQ(window->windowTitle(), "Quillmoor Text Edit - story.smc[*]");
+        EXPECT_TRUE(window->isWindowModified());
+        dialogs->clearCalls();
+        dialogs->answerSaveChanges(c.answer);
+        if (std::string(c.command) == "open") {
+            dialogs->answerOpen(std::nullopt);  // asked for only when the open goes on
+            action("mnuOpenRom")->trigger();
+        } else if (std::string(c.command) == "quit") {
+            action("mnuQuit")->trigger();
+        } else {
+            window->close();
+        }
+        const auto questions = dialogs->callsOf(Kind::Question);
+        ASSERT_EQ(questions.size(), 1u);
+        EXPECT_EQ(questions[0].text, "Save changes to story.smc?");
+        EXPECT_EQ(readFile(path) != before, c.saved);
+        EXPECT_EQ(dialogs->callsOf(Kind::Open).size(), c.goesOn && *c.command == 'o' ? 1u : 0u);
+        if (!c.goesOn && *c.command == 'o') {
+            dialogs->getOpenFileName(nullptr, {}, {}, {});  // takes the unused answer
+        }
+        EXPECT_EQ(window->isVisible(), !(c.goesOn && *c.command != 'o'));
+        EXPECT_EQ(list()->model()->rowCount(), c.goesOn && *c.command == 'o' ? 0 : 4);
+        window->show();
+    }
+}
+
+TEST_F(Window, TheBudgetPanelCountsTheEditBoxAsIfApplied) {
+    openRows();
+    const QString loaded = budgetText();
+    EXPECT_EQ(loaded, "46 / 28,095 bytes");
+    RomBuilder full;  // one string of 28,094 bytes and its terminator: exactly full
+    full.addString(Bytes(kTextRegionLength - 1, 0x20));
+    openRom(full, "full.smc");
+    EXPECT_EQ(budgetText(), "28,095 / 28,095 bytes");
+    QTest::keyClicks(editBox(), "xy");
+    EXPECT_EQ(budgetText(), "28,097 / 28,095 bytes: 2 bytes over");
+    EXPECT_NE(widget<QLabel>("sbBudget")->styleSheet(), "");
+    editBox()->setPlainText("(Pause:x)");
+    EXPECT_EQ(budgetText(), "Row 1 cannot be saved");
+    editBox()->setPlainText("A");
+    EXPECT_EQ(budgetText(), "2 / 28,095 bytes");
+    EXPECT_EQ(widget<QLabel>("sbBudget")->styleSheet(), "");
+}
+
+TEST_F(Window, FilesOpenFromTheRecentListByDropAndByTheCommandLine) {
+    const auto story = openRows();
+    const auto other = romWithRows({{1, "No", "Other"}}).writeTo(dir.path(), "other.smc");
+    drop(other);
+    EXPECT_EQ(window->romPath(), other.string());
+    EXPECT_TRUE(window->openRom(QString::fromStdString(story.string())));
+    QMenu* recent = widget<QMenu>("mnuRecentRoms");
+    ASSERT_EQ(recent->actions().size(), 2);
+    EXPECT_EQ(recent->actions()[0]->text(), "&1 story.smc");
+    recent->actions()[1]->trigger();
+    EXPECT_EQ(cell(0, 2), "Other");
+    std::filesystem::remove(story);
+    recent->actions()[1]->trigger();
+    EXPECT_TRUE(dialogs->callsOf(Kind::Warning).at(0).text.contains("no longer exists"));
+    EXPECT_EQ(recent->actions().size(), 1);
+    window->resize(900, 600);
+    window->close();
+    frmMain again(WindowServices{std::make_unique<ScriptedDialogs>(),
+                                 {},
+                                 {},
+                                 QString::fromStdString((dir.path() / "settings.ini").string())});
+    EXPECT_EQ(again.size(), QSize(900, 600));
+    EXPECT_EQ(again.findChild<QMenu*>("mnuRecentRoms")->actions().size(), 1);
+}
+
+}  // namespace
+}  // namespace qm::testing
