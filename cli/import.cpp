@@ -1,11 +1,11 @@
-// quillmoor-script import ROM TABLE [--copy]: writes a table into ROM exactly as
-// Save ROM (or, with --copy, Save As Copy) would; rows the table leaves as they
-// were keep their bytes.
+// quillmoor-script import ROM TABLE [--copy] [--format F]: writes a table into
+// ROM exactly as Save ROM (or, with --copy, Save As Copy) would; rows the table
+// leaves as they were keep their bytes.
 #include <iostream>
 
 #include "commands.hpp"
 #include "errors.hpp"
-#include "exchange/json.hpp"
+#include "exchange/formats.hpp"
 #include "io.hpp"
 #include "rom/load.hpp"
 #include "save/copy_name.hpp"
@@ -18,18 +18,21 @@ namespace {
 // A table is text a person edits; anything larger is a mistake, not a table.
 constexpr std::uintmax_t kLargestTable = 64 * 1024 * 1024;
 
-std::string textOf(const Bytes& bytes) {
-    return std::string(bytes.begin(), bytes.end());
-}
-
 }  // namespace
 
-int runImport(const std::string& rom, const std::string& table, bool copy) {
+int runImport(const std::string& rom, const std::string& table, const std::string& format,
+              bool copy) {
     try {
         CheckRomFile(rom, copy ? RomAccess::kReadOnly : RomAccess::kReadWrite);
-        const std::vector<TableRecord> records =
-            TableFromJson(textOf(ReadInput(table, kLargestTable)));
+        const TableFormat chosen =
+            format.empty() ? TableFormatForFileName(table) : TableFormatNamed(format).value();
+        const Bytes bytes = ReadInput(table, kLargestTable);
+        const std::vector<TableRecord> records = TableFromText(
+            chosen, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         const TableImport imported = ApplyTable(LoadRom(rom), records);
+        for (const std::string& note : imported.notes) {
+            std::cerr << "quillmoor-script: note: " << note << "\n";
+        }
         if (copy) {
             std::cout << SaveRomAsCopy(rom, imported.rows) << "\n";
         } else {

@@ -1,6 +1,5 @@
 // quillmoor-script: the editor's core from the command line.
 #include <CLI/CLI.hpp>
-#include <iostream>
 #include <string>
 
 #include "commands.hpp"
@@ -8,7 +7,7 @@
 
 namespace {
 
-constexpr const char* kCommands[] = {"export", "import", "demo"};
+constexpr const char* kCommands[] = {"export", "import", "demo", "create-patch", "apply-patch"};
 
 bool isCommand(const std::string& word) {
     for (const char* command : kCommands) {
@@ -25,21 +24,27 @@ int main(int argc, char** argv) {
     CLI::App app{"Quillmoor Text Edit from the command line", "quillmoor-script"};
     app.set_version_flag("--version", "quillmoor-script " QM_VERSION);
     app.require_subcommand(1);
+    const auto tableFormats = CLI::IsMember({"json", "csv", "po"}, CLI::ignore_case);
 
     std::string exportRom;
     std::string exportOut = "-";
-    auto* exportCmd = app.add_subcommand("export", "Write a ROM image's string table as JSON");
+    std::string exportFormat;
+    auto* exportCmd = app.add_subcommand("export", "Write a ROM image's string table");
     exportCmd->add_option("ROM", exportRom, "ROM image to read")->required();
     exportCmd->add_option("-o,--output", exportOut, "file to write; - for standard output");
+    exportCmd->add_option("--format", exportFormat, "json, csv or po (default: from the name)")
+        ->check(tableFormats);
 
     std::string importRom;
     std::string importTable;
+    std::string importFormat;
     bool importCopy = false;
-    auto* importCmd = app.add_subcommand(
-        "import", "Write a JSON string table into a ROM image, as Save ROM does");
+    auto* importCmd =
+        app.add_subcommand("import", "Write a string table into a ROM image, as Save ROM does");
     importCmd->add_option("ROM", importRom, "ROM image to write")->required();
-    importCmd->add_option("TABLE", importTable, "table in the export format; - for standard input")
-        ->required();
+    importCmd->add_option("TABLE", importTable, "table file; - for standard input")->required();
+    importCmd->add_option("--format", importFormat, "json, csv or po (default: from the name)")
+        ->check(tableFormats);
     importCmd->add_flag("--copy", importCopy, "save into a copy, as Save As Copy does");
 
     std::string demoOut;
@@ -47,6 +52,25 @@ int main(int argc, char** argv) {
     auto* demoCmd = app.add_subcommand("demo", "Write a demo ROM image with 512 sample strings");
     demoCmd->add_option("OUT", demoOut, "file to write")->required();
     demoCmd->add_flag("--force", demoForce, "replace OUT if it exists");
+
+    std::string original;
+    std::string modified;
+    std::string patchOut;
+    std::string patchFormat;
+    auto* createCmd = app.add_subcommand("create-patch", "Write a BPS or IPS patch");
+    createCmd->add_option("ORIGINAL", original, "the unmodified ROM image")->required();
+    createCmd->add_option("MODIFIED", modified, "the ROM image with the translation")->required();
+    createCmd->add_option("-o,--output", patchOut, "patch to write (.bps or .ips)")->required();
+    createCmd->add_option("--format", patchFormat, "bps or ips (default: from the name)")
+        ->check(CLI::IsMember({"bps", "ips"}, CLI::ignore_case));
+
+    std::string patch;
+    std::string patchRom;
+    std::string patchedOut;
+    auto* applyCmd = app.add_subcommand("apply-patch", "Apply a BPS or IPS patch to a ROM image");
+    applyCmd->add_option("PATCH", patch, "the patch")->required();
+    applyCmd->add_option("ROM", patchRom, "the ROM image it is for")->required();
+    applyCmd->add_option("-o,--output", patchedOut, "patched ROM image to write")->required();
 
     if (argc > 1 && argv[1][0] != '-' && !isCommand(argv[1])) {
         qm::cli::Fail(std::string("unknown command \"") + argv[1] + "\"; run with --help");
@@ -62,10 +86,16 @@ int main(int argc, char** argv) {
     }
 
     if (*exportCmd) {
-        return qm::cli::runExport(exportRom, exportOut);
+        return qm::cli::runExport(exportRom, exportOut, exportFormat);
     }
-    if (*demoCmd) {
-        return qm::cli::runDemo(demoOut, demoForce);
+    if (*importCmd) {
+        return qm::cli::runImport(importRom, importTable, importFormat, importCopy);
     }
-    return qm::cli::runImport(importRom, importTable, importCopy);
+    if (*createCmd) {
+        return qm::cli::runCreatePatch(original, modified, patchOut, patchFormat);
+    }
+    if (*applyCmd) {
+        return qm::cli::runApplyPatch(patch, patchRom, patchedOut);
+    }
+    return qm::cli::runDemo(demoOut, demoForce);
 }

@@ -118,6 +118,9 @@ void frmMain::connectFileMenu() {
     connect(ui->mnuSaveRom, &QAction::triggered, this, &frmMain::mnuSaveRom_Click);
     connect(ui->mnuSaveAs, &QAction::triggered, this, &frmMain::mnuSaveAs_Click);
     connect(ui->mnuQuit, &QAction::triggered, this, &frmMain::mnuQuit_Click);
+    connect(ui->mnuExportTable, &QAction::triggered, this, &frmMain::mnuExportTable_Click);
+    connect(ui->mnuImportTable, &QAction::triggered, this, &frmMain::mnuImportTable_Click);
+    connect(ui->mnuCreatePatch, &QAction::triggered, this, &frmMain::mnuCreatePatch_Click);
 }
 
 void frmMain::connectCommandMenus() {

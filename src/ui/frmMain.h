@@ -87,6 +87,13 @@ class frmMain : public QMainWindow {
     void showRecentRoms();
     void openRecentRom(const QString& path);
 
+    // frmMain_exchange.cpp: tables in and out, and patches.
+    void mnuExportTable_Click();
+    void mnuImportTable_Click();
+    void mnuCreatePatch_Click();
+    /// The folder and name to propose for a file made from the open ROM image.
+    QString besideRom(const QString& extension) const;
+
     // frmMain_editor.cpp: entry selection and editing, the live preview, the
     // budget panel and the unsaved-changes mark.
     void UpdateTextEdit();

@@ -12,6 +12,7 @@
 #include <QToolTip>
 #include <memory>
 
+#include "markup/markup.hpp"
 #include "markup_highlighter.h"
 
 namespace qm {
@@ -74,13 +75,9 @@ bool MarkupEdit::viewportEvent(QEvent* event) {
 }
 
 QString MarkupEdit::withReturnTokens(QString text) {
-    const QString token = QStringLiteral("(return)");
-    text.replace(QStringLiteral("\r\n"), token);
-    text.replace(u'\r', token);
-    text.replace(u'\n', token);
-    text.replace(QChar::ParagraphSeparator, token);
-    text.replace(QChar::LineSeparator, token);
-    return text;
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    text.replace(QChar::LineSeparator, u'\n');
+    return QString::fromStdString(LineBreaksAsReturns(text.toStdString()));
 }
 
 void MarkupEdit::insertAsOneStep(const QString& text) {

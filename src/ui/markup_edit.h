@@ -14,7 +14,7 @@ class MarkupEdit : public QPlainTextEdit {
   public:
     explicit MarkupEdit(QWidget* parent = nullptr);
 
-    /// text with each line break (CR LF, CR, LF or a paragraph separator)
+    /// text with each line break (CR LF, CR, LF, a line or paragraph separator)
     /// written as "(return)", the only line break a ROM text knows.
     static QString withReturnTokens(QString text);
 

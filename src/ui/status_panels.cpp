@@ -63,6 +63,15 @@ void StatusPanels::showTime() {
     ticker_->start();
 }
 
+void StatusPanels::showNotice(const QString& text) {
+    showText(text);
+    QTimer::singleShot(5000, this, [this, text] {
+        if (!showingTime_ && message_->text() == text) {
+            showTime();
+        }
+    });
+}
+
 void StatusPanels::showBudget(const QString& text, bool alarm) {
     budget_->setText(text);
     budget_->setStyleSheet(alarm ? QStringLiteral("color: rgb(255, 0, 0);") : QString());

@@ -27,6 +27,8 @@ class StatusPanels : public QObject {
     /// Switches the message panel back to the time of day, kept current.
     void showTime();
     bool showingTime() const { return showingTime_; }
+    /// Shows text in the message panel for a few seconds, then the time again.
+    void showNotice(const QString& text);
     /// Shows the room the table needs, in red when alarm is set.
     void showBudget(const QString& text, bool alarm);
 

@@ -68,7 +68,9 @@ TEST_F(Script, ImportWritesTheEditedRowIntoACopy) {
 TEST_F(Script, FailuresExitWithAMessageAndChangeNoFile) {
     editTable(dir.path() / "pause.json", 16, "(Pause:x)");
     std::ofstream(dir.path() / "broken.json") << "{\"strings\": [";
-    std::ofstream(dir.path() / "big.json") << std::string(64 * 1024 * 1024 + 1, ' ');
+    fs::create_directory(dir.path() / "big");  // the snapshots do not read it again and again
+    std::ofstream(dir.path() / "big" / "table.json") << ' ';
+    fs::resize_file(dir.path() / "big" / "table.json", 64 * 1024 * 1024 + 1);
     fs::copy_file(rom, dir.path() / "linked.smc");
     fs::create_symlink("linked.smc", dir.path() / "linked Hack.smc");
     fs::create_symlink("story.smc", dir.path() / "link.smc");
@@ -83,7 +85,7 @@ TEST_F(Script, FailuresExitWithAMessageAndChangeNoFile) {
          1,
          "row 17: character 1: \"(Pause:x)\" has no number"},
         {{"import", "story.smc", "broken.json"}, 1, "not valid JSON"},
-        {{"import", "story.smc", "big.json"}, 1, "more than the 67,108,864 bytes allowed"},
+        {{"import", "story.smc", "big/table.json"}, 1, "more than the 67,108,864 bytes allowed"},
         {{"import", "story.smc", "/dev/zero"}, 1, "not a regular file"},
         {{"import", "gone.smc", "table.json"}, 1, "does not exist"},
         {{"import", "linked.smc", "table.json", "--copy"}, 1, "leads to the ROM image itself"},
@@ -119,6 +121,43 @@ TEST_F(Script, AnUnchangedTableFromStandardInputChangesNoByte) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(readFile(rom), original);
     EXPECT_EQ(run({"demo", rom.string(), "--force"}).status, 0);
+}
+
+TEST_F(Script, TablesInEveryFormatAndPatchesBetweenImages) {
+    const Bytes original = readFile(rom);
+    for (const char* name : {"table.csv", "table.po"}) {
+        const std::string path = (dir.path() / name).string();
+        ASSERT_EQ(run({"export", rom.string(), "-o", path}).status, 0) << name;
+        const auto r = run({"import", rom.string(), path});
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(readFile(rom), original) << name;
+    }
+    const fs::path edited = dir.path() / "edited.smc";
+    editTable(dir.path() / "edited.json", 3, "Translated");
+    fs::copy_file(rom, edited);
+    ASSERT_EQ(run({"import", edited.string(), (dir.path() / "edited.json").string()}).status, 0);
+    Bytes other = original;
+    other[100] ^= 1;
+    testing::writeFile(dir.path() / "other.smc", other);
+    for (const char* name : {"fan.bps", "fan.ips"}) {
+        const std::string patch = (dir.path() / name).string();
+        const std::string out = (dir.path() / "patched.smc").string();
+        ASSERT_EQ(run({"create-patch", rom.string(), edited.string(), "-o", patch}).status, 0);
+        // Row 4 grew, so every string after it moved: about the region, not 4 MiB.
+        EXPECT_LT(fs::file_size(patch), kTextRegionLength + kPointerTableLength + 200);
+        ASSERT_EQ(run({"apply-patch", patch, rom.string(), "-o", out}).status, 0);
+        EXPECT_EQ(readFile(out), readFile(edited)) << name;
+        fs::remove(out);
+    }
+    const auto before = testing::snapshot(dir.path());
+    const std::string bps = (dir.path() / "fan.bps").string();
+    const auto wrong =
+        run({"apply-patch", bps, (dir.path() / "other.smc").string(), "-o", "patched.smc"});
+    EXPECT_EQ(wrong.status, 1);
+    EXPECT_NE(wrong.err.find("with CRC32"), std::string::npos) << wrong.err;
+    EXPECT_EQ(run({"apply-patch", bps, rom.string(), "-o", rom.string()}).status, 1);
+    EXPECT_EQ(run({"create-patch", rom.string(), edited.string(), "-o", "x.txt"}).status, 1);
+    EXPECT_EQ(testing::snapshot(dir.path()), before);
 }
 
 }  // namespace

@@ -87,25 +87,5 @@ INSTANTIATE_TEST_SUITE_P(
                       Malformed{"ok\n\"é\xFF\"", 2, 3, "not valid UTF-8"},
                       Malformed{"a\rb", 1, 2, "carriage return without a line feed"}));
 
-TEST(Csv, PythonReadsWhatWeWrite) {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("qm_csv_test_" + std::to_string(::getpid()) + ".csv");
-    std::ofstream(path, std::ios::binary) << WriteCsv(kTricky);
-    const std::string command =
-        "python3 -c 'import csv, json, sys; print(json.dumps(list(csv.reader(open(sys.argv[1], "
-        "newline=\"\", encoding=\"utf-8\")))))' " +
-        path.string();
-    FILE* pipe = ::popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string out;
-    for (int c; (c = std::fgetc(pipe)) != EOF;) {
-        out += static_cast<char>(c);
-    }
-    const int status = ::pclose(pipe);
-    std::filesystem::remove(path);
-    ASSERT_EQ(status, 0) << out;
-    EXPECT_EQ(nlohmann::json::parse(out).get<Fields>(), fieldsOf(kTricky));
-}
-
 }  // namespace
 }  // namespace qm

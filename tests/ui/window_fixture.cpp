@@ -44,6 +44,11 @@ QString previewColours(const QTextEdit* preview) {
     return out;
 }
 
+std::string slurp(const std::filesystem::path& path) {
+    const Bytes bytes = readFile(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
 QString clockText() {
     return QLocale().toString(QTime(9, 41), QLocale::ShortFormat);
 }

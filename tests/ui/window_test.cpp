@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include "patch/patch.hpp"
 #include "status_panels.h"
 #include "string_table_model.h"
 #include "window_fixture.h"
@@ -253,6 +254,53 @@ TEST_F(Window, FilesOpenFromTheRecentListByDropAndByTheCommandLine) {
                                  QString::fromStdString((dir.path() / "settings.ini").string())});
     EXPECT_EQ(again.size(), QSize(900, 600));
     EXPECT_EQ(again.findChild<QMenu*>("mnuRecentRoms")->actions().size(), 1);
+}
+
+TEST_F(Window, TablesGoOutAndComeInThroughTheFileMenu) {
+    openRows();
+    const auto po = dir.path() / "story.po";
+    dialogs->answerSave(QString::fromStdString(po.string()), "JSON table (*.json)");
+    action("mnuExportTable")->trigger();  // the name's extension wins over the filter
+    EXPECT_TRUE(slurp(po).starts_with("msgid \"\""));
+    const auto good = dir.path() / "good.csv";
+    const auto bad = dir.path() / "bad.csv";
+    writeFile(good, bytesOf("Number,Text\r\n2,Changed\r\n"));
+    writeFile(bad, bytesOf("Number,Text\n2,a-b\n9,x\n"));
+    dialogs->answerOpen(QString::fromStdString(bad.string()));
+    action("mnuImportTable")->trigger();
+    const auto warnings = dialogs->callsOf(Kind::Warning);
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0].title, "Import Table");
+    EXPECT_TRUE(warnings[0].text.contains("2 rows cannot be taken in")) << warnings[0].text;
+    EXPECT_FALSE(window->isWindowModified());
+    dialogs->answerOpen(QString::fromStdString(good.string()));
+    action("mnuImportTable")->trigger();
+    EXPECT_EQ(cell(1, 2), "Changed");
+    EXPECT_EQ(statusText(), "1 rows changed");
+    EXPECT_TRUE(window->isWindowModified());
+}
+
+TEST_F(Window, APatchDescribesTheRomAsSaved) {
+    const auto story = openRows();
+    const auto original = dir.path() / "original.smc";
+    std::filesystem::copy_file(story, original);
+    clickRow(1);
+    editBox()->setPlainText("Patched");
+    apply();
+    const auto ips = dir.path() / "fan.ips";
+    dialogs->answerSaveChanges(Answer::Save);
+    dialogs->answerOpen(QString::fromStdString(original.string()));
+    dialogs->answerSave(QString::fromStdString(ips.string()), "BPS patch (*.bps)");
+    action("mnuCreatePatch")->trigger();
+    ASSERT_EQ(dialogs->callsOf(Kind::Question).size(), 1u);
+    EXPECT_FALSE(window->isWindowModified());
+    const Bytes patch = readFile(ips);
+    EXPECT_EQ(ApplyPatch(patch, readFile(original)), readFile(story));
+    EXPECT_TRUE(statusText().startsWith("Patch written: ")) << statusText();
+    dialogs->answerOpen(std::nullopt);
+    action("mnuCreatePatch")->trigger();  // nothing to save now; the original is remembered
+    EXPECT_EQ(dialogs->callsOf(Kind::Question).size(), 1u);
+    EXPECT_EQ(dialogs->calls().back().defaultText, QString::fromStdString(original.string()));
 }
 
 }  // namespace

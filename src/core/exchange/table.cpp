@@ -4,6 +4,7 @@
 
 #include "errors.hpp"
 #include "markup/encoder.hpp"
+#include "markup/markup.hpp"
 #include "rom/layout.hpp"
 #include "text.hpp"
 
@@ -41,7 +42,7 @@ std::string applyRecord(const TableRecord& record, StringEntry& row) {
         }
     }
     if (record.text) {
-        row.Text = *record.text;
+        row.Text = LineBreaksAsReturns(*record.text);
     }
     if (wrong.empty() && !row.IsUnchanged()) {
         for (const MarkupProblem& p : CheckMarkup(row.Text)) {

@@ -1,5 +1,7 @@
 #include "markup/markup.hpp"
 
+#include "markup/symbols.hpp"
+
 namespace qm {
 
 namespace {
@@ -69,6 +71,20 @@ std::string Good(std::string text) {
             out += text[i];
         }
         ++i;
+    }
+    return out;
+}
+
+std::string LineBreaksAsReturns(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            out += kReturnToken;
+            i += text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+        } else {
+            out += text[i];
+        }
     }
     return out;
 }

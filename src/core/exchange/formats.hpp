@@ -1,0 +1,51 @@
+#pragma once
+// The string table in the three exchange formats: JSON (exchange/json.hpp), CSV
+// for spreadsheets and gettext PO for translators' PO editors. Each writes the
+// rows as the list shows them and reads a file into records for ApplyTable.
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "exchange/table.hpp"
+
+namespace qm {
+
+enum class TableFormat { Json, Csv, Po };
+
+/// The format a name stands for: "json", "csv", "po"; nothing otherwise.
+std::optional<TableFormat> TableFormatNamed(std::string_view name);
+
+/// The format a file's extension names: .json, .csv, .po or .pot in any case;
+/// JSON for any other name.
+TableFormat TableFormatForFileName(std::string_view fileName);
+
+/// CSV (RFC 4180, UTF-8, CRLF): a header with the list's captions ("Number",
+/// "Portrait", "Text", "Coloured", "Pointer Value"), then one record per row.
+std::string TableToCsv(std::span<const StringEntry> rows);
+
+/// One record per CSV line after the header, for the row its "Number" names,
+/// taking "Portrait", "Text" and "Coloured" (any missing column keeps the row's
+/// value; "Pointer Value" and unknown columns are ignored). Throws TableError for
+/// text that is no CSV (with line and column) or a header without "Number".
+std::vector<TableRecord> TableFromCsv(std::string_view text);
+
+/// A PO file (gettext's own writer): one entry per row, msgctxt the row number,
+/// msgid the row's markup, msgstr empty, and extracted comments naming the
+/// portrait, the colour and the preview as the player sees it ("|" between lines).
+std::string TableToPo(std::span<const StringEntry> rows);
+
+/// One record per PO entry, for the row its msgctxt names. A translated entry
+/// that is not fuzzy gives the row's text (its msgid is kept to report rows that
+/// changed since the export); an empty or fuzzy one leaves the row as it is.
+/// Portrait and colour never change. Throws TableError for text that is no PO
+/// file (with its line).
+std::vector<TableRecord> TableFromPo(std::string_view text);
+
+/// The table in format, and a file in format read into records.
+std::string TableToText(TableFormat format, std::span<const StringEntry> rows);
+std::vector<TableRecord> TableFromText(TableFormat format, std::string_view text);
+
+}  // namespace qm
