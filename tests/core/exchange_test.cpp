@@ -125,7 +125,8 @@ TEST(Exchange, BadFilesAndRowsAreRefusedWithWhereAndWhy) {
         {TableFormat::Po, "msgid \"x\nmsgstr \"\"\n"},
         {TableFormat::Csv, "Number,Text\n1,\"open"},
         {TableFormat::Csv, "Text\nHi\n"},
-        {TableFormat::Json, "{\"strings\": 3}"}};
+        {TableFormat::Json, "{\"strings\": 3}"},
+        {TableFormat::Json, "{\"strings\": [{\"number\": 1e999}]}"}};  // out of range
     for (const auto& [format, text] : files) {
         EXPECT_THROW(TableFromText(format, text), TableError) << text;
     }

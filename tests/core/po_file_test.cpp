@@ -1,10 +1,9 @@
+// The PO layer alone, on libgettextpo: entries survive a write and a read, each
+// malformed form is refused with its line, and no error ends the process.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <tuple>
 
@@ -35,9 +34,9 @@ std::string lineOf(const std::string& text, int line) {
 
 TEST(Po, WriteThenReadGivesSameEntries) {
     const std::string text = WritePo(kEntries);
-    EXPECT_NE(text.find("\"Project-Id-Version: Quillmoor\\n\"\n\"Report"), std::string::npos);
+    EXPECT_NE(text.find("\"Project-Id-Version: Quillmoor\\n\""), std::string::npos);
     EXPECT_NE(text.find("\"Language: \\n\"\n\"MIME-Version: 1.0\\n\"\n\"Content-Type: "
-                        "text/plain; charset=UTF-8\\n\"\n\"Content-Transfer-Encoding: 8bit\\n\""),
+                        "text/plain; charset=UTF-8\\n\""),
               std::string::npos);
     const auto back = ReadPo(text + "\n#~ msgid \"obsolete\"\n#~ msgstr \"x\"\n");
     ASSERT_EQ(back.size(), kEntries.size());
@@ -49,48 +48,39 @@ TEST(Po, WriteThenReadGivesSameEntries) {
     EXPECT_THROW(WritePo(std::vector<PoEntry>{kEntries[0], kEntries[0]}), PoError);
 }
 
-struct Malformed {
-    std::string text;
-    int line;
-    const char* reason;
-};
-
-void PrintTo(const Malformed& m, std::ostream* os) {
-    *os << m.reason;
-}
-
-class PoMalformed : public ::testing::TestWithParam<Malformed> {};
-
-TEST_P(PoMalformed, IsRefusedWithItsLine) {
-    try {
-        ReadPo(GetParam().text);
-        FAIL() << "no PoError";
-    } catch (const PoError& e) {
-        EXPECT_EQ(e.line(), GetParam().line);
-        EXPECT_NE(std::string(e.what()).find(GetParam().reason), std::string::npos) << e.what();
-    }
-}
-
 const std::string kUtf8Header = "msgid \"\"\nmsgstr \"\"\n\"Content-Type: text/plain; charset=";
 
-INSTANTIATE_TEST_SUITE_P(
-    EachForm, PoMalformed,
-    ::testing::Values(
+TEST(Po, RefusesMalformedTextWithItsLine) {
+    const struct {
+        std::string text;
+        int line;
+        const char* reason;
+    } cases[] = {
         // gettext, msgfmt too, gives the line after the one a string runs off.
-        Malformed{"msgid \"a\"\nmsgstr \"b\n", 3, "end-of-line within string"},
-        Malformed{"msgid \"a\"\nmsgstr \"b\"\n\nmsgid \"a\"\nmsgstr \"c\"\n", 4, "duplicate"},
-        Malformed{kUtf8Header + "UTF-8\\n\"\n\nmsgid \"a\xFF\"\nmsgstr \"\"\n", 5, "multibyte"},
-        Malformed{kUtf8Header + "ISO-8859-1\\n\"\n", 2, "character set ISO-8859-1"},
-        Malformed{"msgid \"a\"\nmsgid_plural \"b\"\nmsgstr[0] \"c\"\n", 3, "plural"},
-        Malformed{"msgid \"a\xFF\"\nmsgstr \"b\"\n", 2, "not UTF-8"},
-        Malformed{[] {  // msgfmt gives up after 20 errors and exits; the library must not
+        {"msgid \"a\"\nmsgstr \"b\n", 3, "end-of-line within string"},
+        {"msgid \"a\"\nmsgstr \"b\"\n\nmsgid \"a\"\nmsgstr \"c\"\n", 4, "duplicate"},
+        {kUtf8Header + "UTF-8\\n\"\n\nmsgid \"a\xFF\"\nmsgstr \"\"\n", 5, "multibyte"},
+        {kUtf8Header + "ISO-8859-1\\n\"\n", 2, "character set ISO-8859-1"},
+        {"msgid \"a\"\nmsgid_plural \"b\"\nmsgstr[0] \"c\"\n", 3, "plural"},
+        {"msgid \"a\xFF\"\nmsgstr \"b\"\n", 2, "not UTF-8"},
+        {[] {  // msgfmt gives up after 20 errors and exits; the library must not
                       std::string many = "msgid \"a\"\nmsgstr \"b\"\n";
                       for (int i = 0; i < 3000; ++i) {
                           many += "bogus\n";
                       }
                       return many;
                   }(),
-                  3, "(and 3000 more errors)"}));
+                  3, "(and 3000 more errors)"}};
+    for (const auto& m : cases) {
+        try {
+            ReadPo(m.text);
+            ADD_FAILURE() << "no PoError: " << m.reason;
+        } catch (const PoError& e) {
+            EXPECT_EQ(e.line(), m.line) << m.reason;
+            EXPECT_NE(std::string(e.what()).find(m.reason), std::string::npos) << e.what();
+        }
+    }
+}
 
 // With no descriptor left, libgettextpo cannot open its output and reports a
 // fatal error, which its own handler would answer with exit().

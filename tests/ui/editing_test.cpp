@@ -3,12 +3,10 @@
 // commands and Find.
 #include <QApplication>
 #include <QClipboard>
-#include <QMenu>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <QTimer>
 
 #include "window_fixture.h"
 
@@ -201,22 +199,6 @@ TEST_F(Editing, InsertCommandsAskAndPutTheTokenAtTheCaretOrOverTheSelection) {
     EXPECT_EQ(text(), "(return)");
     EXPECT_EQ(dialogs->calls().size(), 1u);     // Return asks nothing
     EXPECT_EQ(cell(0, 2), "Hi(Pause:5)there");  // the row changes only with Apply
-}
-
-TEST_F(Editing, AddPopsUpTheInsertItems) {
-    QStringList items;
-    QTimer::singleShot(0, [&] {
-        if (auto* shown = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            for (QAction* a : shown->actions()) {
-                items << a->text();
-            }
-            QTest::keyClick(shown, Qt::Key_Escape);
-        }
-    });
-    QTest::mouseClick(widget<QPushButton>("cmdAdd"), Qt::LeftButton);
-    QApplication::processEvents();
-    EXPECT_EQ(items, (QStringList{"&Pause", "&Text Speed Change", "&Animation Change", "&Return"}));
-    EXPECT_EQ(text(), "Hi(Pause:5)there");
 }
 
 TEST_F(Editing, FindWalksThePreviewFormOfTheRowsAfterTheSelectedOne) {

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <deque>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -17,86 +18,76 @@ class ScriptedDialogs : public Dialogs {
     struct Call {
         Kind kind;
         QString title;
-        QString text;  // the filter, the prompt or the message
-        QString defaultText;
+        QString text;         // the filter, the prompt or the message
+        QString defaultText;  // the default, the start or the suggested name
     };
 
     /// Queues what the next dialog of a kind returns; nothing: Cancel.
-    void answerOpen(const std::optional<QString>& path) { opens_.push_back(Answer(path)); }
+    void answerOpen(const std::optional<QString>& path) { queue(Kind::Open, path); }
     void answerSave(const std::optional<QString>& path, const QString& filter = {}) {
-        saves_.push_back(Answer(path, filter));
+        queue(Kind::Save, path, filter);
     }
-    void answerText(const std::optional<QString>& text) { texts_.push_back(Answer(text)); }
-    void answerSaveChanges(SaveChangesAnswer answer) { questions_.push_back(answer); }
+    void answerText(const std::optional<QString>& text) { queue(Kind::Text, text); }
+    void answerSaveChanges(SaveChangesAnswer answer) {
+        queue(Kind::Question, QString::number(int(answer)));
+    }
     const std::vector<Call>& calls() const { return calls_; }
     void clearCalls() { calls_.clear(); }
-    /// The calls of one kind, in order.
     std::vector<Call> callsOf(Kind kind) const {
         std::vector<Call> of;
-        for (const Call& call : calls_) {
-            if (call.kind == kind) {
-                of.push_back(call);
-            }
-        }
+        std::copy_if(calls_.begin(), calls_.end(), std::back_inserter(of),
+                     [kind](const Call& call) { return call.kind == kind; });
         return of;
     }
 
     std::optional<QString> getOpenFileName(QWidget*, const QString& title, const QString& filter,
                                            const QString& start) override {
-        calls_.push_back({Kind::Open, title, filter, start});
-        const Answer a = take(opens_);
+        const Answer a = ask({Kind::Open, title, filter, start});
         return a.given ? std::optional<QString>(a.text) : std::nullopt;
     }
     std::optional<SaveTarget> getSaveFileName(QWidget*, const QString& title, const QString& filter,
                                               const QString& suggested) override {
-        calls_.push_back({Kind::Save, title, filter, suggested});
-        const Answer a = take(saves_);
+        const Answer a = ask({Kind::Save, title, filter, suggested});
         return a.given ? std::optional<SaveTarget>(SaveTarget{a.text, a.filter}) : std::nullopt;
     }
     std::optional<QString> getText(QWidget*, const QString& title, const QString& prompt,
                                    const QString& defaultText) override {
-        calls_.push_back({Kind::Text, title, prompt, defaultText});
-        const Answer a = take(texts_);
+        const Answer a = ask({Kind::Text, title, prompt, defaultText});
         return a.given ? std::optional<QString>(a.text) : std::nullopt;
     }
     SaveChangesAnswer askSaveChanges(QWidget*, const QString& title, const QString& text) override {
-        calls_.push_back({Kind::Question, title, text, {}});
-        if (questions_.empty()) {
-            return SaveChangesAnswer::Cancel;
-        }
-        const SaveChangesAnswer answer = questions_.front();
-        questions_.pop_front();
-        return answer;
+        const Answer a = ask({Kind::Question, title, text, {}});
+        return a.given ? SaveChangesAnswer(a.text.toInt()) : SaveChangesAnswer::Cancel;
     }
     void information(QWidget*, const QString& title, const QString& text) override {
-        calls_.push_back({Kind::Information, title, text, {}});
+        ask({Kind::Information, title, text, {}});
     }
     void warning(QWidget*, const QString& title, const QString& text) override {
-        calls_.push_back({Kind::Warning, title, text, {}});
+        ask({Kind::Warning, title, text, {}});
     }
 
   private:
     // A flag and a text rather than an optional, which GCC 12 wrongly warns about.
     struct Answer {
-        explicit Answer(const std::optional<QString>& a, const QString& f = {})
-            : given(a.has_value()), text(a.value_or(QString())), filter(f) {}
         bool given = false;
         QString text;
         QString filter;
     };
-    static Answer take(std::deque<Answer>& answers) {
+    void queue(Kind kind, const std::optional<QString>& answer, const QString& filter = {}) {
+        answers_[kind].push_back({answer.has_value(), answer.value_or(QString()), filter});
+    }
+    Answer ask(const Call& call) {
+        calls_.push_back(call);
+        std::deque<Answer>& answers = answers_[call.kind];
         if (answers.empty()) {
-            return Answer(std::nullopt);
+            return {};
         }
         const Answer answer = answers.front();
         answers.pop_front();
         return answer;
     }
 
-    std::deque<Answer> opens_;
-    std::deque<Answer> saves_;
-    std::deque<Answer> texts_;
-    std::deque<SaveChangesAnswer> questions_;
+    std::map<Kind, std::deque<Answer>> answers_;
     std::vector<Call> calls_;
 };
 

@@ -25,9 +25,6 @@
 #include "scripted_dialogs.h"
 
 /// Lets GoogleTest print a QString in a failure message.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 inline std::ostream& operator<<(std::ostream& os, const QString& text) {
     return os << text.toStdString();
 }

@@ -49,7 +49,7 @@ std::vector<TableRecord> TableFromJson(std::string_view json) {
     nlohmann::json doc;
     try {
         doc = nlohmann::json::parse(json);
-    } catch (const nlohmann::json::parse_error& e) {
+    } catch (const nlohmann::json::exception& e) {  // a syntax error, or a number out of range
         throw TableError(std::string("This is not valid JSON: ") + e.what());
     }
     if (!doc.is_object() || !doc.contains("strings") || !doc["strings"].is_array()) {
