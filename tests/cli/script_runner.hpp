@@ -5,10 +5,10 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
+
+#include "fixtures/rom_builder.hpp"
 
 namespace qm::testing {
 
@@ -19,18 +19,8 @@ struct ScriptOutcome {
 };
 
 inline std::string slurpFile(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-inline std::string shellQuote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) {
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return q + "'";
+    const Bytes bytes = readFile(p);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 /// Runs the tool with args; its output goes through files in scratch (removed
@@ -39,20 +29,24 @@ inline ScriptOutcome runScript(const std::vector<std::string>& args,
                                const std::filesystem::path& scratch,
                                const std::string& stdoutTo = "",
                                const std::filesystem::path& stdinFrom = "/dev/null") {
-    std::string cmd = shellQuote(QM_SCRIPT_PATH);
-    for (const auto& a : args) {
-        cmd += " " + shellQuote(a);
-    }
+    const auto quote = [](const std::string& s) {
+        std::string q = "'";
+        for (char c : s) {
+            q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        }
+        return q + "'";
+    };
     const auto out = scratch / ".stdout";
     const auto err = scratch / ".stderr";
-    cmd += " <" + shellQuote(stdinFrom.string()) + " >" +
-           shellQuote(stdoutTo.empty() ? out.string() : stdoutTo) + " 2>" +
-           shellQuote(err.string());
+    std::string cmd = quote(QM_SCRIPT_PATH);
+    for (const auto& a : args) {
+        cmd += " " + quote(a);
+    }
+    cmd += " <" + quote(stdinFrom.string()) + " >" +
+           quote(stdoutTo.empty() ? out.string() : stdoutTo) + " 2>" + quote(err.string());
     const int raw = std::system(cmd.c_str());
-    ScriptOutcome r;
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = slurpFile(out);
-    r.err = slurpFile(err);
+    ScriptOutcome r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1,
+                    stdoutTo.empty() ? slurpFile(out) : std::string(), slurpFile(err)};
     std::filesystem::remove(out);
     std::filesystem::remove(err);
     return r;

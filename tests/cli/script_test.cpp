@@ -9,8 +9,8 @@
 
 #include "fixtures/rom_builder.hpp"
 #include "rom/layout.hpp"
-#include "text.hpp"
 #include "script_runner.hpp"
+#include "text.hpp"
 
 namespace qm {
 namespace {
@@ -116,14 +116,16 @@ TEST_F(Script, TablesInEveryFormatAndPatchesBetweenImages) {
     EXPECT_EQ(same.status, 0) << same.err;  // JSON from standard input
     EXPECT_EQ(readFile(rom), original);
     editTable(dir.path() / "edited.json", 3, "Hi");
-    const auto copied = run({"import", rom.string(), (dir.path() / "edited.json").string(), "--copy"});
+    const auto copied =
+        run({"import", rom.string(), (dir.path() / "edited.json").string(), "--copy"});
     const fs::path edited = dir.path() / "story Hack.smc";
     ASSERT_EQ(copied.out, edited.string() + "\n") << copied.err;
     EXPECT_EQ(readFile(rom), original);
     const Bytes copy = readFile(edited);
-    const std::size_t row4 = kTextRegionOffset + GetLittleEndian16(copy, kPointerTableOffset + 6) -
-                             kPointerBase;
-    EXPECT_EQ(Bytes(copy.begin() + row4, copy.begin() + row4 + 7), (Bytes{4, 3, 39, 72, 255, 5, 0}));
+    const std::size_t row4 =
+        kTextRegionOffset + GetLittleEndian16(copy, kPointerTableOffset + 6) - kPointerBase;
+    EXPECT_EQ(Bytes(copy.begin() + row4, copy.begin() + row4 + 7),
+              (Bytes{4, 3, 39, 72, 255, 5, 0}));
     Bytes other = original;
     other[100] ^= 1;
     testing::writeFile(dir.path() / "other.smc", other);

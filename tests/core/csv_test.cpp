@@ -48,10 +48,10 @@ TEST(Csv, RefusesMalformedTextWithItsPosition) {
         int column;
         const char* reason;
     } cases[] = {{"a,b\nc,\"open\nmore", 2, 3, "has no closing quote"},
-                      {"a,\"b\"x\n", 1, 6, "closing quote followed by"},
-                      {"a,b\"c\n", 1, 4, "a quote inside an unquoted field"},
-                      {"ok\n\"é\xFF\"", 2, 3, "not valid UTF-8"},
-                      {"a\rb", 1, 2, "carriage return without a line feed"}};
+                 {"a,\"b\"x\n", 1, 6, "closing quote followed by"},
+                 {"a,b\"c\n", 1, 4, "a quote inside an unquoted field"},
+                 {"ok\n\"é\xFF\"", 2, 3, "not valid UTF-8"},
+                 {"a\rb", 1, 2, "carriage return without a line feed"}};
     for (const auto& m : cases) {
         try {
             ReadCsv(m.text);

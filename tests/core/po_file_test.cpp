@@ -55,15 +55,14 @@ TEST(Po, RefusesMalformedTextWithItsLine) {
         std::string text;
         int line;
         const char* reason;
-    } cases[] = {
-        // gettext, msgfmt too, gives the line after the one a string runs off.
-        {"msgid \"a\"\nmsgstr \"b\n", 3, "end-of-line within string"},
-        {"msgid \"a\"\nmsgstr \"b\"\n\nmsgid \"a\"\nmsgstr \"c\"\n", 4, "duplicate"},
-        {kUtf8Header + "UTF-8\\n\"\n\nmsgid \"a\xFF\"\nmsgstr \"\"\n", 5, "multibyte"},
-        {kUtf8Header + "ISO-8859-1\\n\"\n", 2, "character set ISO-8859-1"},
-        {"msgid \"a\"\nmsgid_plural \"b\"\nmsgstr[0] \"c\"\n", 3, "plural"},
-        {"msgid \"a\xFF\"\nmsgstr \"b\"\n", 2, "not UTF-8"},
-        {[] {  // msgfmt gives up after 20 errors and exits; the library must not
+    } cases[] = {// gettext, msgfmt too, gives the line after the one a string runs off.
+                 {"msgid \"a\"\nmsgstr \"b\n", 3, "end-of-line within string"},
+                 {"msgid \"a\"\nmsgstr \"b\"\n\nmsgid \"a\"\nmsgstr \"c\"\n", 4, "duplicate"},
+                 {kUtf8Header + "UTF-8\\n\"\n\nmsgid \"a\xFF\"\nmsgstr \"\"\n", 5, "multibyte"},
+                 {kUtf8Header + "ISO-8859-1\\n\"\n", 2, "character set ISO-8859-1"},
+                 {"msgid \"a\"\nmsgid_plural \"b\"\nmsgstr[0] \"c\"\n", 3, "plural"},
+                 {"msgid \"a\xFF\"\nmsgstr \"b\"\n", 2, "not UTF-8"},
+                 {[] {  // msgfmt gives up after 20 errors and exits; the library must not
                       std::string many = "msgid \"a\"\nmsgstr \"b\"\n";
                       for (int i = 0; i < 3000; ++i) {
                           many += "bogus\n";

@@ -49,12 +49,13 @@ class RowGenerator {
     std::string choose(const std::vector<std::string>& from) { return from[pick(from.size() - 1)]; }
 
     inline static const std::vector<std::string> kPieces = {
-        "Hello", "moor", "XyZ", " ", "!", "?", ".", "..", ",", "'", "'l", "'m", "'r", "'s",
-        "'t", "'v", "0", "7", "(return)", ">", "{A}", "{C}", "{F}", "{10}", "{3A}", "{6A}",
-        "{C0}", "{FE}", "(Pause:", "(TextSpeed:", "(Animation:"};
-    inline static const std::vector<std::string> kArguments = {"0", "1", "5", "9", "{A}",
-                                                               "{B}", "{E}", "{F}"};
-    inline static const std::vector<std::string> kUnalignedArguments = {"0", "1", "3",
+        "Hello", "moor", "XyZ",      " ",    "!",       "?",           ".",          "..",
+        ",",     "'",    "'l",       "'m",   "'r",      "'s",          "'t",         "'v",
+        "0",     "7",    "(return)", ">",    "{A}",     "{C}",         "{F}",        "{10}",
+        "{3A}",  "{6A}", "{C0}",     "{FE}", "(Pause:", "(TextSpeed:", "(Animation:"};
+    inline static const std::vector<std::string> kArguments = {"0",   "1",   "5",   "9",
+                                                               "{A}", "{B}", "{E}", "{F}"};
+    inline static const std::vector<std::string> kUnalignedArguments = {"0", "1",   "3",
                                                                         "9", "{A}", "{F}"};
     std::mt19937 random_;
     bool coveredOnly_;

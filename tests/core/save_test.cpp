@@ -100,8 +100,8 @@ TEST(SaveRom, UntouchedRowsKeepTheirBytesBehindAnyCopierHeader) {
     SaveRom(rom.string(), rows);
     const Bytes saved = readFile(rom);
     const std::size_t region = kCopierHeaderLength + kTextRegionOffset;
-    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + region - kPointerTableLength,
-                           image.begin()));
+    EXPECT_TRUE(
+        std::equal(saved.begin(), saved.begin() + region - kPointerTableLength, image.begin()));
     EXPECT_EQ(Bytes(saved.begin() + region, saved.begin() + region + 7),
               (Bytes{5, 0, 4, 0, 39, 72, 255}));
     MarkSaved(rows);
