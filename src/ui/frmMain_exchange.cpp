@@ -104,7 +104,9 @@ void frmMain::mnuImportTable_Click() {
         selectRow(*row);  // shows the row as imported
     }
     showEditState();
-    status_->showNotice(QStringLiteral("%1 rows changed").arg(imported.changed));
+    status_->showNotice(imported.changed == 1
+                            ? QStringLiteral("1 row changed")
+                            : QStringLiteral("%1 rows changed").arg(imported.changed));
     if (!imported.notes.empty()) {
         std::string notes;
         for (const std::string& note : imported.notes) {

@@ -18,11 +18,6 @@ struct ScriptOutcome {
     std::string err;
 };
 
-inline std::string slurpFile(const std::filesystem::path& p) {
-    const Bytes bytes = readFile(p);
-    return std::string(bytes.begin(), bytes.end());
-}
-
 /// Runs the tool with args; its output goes through files in scratch (removed
 /// after), or to stdoutTo when given; standard input comes from stdinFrom.
 inline ScriptOutcome runScript(const std::vector<std::string>& args,
@@ -46,7 +41,7 @@ inline ScriptOutcome runScript(const std::vector<std::string>& args,
            quote(stdoutTo.empty() ? out.string() : stdoutTo) + " 2>" + quote(err.string());
     const int raw = std::system(cmd.c_str());
     ScriptOutcome r{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1,
-                    stdoutTo.empty() ? slurpFile(out) : std::string(), slurpFile(err)};
+                    stdoutTo.empty() ? readText(out) : std::string(), readText(err)};
     std::filesystem::remove(out);
     std::filesystem::remove(err);
     return r;

@@ -1,18 +1,23 @@
-// The string table in JSON, CSV and PO: unchanged round trips change no byte,
-// translations and spreadsheet edits come in exactly, and every kind of bad file
-// or row is refused with where and why. What we write is read by gettext's
-// msgfmt and by Python's csv module.
+// The exchange formats. Tables in JSON, CSV and PO: unchanged round trips change
+// no byte, translations and spreadsheet edits come in exactly, every kind of bad
+// file or row is refused with where and why, and what we write is read by
+// gettext's msgfmt and by Python's csv module. The CSV and PO layers alone:
+// every quoting rule and entry survives a write and a read, each malformed form
+// is refused with its position, and no PO error ends the process.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
+#include <tuple>
 
 #include "demo/demo.hpp"
 #include "errors.hpp"
+#include "exchange/csv.hpp"
 #include "exchange/formats.hpp"
+#include "exchange/po_file.hpp"
 #include "fixtures/rom_builder.hpp"
 #include "rom/load.hpp"
 #include "save/writer.hpp"
@@ -40,12 +45,6 @@ std::string run(const std::string& command) {
     return pipe != nullptr && ::pclose(pipe) == 0 ? out : "(failed) " + out;
 }
 
-std::filesystem::path written(const testing::TempDir& dir, const char* name,
-                              const std::string& text) {
-    std::ofstream(dir.path() / name, std::ios::binary) << text;
-    return dir.path() / name;
-}
-
 TEST(Exchange, AnUnchangedExportImportsToTheSameBytesInEveryFormat) {
     for (const auto& rows : {LoadRom(BuildDemoImage()), oddRows()}) {
         const LaidOutText before = LayOutRows(rows);
@@ -62,9 +61,10 @@ TEST(Exchange, AnUnchangedExportImportsToTheSameBytesInEveryFormat) {
 TEST(Exchange, OthersToolsReadWhatWeWrite) {
     testing::TempDir dir;
     const auto rows = oddRows();
-    const auto po = written(dir, "table.po", TableToPo(rows));
+    const auto po = dir.path() / "table.po", csv = dir.path() / "table.csv";
+    testing::writeFile(po, bytesOf(TableToPo(rows)));
     EXPECT_EQ(run("msgfmt -c -o /dev/null " + po.string() + " 2>/dev/null"), "");
-    const auto csv = written(dir, "table.csv", TableToCsv(rows));
+    testing::writeFile(csv, bytesOf(TableToCsv(rows)));
     const auto read = nlohmann::json::parse(
         run("python3 -c 'import csv, json, sys; print(json.dumps(list(csv.reader(open(sys.argv[1], "
             "newline=\"\", encoding=\"utf-8\")))))' " +
@@ -130,11 +130,6 @@ TEST(Exchange, BadFilesAndRowsAreRefusedWithWhereAndWhy) {
     for (const auto& [format, text] : files) {
         EXPECT_THROW(TableFromText(format, text), TableError) << text;
     }
-    try {
-        TableFromText(TableFormat::Csv, "Number,Text\n1,\"open");
-    } catch (const TableError& e) {
-        EXPECT_NE(std::string(e.what()).find("line 2, column"), std::string::npos) << e.what();
-    }
     const std::string csv =
         "Number,Portrait,Text,Coloured\n"
         "1,Rosaline,Hi,No\n"  // no such portrait
@@ -161,6 +156,143 @@ TEST(Exchange, BadFilesAndRowsAreRefusedWithWhereAndWhy) {
     }
     const std::vector<TableRecord> tooMany(513);
     EXPECT_THROW(ApplyTable(rows, tooMany), TableError);
+}
+
+using Fields = std::vector<std::vector<std::string>>;
+
+Fields fieldsOf(const std::vector<CsvRecord>& records) {
+    Fields fields;
+    for (const auto& r : records) {
+        fields.push_back(r.fields);
+    }
+    return fields;
+}
+
+// Every quoting rule, line ends inside fields, empty fields and records, non-ASCII.
+const std::vector<CsvRecord> kTricky = {
+    {{"id", "text", ""}},
+    {{"a,b", "say \"hi\"", "line1\nline2", "cr\rlf\r\nend"}},
+    {{" lead", "trail\t", "Grüße, 日本",
+      "\xEF\xBB\xBF"
+      "bom"}},
+    {{""}},
+    {{}},
+    {{"", "", ""}},
+};
+
+TEST(Csv, WriteThenReadGivesSameFields) {
+    const std::string text = WriteCsv(kTricky);
+    EXPECT_TRUE(text.starts_with("id,text,\r\n"));
+    EXPECT_TRUE(
+        text.ends_with("\" lead\",\"trail\t\",\"Grüße, 日本\",\"\xEF\xBB\xBF"
+                       "bom\"\r\n\"\"\r\n\r\n,,\r\n"));
+    const auto back = ReadCsv(text);
+    EXPECT_EQ(fieldsOf(back), fieldsOf(kTricky));
+    EXPECT_EQ(back[2].line, 5);
+    EXPECT_THROW(WriteCsv(std::vector<CsvRecord>{{{"\xC0\x80"}, 0}}), CsvError);
+}
+
+TEST(Csv, RefusesMalformedTextWithItsPosition) {
+    const struct {
+        const char* text;
+        int line;
+        int column;
+        const char* reason;
+    } cases[] = {{"a,b\nc,\"open\nmore", 2, 3, "has no closing quote"},
+                 {"a,\"b\"x\n", 1, 6, "closing quote followed by"},
+                 {"a,b\"c\n", 1, 4, "a quote inside an unquoted field"},
+                 {"ok\n\"é\xFF\"", 2, 3, "not valid UTF-8"},
+                 {"a\rb", 1, 2, "carriage return without a line feed"}};
+    for (const auto& m : cases) {
+        try {
+            ReadCsv(m.text);
+            ADD_FAILURE() << "no CsvError: " << m.reason;
+        } catch (const CsvError& e) {
+            EXPECT_EQ(e.line(), m.line) << m.reason;
+            EXPECT_EQ(e.column(), m.column) << m.reason;
+            EXPECT_NE(std::string(e.what()).find(m.reason), std::string::npos) << e.what();
+        }
+    }
+}
+
+// An empty msgid with a context stands for an empty row of the game's table.
+const std::vector<PoEntry> kEntries = {
+    {"0001", "Hello", "Hallo", false, {"Speaker: Rosalind", "two lines at most"}},
+    {"0002", "", "", false, {}},
+    {"0003", "Grüße \"quoted\"\nline\ttab\\", "日本語", true, {}},
+};
+
+auto content(const PoEntry& e) {
+    return std::tie(e.context, e.msgid, e.msgstr, e.fuzzy, e.extractedComments);
+}
+
+std::string lineOf(const std::string& text, int line) {
+    std::istringstream in(text);
+    std::string s;
+    for (int i = 0; i < line; ++i) {
+        std::getline(in, s);
+    }
+    return s;
+}
+
+TEST(Po, WriteThenReadGivesSameEntries) {
+    const std::string text = WritePo(kEntries);
+    EXPECT_NE(text.find("\"Project-Id-Version: Quillmoor\\n\""), std::string::npos);
+    EXPECT_NE(text.find("\"Language: \\n\""), std::string::npos);
+    const auto back = ReadPo(text + "\n#~ msgid \"obsolete\"\n#~ msgstr \"x\"\n");
+    ASSERT_EQ(back.size(), kEntries.size());
+    for (std::size_t i = 0; i < back.size(); ++i) {
+        EXPECT_EQ(content(back[i]), content(kEntries[i]));
+        EXPECT_TRUE(lineOf(text, back[i].line).starts_with("msgstr ")) << back[i].line;
+    }
+    EXPECT_THROW(WritePo(std::vector<PoEntry>{{"", "", "x", false, {}}}), PoError);
+    EXPECT_THROW(WritePo(std::vector<PoEntry>{kEntries[0], kEntries[0]}), PoError);
+}
+
+const std::string kUtf8Header = "msgid \"\"\nmsgstr \"\"\n\"Content-Type: text/plain; charset=";
+
+TEST(Po, RefusesMalformedTextWithItsLine) {
+    const struct {
+        std::string text;
+        int line;
+        const char* reason;
+    } cases[] = {// gettext, msgfmt too, gives the line after the one a string runs off.
+                 {"msgid \"a\"\nmsgstr \"b\n", 3, "end-of-line within string"},
+                 {"msgid \"a\"\nmsgstr \"b\"\n\nmsgid \"a\"\nmsgstr \"c\"\n", 4, "duplicate"},
+                 {kUtf8Header + "UTF-8\\n\"\n\nmsgid \"a\xFF\"\nmsgstr \"\"\n", 5, "multibyte"},
+                 {kUtf8Header + "ISO-8859-1\\n\"\n", 2, "character set ISO-8859-1"},
+                 {"msgid \"a\"\nmsgid_plural \"b\"\nmsgstr[0] \"c\"\n", 3, "plural"},
+                 {"msgid \"a\xFF\"\nmsgstr \"b\"\n", 2, "not UTF-8"}};
+    for (const auto& m : cases) {
+        try {
+            ReadPo(m.text);
+            ADD_FAILURE() << "no PoError: " << m.reason;
+        } catch (const PoError& e) {
+            EXPECT_EQ(e.line(), m.line) << m.reason;
+            EXPECT_NE(std::string(e.what()).find(m.reason), std::string::npos) << e.what();
+        }
+    }
+}
+
+// With no descriptor left, libgettextpo cannot open its output and reports a
+// fatal error, which its own handler would answer with exit().
+TEST(Po, FatalReportBecomesPoError) {
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    const int lowestFree = ::dup(0);
+    ::close(lowestFree);
+    rlimit tight = saved;
+    tight.rlim_cur = static_cast<rlim_t>(lowestFree) + 1;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &tight), 0);
+    std::string message;
+    try {
+        WritePo(kEntries);
+    } catch (const PoError& e) {
+        message = e.what();
+    }
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_NE(message.find("cannot create output file"), std::string::npos) << message;
+    EXPECT_EQ(ReadPo(WritePo(kEntries)).size(), kEntries.size());
 }
 
 }  // namespace

@@ -1,17 +1,23 @@
-// The byte decoder, text settings, markup conversion, portraits, the pointer's
-// hex form and the shared text helpers.
+// The text pipeline: the byte decoder, text settings, markup conversion, the
+// encoder and what it refuses, the preview's text and overflow, Find's rules, and
+// the shared text helpers.
 #include <gtest/gtest.h>
 
+#include "commands/find.hpp"
 #include "errors.hpp"
+#include "fixtures/rom_builder.hpp"
+#include "markup/encoder.hpp"
 #include "markup/helpers.hpp"
 #include "markup/markup.hpp"
-#include "markup/portraits.hpp"
 #include "markup/text_settings.hpp"
+#include "preview/preview.hpp"
 #include "rom/decoder.hpp"
 #include "text.hpp"
 
 namespace qm {
 namespace {
+
+using testing::bytesOf;
 
 TEST(Decoder, OneByteOfEachKind) {
     const std::pair<int, const char*> cases[] = {
@@ -34,19 +40,14 @@ TEST(TextSettings, MarksControlDigitsAtOddPositionsOfTheirRun) {
         {"Hi51there", "Hi^1there"},
         {"5141Hello", "^1%1Hello"},
         {"514{A}Hi", "^1%{A}Hi"},
-        {"1{C}", "@{C}"},
         {"1{1F}", "1{1F}"},
         {"{A}51", "{A}51"},
         {">51", ">51"},
         {"(return)12", "(return)@2"},
-        {"Go.24", "Go.#4"},
         {"151", "@51"},
-        {"05", "05"},
         {"&1&2", "&1&2"},
-        {"", ""},
         // A text digit is one unit of its own; a placeholder's digits are one byte.
         {"Hey&515", "Hey&5@5"},
-        {"{A}{16}", "{A}{16}"},
         {"{10}15", "{10}@5"}};
     for (const auto& [in, out] : cases) {
         EXPECT_EQ(TextSettings(in), out) << in;
@@ -56,10 +57,8 @@ TEST(TextSettings, MarksControlDigitsAtOddPositionsOfTheirRun) {
 TEST(Good, TurnsMarkersIntoTokens) {
     const std::pair<const char*, const char*> cases[] = {
         {"@5Hello", "(Pause:5)Hello"},
-        {"#{A}", "(TextSpeed:{A})"},
         {"@&5", "@5"},
         {"@{1F}", "@{1F}"},
-        {"@{a}", "@{a}"},
         {"@5#3$1", "(Pause:5)(TextSpeed:3)(Animation:1)"},
         {"&1&0 Men", "10 Men"},
         // Control bytes that formed no token keep their byte form.
@@ -70,35 +69,130 @@ TEST(Good, TurnsMarkersIntoTokens) {
     }
 }
 
-TEST(Portraits, NamesNumbersAndBytes) {
-    for (std::int16_t n = kPortraitMin; n <= kPortraitMax; ++n) {
-        EXPECT_EQ(GetPortraitNumber(GetPortraitName(n)), n);
-    }
-    EXPECT_EQ(GetPortraitNumber("none"), std::nullopt);
-    EXPECT_EQ(GetPortraitName(8), "");
-    EXPECT_EQ(PortraitByte(7), 10);
-    EXPECT_EQ(PortraitByte(kPortraitUnknown), std::nullopt);
-    EXPECT_EQ(PortraitOfByte(10), 7);
-    EXPECT_EQ(PortraitOfByte(7), kPortraitUnknown);
-}
-
-TEST(Helpers, HexColourAndText) {
-    EXPECT_EQ(GetHex(0x0400), "0004");
-    EXPECT_EQ(GetHex(0x123), "2301");
-    EXPECT_EQ(GetHex(-1), "FFFF");
-    for (Colour c : {Colour::Unset, Colour::No, Colour::Yes, Colour::Other}) {
-        EXPECT_EQ(ColourFromName(ColourName(c)), c);
-    }
-    EXPECT_EQ(ColourFromName("yes"), std::nullopt);
-    EXPECT_EQ(WithThousands(4194304), "4,194,304");
-    EXPECT_EQ(BytesText(1), "1 byte");
+// The rest of these helpers show in the messages and columns other tests check.
+TEST(Helpers, Utf8AndTheEdgesOfHexAndCounts) {
     EXPECT_EQ(Utf8ToLatin1(Latin1ToUtf8("caf\xE9")), "caf\xE9");
     EXPECT_THROW(Utf8ToLatin1("\xE2\x82\xAC"), TextError);  // the euro sign
     EXPECT_THROW(Utf8ToLatin1("\xC3"), TextError);
     EXPECT_THROW(Utf8ToLatin1("\xC0\xAF"), TextError);  // an overlong "/"
-    EXPECT_EQ(DescribeCharacter('-'), "\"-\"");
-    EXPECT_EQ(DescribeCharacter(0xE9), "\"\xC3\xA9\" (U+00E9)");
-    EXPECT_EQ(DescribeCharacter('\t'), "U+0009");
+    EXPECT_EQ(GetHex(-1), "FFFF");
+    EXPECT_EQ(BytesText(1), "1 byte");
+}
+
+TEST(Encoder, EncodesRows) {
+    struct Case {
+        std::int16_t portrait;
+        Colour coloured;
+        const char* text;
+        Bytes bytes;
+    };
+    const Case cases[] = {
+        {0, Colour::No, "", {5, 0, 4, 0, 255}},
+        {7, Colour::Yes, "Hi", {5, 1, 4, 10, 39, 72, 255}},
+        {6, Colour::Other, "", {5, 0, 255}},
+        {-1, Colour::Unset, "(Pause:{C})(TextSpeed:12)(Animation:3)", {1, 12, 2, 12, 3, 3, 255}},
+        {-1, Colour::Unset, "(Pause: 7.9 )", {1, 7, 255}},
+        {-1, Colour::Unset, "(return)10Go!", {13, 97, 96, 38, 78, 116, 255}},
+        {-1, Colour::Unset, "{1F}{a}{6A}{FE}", {31, 10, 106, 254, 255}},
+        {-1, Colour::Unset, "...''s'l'v", {94, 92, 90, 62, 59, 93, 255}},
+        // A placeholder byte is final: {28} stays 40 and is not read as "(".
+        {-1, Colour::Unset, "{28}return", {40, 81, 68, 83, 84, 81, 77, 255}},
+        {7, Colour::Yes, "Hi(Pause:5) ", {5, 1, 4, 10, 39, 72, 1, 5, 95, 255}}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(bytesOf(StringtoQM(c.portrait, c.coloured, c.text)), c.bytes) << c.text;
+    }
+}
+
+TEST(Encoder, RefusesWhatTheGameCannotHoldAndSaysWhere) {
+    struct Case {
+        const char* text;
+        std::size_t position;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"a-b", 1, "\"-\" is a character the game's font does not have"},
+        {"say \"hi\"", 4, "\"\"\" is a character the game's font does not have"},
+        {"a\tb", 1, "U+0009 is a character the game's font does not have"},
+        {"caf\xE9", 3, "\"\xC3\xA9\" (U+00E9) is a character the game's font does not have"},
+        {"x(pause:3)", 1, "\"(pause:3)\" is not a token: did you mean \"(Pause:\"?"},
+        {"(Return)", 0, "\"(Return)\" is not a token: did you mean \"(return)\"?"},
+        {"(b)", 0, "\"(\" stands outside a token such as (Pause:5) or (return)"},
+        {"b)", 1, "\")\" stands outside a token"},
+        {"(Pause:x)", 0, "\"(Pause:x)\" has no number from 0 to 254"},
+        {"Hi(Pause:5", 2, "\"(Pause:\" has no closing \")\""},
+        {"(TextSpeed:300)", 0, "\"(TextSpeed:300)\" is not a value from 0 to 254"},
+        {"(Pause:255)", 0,
+         "\"(Pause:255)\" is the end-of-string byte 255, which cannot stand inside a text"},
+        {"{FF}", 0, "\"{FF}\" is the end-of-string byte 255, which cannot stand inside a text"},
+        {"{G}", 0,
+         "\"{G}\" is no placeholder: write one or two hexadecimal digits, such as {A} or {6A}"},
+        {"{100}", 0,
+         "\"{100}\" is no placeholder: write one or two hexadecimal digits, such as {A} or {6A}"},
+        {"{A{B}", 0, "\"{\" has no closing \"}\""},
+        {"A}", 1, "\"}\" has no opening \"{\""}};
+    for (const Case& c : cases) {
+        const std::vector<MarkupProblem> problems = CheckMarkup(c.text);
+        ASSERT_FALSE(problems.empty()) << c.text;
+        EXPECT_EQ(problems[0].position, c.position) << c.text;
+        EXPECT_EQ(problems[0].reason, c.reason);
+        try {
+            StringtoQM(-1, Colour::Unset, c.text);
+            ADD_FAILURE() << "encoded " << c.text;
+        } catch (const EncodeError& e) {
+            EXPECT_EQ(e.position(), c.position);
+            EXPECT_EQ(std::string(e.what()),
+                      "character " + std::to_string(c.position + 1) + ": " + c.reason);
+        }
+    }
+    EXPECT_EQ(CheckMarkup("a-b;c").size(), 2u);  // every problem, for the edit box
+}
+
+TEST(Preview, DisplayForm) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Hi(Pause:5) there(return)Bye", "Hi there Bye"},
+        {"a (b) c", "a  c"},
+        {"x) (y)", "x) "},
+        {"open (never closed", "open (never closed"},
+        {"((x)y)", "y)"}};
+    for (const auto& [markup, preview] : cases) {
+        EXPECT_EQ(GetPreview(markup), preview) << markup;
+    }
+    EXPECT_EQ(PreviewText("Hi(Pause:5) there(return)Bye"), "Hi there\nBye");
+    EXPECT_EQ(PreviewText("a(b(return)c)d"), "ad");  // a stretch takes its line break
+    std::string hostile(100000, '(');
+    EXPECT_EQ(PreviewText(hostile + std::string(100000, ')')), std::string(99999, ')'));
+}
+
+TEST(Preview, OverflowBeyondTwoLinesOfTwenty) {
+    const std::pair<const char*, std::vector<TextRange>> cases[] = {
+        {"12345678901234567890\n12345678901234567890", {}},
+        {"1234567890123456789012345", {{20, 5}}},
+        {"Hello\nWorld\nHello", {{12, 5}}},
+        {"a\nb\nc\nd", {{4, 3}}},
+        {"a\nb\nxxxxxxxxxxxxxxxxxxxxxx", {{4, 22}, {24, 2}}}};
+    for (const auto& [preview, ranges] : cases) {
+        EXPECT_EQ(OverflowRanges(preview), ranges) << preview;
+    }
+}
+
+TEST(Find, SearchesThePreviewFormForwardWithoutCaseOrWrapping) {
+    EXPECT_TRUE(PreviewContains("Hello(return)world", "o w"));
+    EXPECT_FALSE(PreviewContains("Hi(Pause:5)there", "Pause"));
+    EXPECT_TRUE(PreviewContains("QUILLMOOR", "quillMoor"));
+    EXPECT_FALSE(PreviewContains("caf\xC9", "caf\xE9"));  // only ASCII letters fold
+    EXPECT_FALSE(PreviewContains("abc", ""));
+    std::vector<StringEntry> rows(6);
+    const char* texts[] = {"x", "moor", "x", "Moor(return)", "x", "(Pause:1)MOOR"};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i].Text = texts[i];
+    }
+    std::vector<std::size_t> visited;
+    for (auto at = FindNextRow(rows, 2, "moor"); at; at = FindNextRow(rows, *at + 1, "moor")) {
+        visited.push_back(*at);
+    }
+    EXPECT_EQ(visited, (std::vector<std::size_t>{3, 5}));
+    EXPECT_EQ(FindNextRow(rows, 99, "x"), std::nullopt);
+    EXPECT_EQ(NotFoundMessage("ink"), "'ink' wasn't found.");
 }
 
 }  // namespace

@@ -67,18 +67,14 @@ StringEntry reloaded(const std::string& bytes) {
     return UpdateStringtable(slots, region).at(0);
 }
 
-std::string encoded(const StringEntry& row) {
-    return StringtoQM(row.Portrait, row.Coloured, row.Text);
-}
-
 TEST(RoundTrip, WhatTheEditorWritesLoadsBackAsWrittenAndEncodesAgainTheSame) {
     for (bool covered : {true, false}) {
         RowGenerator generate(covered ? 20261206 : 4242, covered);
         for (int n = 0; n < 3000; ++n) {
             const StringEntry row = generate.row();
-            const std::string bytes = encoded(row);
+            const std::string bytes = StringtoQM(row.Portrait, row.Coloured, row.Text);
             const StringEntry back = reloaded(bytes);
-            ASSERT_EQ(encoded(back), bytes) << row.Text;
+            ASSERT_EQ(StringtoQM(back.Portrait, back.Coloured, back.Text), bytes) << row.Text;
             if (covered) {
                 ASSERT_EQ(std::tie(back.Portrait, back.Coloured, back.Text),
                           std::tie(row.Portrait, row.Coloured, row.Text));

@@ -44,11 +44,6 @@ QString previewColours(const QTextEdit* preview) {
     return out;
 }
 
-std::string slurp(const std::filesystem::path& path) {
-    const Bytes bytes = readFile(path);
-    return std::string(bytes.begin(), bytes.end());
-}
-
 QString clockText() {
     return QLocale().toString(QTime(9, 41), QLocale::ShortFormat);
 }
@@ -101,11 +96,8 @@ int WindowTest::selectedRow() const {
 }
 
 QColor WindowTest::shownPortraitColour() const {
-    const QPixmap pixmap = picture()->pixmap();
-    if (pixmap.isNull()) {
-        return {};
-    }
-    return pixmap.toImage().pixelColor(pixmap.width() / 2, pixmap.height() / 2);
+    const QImage image = picture()->pixmap().toImage();
+    return image.isNull() ? QColor() : image.pixelColor(image.width() / 2, image.height() / 2);
 }
 
 void WindowTest::clickRow(int r) {

@@ -48,9 +48,6 @@ QColor portraitTestColour(int number);
 /// coloured entry colour, R red, ? anything else; "\n" between lines.
 QString previewColours(const QTextEdit* preview);
 
-/// The whole of a file as text.
-std::string slurp(const std::filesystem::path& path);
-
 /// The status panel's text while it shows the fixed clock's time.
 QString clockText();
 

@@ -1,6 +1,6 @@
 // The window as a whole: before and after a load, opening files (menu, recent
-// list, drop), the list and the editor, Apply, the unsaved-changes question and
-// the budget panel.
+// list, drop), the list and the editor, Apply, the unsaved-changes question, the
+// budget panel, tables and patches, and saving.
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QMenu>
@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include "patch/patch.hpp"
+#include "save/writer.hpp"
 #include "status_panels.h"
 #include "string_table_model.h"
 #include "window_fixture.h"
@@ -47,27 +48,24 @@ class Window : public WindowTest {
 };
 
 TEST_F(Window, OffersOnlyOpeningUntilARomImageIsOpenThenEverything) {
-    EXPECT_EQ(window->windowTitle(), "Quillmoor Text Edit");
-    EXPECT_EQ(statusText(), clockText());
     for (const char* keys : {"Ctrl+S", "Ctrl+R", "Ctrl+A", "F2"}) {
         QTest::keySequence(window.get(), QKeySequence(QString::fromLatin1(keys)));
     }
-    EXPECT_TRUE(dialogs->calls().empty());
+    EXPECT_TRUE(dialogs->calls().empty());  // shortcuts of disabled commands do nothing
     for (bool open : {false, true}) {
         if (open) {
             openRows();
         }
-        for (const char* name : {"lvText", "fraText", "txtText2", "txtText", "cmdApply"}) {
-            EXPECT_EQ(widget<QWidget>(name)->isEnabled(), open) << name;
+        for (const char* name : {"lvText", "fraText", "txtText2", "txtText", "mnuInsert", "mnuFind",
+                                 "mnuSaveRom", "mnuImportTable", "mnuCreatePatch"}) {
+            QObject* item = window->findChild<QObject*>(QString::fromLatin1(name));
+            const auto* menu = qobject_cast<QMenu*>(item);
+            EXPECT_EQ(menu ? menu->menuAction()->isEnabled() : item->property("enabled").toBool(),
+                      open)
+                << name;
         }
-        for (const char* name :
-             {"mnuSaveRom", "mnuSaveAs", "mnuImportTable", "mnuExportTable", "mnuCreatePatch"}) {
-            EXPECT_EQ(action(name)->isEnabled(), open) << name;
-        }
-        EXPECT_EQ(widget<QMenu>("mnuInsert")->menuAction()->isEnabled(), open);
     }
     EXPECT_EQ(window->windowTitle(), "Quillmoor Text Edit - story.smc[*]");
-    EXPECT_FALSE(window->isWindowModified());
     QAbstractItemModelTester tester(window->findChild<StringTableModel*>(),
                                     QAbstractItemModelTester::FailureReportingMode::Fatal);
     const QStringList second = {cell(1, 0), cell(1, 1), cell(1, 2), cell(1, 3), cell(1, 4)};
@@ -79,8 +77,8 @@ TEST_F(Window, OffersOnlyOpeningUntilARomImageIsOpenThenEverything) {
 
 TEST_F(Window, OpenRomShowsProgressBlocksOtherCommandsAndReportsWhatItCannotOpen) {
     const auto first = openRows();
-    EXPECT_EQ(dialogs->calls().at(0).title, "Select Rom");
-    EXPECT_EQ(dialogs->calls().at(0).text, "SNES ROM (*.smc);;All Files (*)");
+    EXPECT_EQ(dialogs->calls().at(0).title + "|" + dialogs->calls().at(0).text,
+              "Select Rom|SNES ROM (*.smc);;All Files (*)");
     const Bytes before = readFile(first);
     QStringList shown;
     recordStatus(shown);
@@ -157,19 +155,12 @@ TEST_F(Window, ApplyWritesWhatChangedAndKeepsColoursAndPortraitsTheBoxCannotShow
 }
 
 TEST_F(Window, UnsavedChangesAreNeverLostWithoutAQuestion) {
-    struct Case {
-        const char* command;  // what would lose the changes
-        Answer answer;
-        bool saved;
-        bool goesOn;
-    };
-    const Case cases[] = {
-        {"open", Answer::Cancel, false, false}, {"open", Answer::Discard, false, true},
-        {"open", Answer::Save, true, true},     {"quit", Answer::Cancel, false, false},
-        {"quit", Answer::Save, true, true},     {"close", Answer::Discard, false, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.command) + " " + std::to_string(int(c.answer)));
+    const std::tuple<char, Answer, bool> cases[] = {
+        // o: Open ROM, q: Quit, c: close the window; the answer; whether the file is saved
+        {'o', Answer::Cancel, false}, {'o', Answer::Discard, false}, {'o', Answer::Save, true},
+        {'q', Answer::Cancel, false}, {'q', Answer::Save, true},     {'c', Answer::Discard, false}};
+    for (const auto& [command, answer, saved] : cases) {
+        SCOPED_TRACE(std::string(1, command) + std::to_string(int(answer)));
         if (window->isWindowModified()) {
             dialogs->answerSaveChanges(Answer::Discard);
         }
@@ -177,27 +168,21 @@ TEST_F(Window, UnsavedChangesAreNeverLostWithoutAQuestion) {
         const Bytes before = readFile(path);
         clickRow(1);
         editBox()->setPlainText("Changed");  // not even applied
-        EXPECT_EQ(window->windowTitle(), "Quillmoor Text Edit - story.smc[*]");
         EXPECT_TRUE(window->isWindowModified());
         dialogs->clearCalls();
-        dialogs->answerSaveChanges(c.answer);
-        if (std::string(c.command) == "open") {
-            if (c.goesOn) {
-                dialogs->answerOpen(std::nullopt);
-            }
-            action("mnuOpenRom")->trigger();
-        } else if (std::string(c.command) == "quit") {
-            action("mnuQuit")->trigger();
-        } else {
-            window->close();
+        dialogs->answerSaveChanges(answer);
+        const bool goesOn = answer != Answer::Cancel;
+        if (command == 'o' && goesOn) {
+            dialogs->answerOpen(std::nullopt);
         }
-        const auto questions = dialogs->callsOf(Kind::Question);
-        ASSERT_EQ(questions.size(), 1u);
-        EXPECT_EQ(questions[0].text, "Save changes to story.smc?");
-        EXPECT_EQ(readFile(path) != before, c.saved);
-        EXPECT_EQ(dialogs->callsOf(Kind::Open).size(), c.goesOn && *c.command == 'o' ? 1u : 0u);
-        EXPECT_EQ(window->isVisible(), !(c.goesOn && *c.command != 'o'));
-        EXPECT_EQ(list()->model()->rowCount(), c.goesOn && *c.command == 'o' ? 0 : 4);
+        command == 'o'   ? action("mnuOpenRom")->trigger()
+        : command == 'q' ? action("mnuQuit")->trigger()
+                         : (void)window->close();
+        ASSERT_EQ(dialogs->callsOf(Kind::Question).size(), 1u);
+        EXPECT_EQ(dialogs->calls()[0].text, "Save changes to story.smc?");
+        EXPECT_EQ(readFile(path) != before, saved);
+        EXPECT_EQ(list()->model()->rowCount(), goesOn && command == 'o' ? 0 : 4);
+        EXPECT_EQ(window->isVisible(), !goesOn || command == 'o');
         window->show();
     }
 }
@@ -244,37 +229,25 @@ TEST_F(Window, FilesOpenFromTheRecentListByDropAndByTheCommandLine) {
     EXPECT_EQ(again.findChild<QMenu*>("mnuRecentRoms")->actions().size(), 1);
 }
 
-TEST_F(Window, TablesGoOutAndComeInThroughTheFileMenu) {
-    openRows();
-    const auto po = dir.path() / "story.po";
-    dialogs->answerSave(QString::fromStdString(po.string()), "JSON table (*.json)");
-    action("mnuExportTable")->trigger();  // the name's extension wins over the filter
-    EXPECT_TRUE(slurp(po).starts_with("msgid \"\""));
-    const auto good = dir.path() / "good.csv";
-    const auto bad = dir.path() / "bad.csv";
-    writeFile(good, bytesOf("Number,Text\r\n2,Changed\r\n"));
-    writeFile(bad, bytesOf("Number,Text\n2,a-b\n9,x\n"));
-    dialogs->answerOpen(QString::fromStdString(bad.string()));
-    action("mnuImportTable")->trigger();
-    const auto warnings = dialogs->callsOf(Kind::Warning);
-    ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_EQ(warnings[0].title, "Import Table");
-    EXPECT_TRUE(warnings[0].text.contains("2 rows cannot be taken in")) << warnings[0].text;
-    EXPECT_FALSE(window->isWindowModified());
-    dialogs->answerOpen(QString::fromStdString(good.string()));
-    action("mnuImportTable")->trigger();
-    EXPECT_EQ(cell(1, 2), "Changed");
-    EXPECT_EQ(statusText(), "1 row changed");
-    EXPECT_TRUE(window->isWindowModified());
-}
-
-TEST_F(Window, APatchDescribesTheRomAsSaved) {
+TEST_F(Window, TablesAndPatchesGoOutAndComeInThroughTheFileMenu) {
     const auto story = openRows();
     const auto original = dir.path() / "original.smc";
     std::filesystem::copy_file(story, original);
-    clickRow(1);
-    editBox()->setPlainText("Patched");
-    apply();
+    const auto po = dir.path() / "story.po";
+    dialogs->answerSave(QString::fromStdString(po.string()), "JSON table (*.json)");
+    action("mnuExportTable")->trigger();  // the name's extension wins over the filter
+    EXPECT_TRUE(readText(po).starts_with("msgid \"\""));
+    for (const char* csv : {"Number,Text\n2,a-b\n9,x\n", "Number,Text\r\n2,Changed\r\n"}) {
+        writeFile(dir.path() / "in.csv", bytesOf(csv));
+        dialogs->answerOpen(QString::fromStdString((dir.path() / "in.csv").string()));
+        action("mnuImportTable")->trigger();
+    }
+    const auto warnings = dialogs->callsOf(Kind::Warning);
+    ASSERT_EQ(warnings.size(), 1u);  // the first: refused as a whole
+    EXPECT_TRUE(warnings[0].text.contains("2 rows cannot be taken in")) << warnings[0].text;
+    EXPECT_EQ(cell(1, 2), "Changed");
+    EXPECT_EQ(statusText(), "1 row changed");
+    // A patch describes the file as saved: the window offers to save first.
     const auto ips = dir.path() / "fan.ips";
     dialogs->answerSaveChanges(Answer::Save);
     dialogs->answerOpen(QString::fromStdString(original.string()));
@@ -282,13 +255,80 @@ TEST_F(Window, APatchDescribesTheRomAsSaved) {
     action("mnuCreatePatch")->trigger();
     ASSERT_EQ(dialogs->callsOf(Kind::Question).size(), 1u);
     EXPECT_FALSE(window->isWindowModified());
-    const Bytes patch = readFile(ips);
-    EXPECT_EQ(ApplyPatch(patch, readFile(original)), readFile(story));
+    EXPECT_EQ(ApplyPatch(readFile(ips), readFile(original)), readFile(story));
     EXPECT_TRUE(statusText().startsWith("Patch written: ")) << statusText();
-    dialogs->answerOpen(std::nullopt);
     action("mnuCreatePatch")->trigger();  // nothing to save now; the original is remembered
-    EXPECT_EQ(dialogs->callsOf(Kind::Question).size(), 1u);
     EXPECT_EQ(dialogs->calls().back().defaultText, QString::fromStdString(original.string()));
+}
+
+class SaveFromWindow : public WindowTest {
+  protected:
+    void SetUp() override {
+        romFile = openRom(
+            romWithRows(
+                {{0, "No", "Hello(return)there"}, {3, "Yes", "Hi(Pause:5)!"}, {-1, "No", "Bye"}}),
+            "story.smc");
+        before = readFile(romFile);
+        dialogs->clearCalls();
+    }
+    // The file holds the core's layout of the list's rows, and the bytes outside
+    // the text areas as they were.
+    void expectSavedRows(const std::filesystem::path& file) {
+        Bytes expected = before;
+        ApplyLaidOutText(expected, LayOutRows(window->findChild<StringTableModel*>()->rows()));
+        EXPECT_TRUE(readFile(file) == expected) << file;
+    }
+    void applyText(int row, const QString& text) {
+        clickRow(row);
+        editBox()->setPlainText(text);
+        apply();
+    }
+
+    std::filesystem::path romFile;
+    Bytes before;
+};
+
+TEST_F(SaveFromWindow, CtrlSAndSaveAsCopyWriteTheAppliedRowsAndClearTheMark) {
+    applyText(1, "Longer text(Pause:7)(return)now");
+    const QString pointerAtLoad = cell(2, 4);
+    QStringList shown;
+    recordStatus(shown);
+    QTest::keyClick(editBox(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(dialogs->calls().empty());
+    expectSavedRows(romFile);
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_EQ(cell(2, 4), pointerAtLoad);  // the list keeps the load-time pointers
+    EXPECT_EQ(shown.value(0), "Saving ROM: 0%");
+    EXPECT_EQ(shown.last(), "Saving ROM: 100%");
+    EXPECT_EQ(statusText(), clockText());
+    before = readFile(romFile);
+    applyText(0, "Copied text");
+    action("mnuSaveAs")->trigger();
+    const auto copy = dir.path() / "story Hack.smc";
+    expectSavedRows(copy);
+    EXPECT_TRUE(readFile(romFile) == before);
+    EXPECT_EQ(window->romPath(), copy.string());
+    EXPECT_EQ(window->windowTitle(), "Quillmoor Text Edit - story Hack.smc[*]");
+    EXPECT_FALSE(window->isWindowModified());
+}
+
+TEST_F(SaveFromWindow, ARefusalChangesNoFileAndLandsOnTheRowAtFault) {
+    std::filesystem::create_directory(dir.path() / "story Hack.smc");  // no copy can go there
+    action("mnuSaveAs")->trigger();
+    EXPECT_EQ(dialogs->calls().at(0).title, "Save As Copy");
+    EXPECT_TRUE(dialogs->calls().at(0).text.contains("folder"));
+    applyText(2, "Bad(Pause:x)");
+    clickRow(1);
+    action("mnuSaveRom")->trigger();
+    ASSERT_EQ(dialogs->calls().size(), 2u);
+    EXPECT_EQ(dialogs->calls()[1].title, "Save ROM");
+    EXPECT_EQ(dialogs->calls()[1].text,
+              "Row 3, character 4: \"(Pause:x)\" has no number from 0 to 254");
+    EXPECT_TRUE(readFile(romFile) == before);
+    EXPECT_EQ(window->romPath(), romFile.string());
+    EXPECT_EQ(selectedRow(), 2);
+    EXPECT_EQ(caret(), 3);
+    EXPECT_TRUE(editBox()->hasFocus());
 }
 
 }  // namespace
