@@ -83,6 +83,8 @@ class frmMain : public QMainWindow {
     void enableEditing();
     bool runSave(const QString& title, const std::function<void(const ProgressFn&)>& save);
     void showRomPathInCaption();
+    /// Applies the edit box, then saves; true when nothing is left unsaved.
+    bool saveWithEditBox();
     void rememberRecentRom(const QString& path);
     void showRecentRoms();
     void openRecentRom(const QString& path);
@@ -111,6 +113,8 @@ class frmMain : public QMainWindow {
     void showRefusedRow(int row, int position);
     /// The selected row as it would be if the editor were applied now.
     std::optional<StringEntry> editedEntry() const;
+    /// Whether the editor holds something not applied to its row.
+    bool editorDiffers() const;
     /// Updates the caption's mark and the budget panel after any change.
     void showEditState();
 

@@ -140,13 +140,20 @@ bool frmMain::cmdApply_Click() {
     return true;
 }
 
+bool frmMain::editorDiffers() const {
+    const std::optional<StringEntry> entry = editedEntry();
+    if (!entry) {
+        return false;
+    }
+    const StringEntry& row = model_->entry(*selectedRow());
+    return entry->Text != row.Text || entry->Portrait != row.Portrait ||
+           entry->Coloured != row.Coloured;
+}
+
 void frmMain::showEditState() {
     const std::optional<StringEntry> entry = editedEntry();
     const std::optional<int> row = selectedRow();
-    const bool editorDiffers = entry && (entry->Text != model_->entry(*row).Text ||
-                                         entry->Portrait != model_->entry(*row).Portrait ||
-                                         entry->Coloured != model_->entry(*row).Coloured);
-    setWindowModified(model_->changedRows() > 0 || editorDiffers);
+    setWindowModified(model_->changedRows() > 0 || editorDiffers());
     if (!ui->lvText->isEnabled()) {
         return;  // no ROM image yet: nothing to measure
     }

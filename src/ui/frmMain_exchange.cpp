@@ -97,11 +97,16 @@ void frmMain::mnuImportTable_Click() {
         return;
     }
     const std::optional<int> row = selectedRow();
+    // Text typed into the edit box and not applied stays there; otherwise the
+    // editor shows its row as imported.
+    const bool keepEditor = editorDiffers();
     model_->setRows(std::move(imported.rows));
     budget_.reset(model_->rows());
-    loadedRow_.reset();
+    if (!keepEditor) {
+        loadedRow_.reset();
+    }
     if (row) {
-        selectRow(*row);  // shows the row as imported
+        selectRow(*row);
     }
     showEditState();
     status_->showNotice(imported.changed == 1
@@ -130,8 +135,7 @@ void frmMain::mnuCreatePatch_Click() {
             case Dialogs::SaveChangesAnswer::Cancel: return;
             case Dialogs::SaveChangesAnswer::Discard: break;
             case Dialogs::SaveChangesAnswer::Save:
-                mnuSaveRom_Click();
-                if (model_->changedRows() > 0) {
+                if (!saveWithEditBox()) {
                     return;  // the save was refused
                 }
         }

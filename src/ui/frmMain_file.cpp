@@ -127,6 +127,10 @@ bool frmMain::maybeSaveChanges() {
         case Dialogs::SaveChangesAnswer::Cancel: return false;
         case Dialogs::SaveChangesAnswer::Save: break;
     }
+    return saveWithEditBox();
+}
+
+bool frmMain::saveWithEditBox() {
     // What the edit box holds goes with the save, as Apply would take it.
     if (editedEntry() && !cmdApply_Click()) {
         return false;

@@ -32,6 +32,18 @@ std::optional<std::size_t> rowNumber(std::string_view text) {
     return number - 1;
 }
 
+// A record for the row a file's number names, placed at its line for messages.
+TableRecord recordFor(int line, const std::string& number, const char* numberIs) {
+    TableRecord record;
+    record.row = rowNumber(number);
+    record.where = "line " + std::to_string(line) +
+                   (record.row ? " (row " + std::to_string(*record.row + 1) + ")" : "");
+    if (!record.row) {
+        record.problems.push_back(numberIs + Quoted(number) + " is no row number");
+    }
+    return record;
+}
+
 // The game text of a UTF-8 field; nothing, and a problem noted, when it has
 // characters no game text can hold.
 std::optional<std::string> gameText(const std::string& utf8, TableRecord& record) {
@@ -109,16 +121,10 @@ std::vector<TableRecord> TableFromCsv(std::string_view text) {
         if (line->fields.empty() || (line->fields.size() == 1 && line->fields[0].empty())) {
             continue;  // an empty line, as spreadsheets leave at the end
         }
-        TableRecord record;
         const auto field = [&](std::size_t at) {
             return at < line->fields.size() ? line->fields[at] : std::string();
         };
-        record.row = rowNumber(field(*number));
-        record.where = "line " + std::to_string(line->line) +
-                       (record.row ? " (row " + std::to_string(*record.row + 1) + ")" : "");
-        if (!record.row) {
-            record.problems.push_back("the number " + Quoted(field(*number)) + " is no row number");
-        }
+        TableRecord record = recordFor(line->line, field(*number), "the number ");
         for (int column : {kColPortrait, kColText, kColColoured}) {
             if (const auto at = columnOf(column)) {
                 const auto value = gameText(field(*at), record);
@@ -157,13 +163,8 @@ std::vector<TableRecord> TableFromPo(std::string_view text) {
     }
     std::vector<TableRecord> records;
     for (const PoEntry& entry : entries) {
-        TableRecord record;
-        record.row = rowNumber(entry.context);
-        record.where = "line " + std::to_string(entry.line) +
-                       (record.row ? " (row " + std::to_string(*record.row + 1) + ")" : "");
-        if (!record.row) {
-            record.problems.push_back("the context " + Quoted(entry.context) + " is no row number");
-        } else if (!entry.msgstr.empty() && !entry.fuzzy) {
+        TableRecord record = recordFor(entry.line, entry.context, "the context ");
+        if (record.row && !entry.msgstr.empty() && !entry.fuzzy) {
             record.text = gameText(entry.msgstr, record);
             record.exportedText = gameText(entry.msgid, record);
         }
