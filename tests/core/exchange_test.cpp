@@ -154,8 +154,15 @@ TEST(Exchange, BadFilesAndRowsAreRefusedWithWhereAndWhy) {
             "line 7 (row 3): the colour \"\" is none of \"Yes\", \"No\" or \"?\"";
         EXPECT_EQ(e.what(), expected);
     }
-    const std::vector<TableRecord> tooMany(513);
-    EXPECT_THROW(ApplyTable(rows, tooMany), TableError);
+    EXPECT_THROW(ApplyTable(rows, std::vector<TableRecord>(513)), TableError);
+    std::vector<TableRecord> bad(25, TableRecord{"line 1", std::nullopt, {}, {}, {}, {}, {"bad"}});
+    try {
+        ApplyTable(rows, bad);
+        ADD_FAILURE() << "imported";
+    } catch (const TableError& e) {  // 20 listed, then a count
+        EXPECT_EQ(std::string(e.what()).substr(std::string(e.what()).size() - 26),
+                  "line 1: bad\n... and 5 more");
+    }
 }
 
 using Fields = std::vector<std::vector<std::string>>;

@@ -12,6 +12,9 @@ namespace qm {
 
 namespace {
 
+// The most refusals a message lists before it says how many more there are.
+constexpr std::size_t kListedRefusals = 20;
+
 std::string portraitNames() {
     std::string names;
     for (std::int16_t n = kPortraitMin; n <= kPortraitMax; ++n) {
@@ -52,8 +55,8 @@ std::string applyRecord(const TableRecord& record, StringEntry& row) {
     return wrong;
 }
 
-}  // namespace
-
+// «N rows cannot be taken in:» and the refusals, one a line, the first
+// kListedRefusals of them, then «... and M more».
 std::string RefusalList(std::span<const std::string> refusals) {
     std::string message = std::to_string(refusals.size()) +
                           (refusals.size() == 1 ? " row cannot" : " rows cannot") + " be taken in:";
@@ -65,6 +68,8 @@ std::string RefusalList(std::span<const std::string> refusals) {
     }
     return message;
 }
+
+}  // namespace
 
 TableImport ApplyTable(std::span<const StringEntry> rows, std::span<const TableRecord> records) {
     if (records.size() > kStringCount) {

@@ -34,18 +34,11 @@ struct TableImport {
     std::vector<std::string> notes;  ///< «row 17 has changed since the export»
 };
 
-/// The most refusals a message lists before it says how many more there are.
-inline constexpr std::size_t kListedRefusals = 20;
-
 /// Applies records to a copy of rows. Refuses, by a TableError listing every
-/// refused record (up to kListedRefusals, then a count): more than 512 records, a
+/// refused record (up to 20, then a count): more than 512 records, a
 /// row number that is no row of the table or comes twice, an unknown portrait
 /// name, a colour other than "Yes", "No" or "?" ("" only for a row that loaded
 /// so), a changed row the game cannot hold, and whatever the reader refused.
 TableImport ApplyTable(std::span<const StringEntry> rows, std::span<const TableRecord> records);
-
-/// «N rows cannot be taken in:» and the refusals, one a line, at most
-/// kListedRefusals of them, then «... and M more».
-std::string RefusalList(std::span<const std::string> refusals);
 
 }  // namespace qm
