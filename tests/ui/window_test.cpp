@@ -158,7 +158,8 @@ TEST_F(Window, UnsavedChangesAreNeverLostWithoutAQuestion) {
     const std::tuple<char, Answer, bool> cases[] = {
         // o: Open ROM, q: Quit, c: close the window; the answer; whether the file is saved
         {'o', Answer::Cancel, false}, {'o', Answer::Discard, false}, {'o', Answer::Save, true},
-        {'q', Answer::Cancel, false}, {'q', Answer::Save, true},     {'c', Answer::Discard, false}};
+        {'q', Answer::Cancel, false}, {'q', Answer::Discard, false}, {'q', Answer::Save, true},
+        {'c', Answer::Cancel, false}, {'c', Answer::Discard, false}, {'c', Answer::Save, true}};
     for (const auto& [command, answer, saved] : cases) {
         SCOPED_TRACE(std::string(1, command) + std::to_string(int(answer)));
         if (window->isWindowModified()) {
