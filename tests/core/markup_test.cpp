@@ -69,7 +69,6 @@ TEST(Good, TurnsMarkersIntoTokens) {
     }
 }
 
-// The rest of these helpers show in the messages and columns other tests check.
 TEST(Helpers, Utf8AndTheEdgesOfHexAndCounts) {
     EXPECT_EQ(Utf8ToLatin1(Latin1ToUtf8("caf\xE9")), "caf\xE9");
     EXPECT_THROW(Utf8ToLatin1("\xE2\x82\xAC"), TextError);  // the euro sign

@@ -15,10 +15,9 @@
 namespace qm {
 namespace {
 
-// Random rows in markup. Covered texts load back as written: there a token never
-// follows a placeholder or ">", which would leave its code at an odd distance in
-// its run of codes, where the loader shows it in byte form. Uncovered ones avoid
-// the arguments 4 and 5 there, which would pose as portrait or colour settings.
+// Random rows. In covered ones no token follows a placeholder or ">" (its code
+// would stand out of step and load in byte form); uncovered ones avoid the
+// arguments 4 and 5 there, which would pose as portrait or colour settings.
 class RowGenerator {
   public:
     RowGenerator(unsigned seed, bool coveredOnly) : random_(seed), coveredOnly_(coveredOnly) {}
