@@ -42,6 +42,18 @@ Dialogs::SaveChangesAnswer QtDialogs::askSaveChanges(QWidget* parent, const QStr
     }
 }
 
+Dialogs::ApplyChangesAnswer QtDialogs::askApplyChanges(QWidget* parent, const QString& title,
+                                                       const QString& text) {
+    QMessageBox box(QMessageBox::Question, title, text,
+                    QMessageBox::Apply | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Apply);
+    switch (box.exec()) {
+        case QMessageBox::Apply: return ApplyChangesAnswer::Apply;
+        case QMessageBox::Discard: return ApplyChangesAnswer::Discard;
+        default: return ApplyChangesAnswer::Cancel;
+    }
+}
+
 std::optional<QString> QtDialogs::getText(QWidget* parent, const QString& title,
                                           const QString& prompt, const QString& defaultText) {
     QInputDialog dialog(parent);

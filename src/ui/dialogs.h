@@ -19,6 +19,7 @@ class Dialogs {
         QString filter;
     };
     enum class SaveChangesAnswer { Save, Discard, Cancel };
+    enum class ApplyChangesAnswer { Apply, Discard, Cancel };
 
     /// An open-file dialog starting at start (a file or folder; empty: the
     /// default); nothing when the user cancelled.
@@ -35,6 +36,9 @@ class Dialogs {
     /// A question with the buttons Save, Discard and Cancel.
     virtual SaveChangesAnswer askSaveChanges(QWidget* parent, const QString& title,
                                              const QString& text) = 0;
+    /// A question with the buttons Apply (the default), Discard and Cancel.
+    virtual ApplyChangesAnswer askApplyChanges(QWidget* parent, const QString& title,
+                                               const QString& text) = 0;
     /// A notice with an OK button.
     virtual void information(QWidget* parent, const QString& title, const QString& text) = 0;
     /// A refusal or failure, with an OK button.
@@ -53,6 +57,8 @@ class QtDialogs : public Dialogs {
                                    const QString& defaultText) override;
     SaveChangesAnswer askSaveChanges(QWidget* parent, const QString& title,
                                      const QString& text) override;
+    ApplyChangesAnswer askApplyChanges(QWidget* parent, const QString& title,
+                                       const QString& text) override;
     void information(QWidget* parent, const QString& title, const QString& text) override;
     void warning(QWidget* parent, const QString& title, const QString& text) override;
 };

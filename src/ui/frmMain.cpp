@@ -14,6 +14,7 @@
 
 #include "dialogs.h"
 #include "status_panels.h"
+#include "string_list_view.h"
 #include "string_table_model.h"
 #include "ui_frmMain.h"
 
@@ -21,8 +22,8 @@ namespace qm {
 
 namespace {
 
-// The list's columns: Number, Portrait, Text, Coloured, Pointer Value.
-constexpr int kColumnWidths[kColumnCount] = {77, 96, 467, 96, 96};
+// The Text column's width below which the list scrolls sideways.
+constexpr int kNarrowestText = 160;
 // The editor frame and the list at the window's default size.
 constexpr int kFrameHeight = 205;
 constexpr int kListHeight = 257;
@@ -73,8 +74,11 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
 frmMain::~frmMain() = default;
 
 void frmMain::setUpWindow() {
-    ui->splitter->setStretchFactor(0, 1);
-    ui->splitter->setStretchFactor(1, 2);
+    // A taller window gives its height to the list; the editor keeps what its
+    // text needs.
+    ui->fraTextLayout->setSizeConstraint(QLayout::SetMinAndMaxSize);
+    ui->splitter->setStretchFactor(0, 0);
+    ui->splitter->setStretchFactor(1, 1);
     ui->splitter->setSizes({kFrameHeight, kListHeight});
     if (!restoreGeometry(settings_->value(QStringLiteral("window/geometry")).toByteArray())) {
         resize(640, 480 + menuBar()->sizeHint().height());
@@ -93,10 +97,17 @@ void frmMain::setUpFonts() {
 void frmMain::setUpList() {
     model_ = new StringTableModel(this);
     ui->lvText->setModel(model_);
-    ui->lvText->header()->setStretchLastSection(false);
+    QHeaderView* header = ui->lvText->header();
+    header->setStretchLastSection(false);
+    // The Text column takes whatever width the others leave; they fit the
+    // widest thing they can show.
+    const QFontMetrics metrics(ui->lvText->font());
+    const char* widest[kColumnCount] = {"Number", "Mad Ms. Edna", "", "Coloured", "Pointer Value"};
     for (int column = 0; column < kColumnCount; ++column) {
-        ui->lvText->setColumnWidth(column, kColumnWidths[column]);
+        ui->lvText->setColumnWidth(
+            column, metrics.horizontalAdvance(QString::fromLatin1(widest[column])) + 24);
     }
+    ui->lvText->setStretchColumn(kColText, kNarrowestText);
 }
 
 void frmMain::setUpStatusBar(std::function<QTime()> clock) {

@@ -25,6 +25,9 @@ class frmMain;
 
 namespace qm {
 
+/// The window's caption before a ROM image is open, and the title of its questions.
+inline const QString kCaption = QStringLiteral("Quillmoor Text Edit");
+
 class StatusPanels;
 class StringTableModel;
 struct StringEntry;
@@ -80,6 +83,9 @@ class frmMain : public QMainWindow {
     void mnuSaveRom_Click();
     void mnuSaveAs_Click();
     void mnuQuit_Click();
+    /// Where the Open dialog starts: the open ROM image's folder, else the last
+    /// folder a ROM image was opened from.
+    QString openFolder() const;
     void enableEditing();
     bool runSave(const QString& title, const std::function<void(const ProgressFn&)>& save);
     void showRomPathInCaption();
@@ -99,7 +105,18 @@ class frmMain : public QMainWindow {
     // frmMain_editor.cpp: entry selection and editing, the live preview, the
     // budget panel and the unsaved-changes mark.
     void UpdateTextEdit();
+    /// Loads row (0-based) into the editor.
+    void loadRow(int row);
     void lvText_SelectionChanged();
+    /// The question for a move the list made away from a row with unapplied edits;
+    /// asked once the list has finished handling its key or click.
+    void confirmRowChange();
+    /// Whether the editor may leave its row: asks "Apply the changes to row N?"
+    /// when it holds unapplied edits. Apply applies them, Discard puts the row
+    /// back into the editor; false for Cancel or a refused Apply.
+    bool leaveEditedRow();
+    /// Applies what the editor holds, if anything; false when Apply was refused.
+    bool applyEditBox();
     bool cmdApply_Click();
     void cmdAdd_Click();
     void chkColoured_Click();
@@ -111,7 +128,7 @@ class frmMain : public QMainWindow {
     void showPortrait(int number);
     /// Loads the row a save refused and puts the caret at the offending character.
     void showRefusedRow(int row, int position);
-    /// The selected row as it would be if the editor were applied now.
+    /// The editor's row as it would be if the editor were applied now.
     std::optional<StringEntry> editedEntry() const;
     /// Whether the editor holds something not applied to its row.
     bool editorDiffers() const;
@@ -145,6 +162,8 @@ class frmMain : public QMainWindow {
     bool loadingRow_ = false;
     // The row the editor was last loaded from; nothing after a new table.
     std::optional<int> loadedRow_;
+    // The list moved away from an edited row and the question is yet to come.
+    bool rowQuestionPending_ = false;
 };
 
 }  // namespace qm

@@ -28,6 +28,8 @@ void frmMain::insertToken(InsertKind kind) {
         token.insert(token.size() - 1, *answer);
     }
     ui->txtText->insertAsOneStep(token);
+    // Typing and Ctrl+Z go on where the token went, whichever control asked for it.
+    ui->txtText->setFocus(Qt::OtherFocusReason);
 }
 
 void frmMain::mnuInsertPause_Click() {
@@ -67,6 +69,9 @@ void frmMain::mnuFindFindNext_Click() {
     if (!found) {
         dialogs_->information(this, QStringLiteral("Find"),
                               QString::fromStdString(NotFoundMessage(SearchText.toStdString())));
+        return;
+    }
+    if (int(*found) != loadedRow_ && !leaveEditedRow()) {
         return;
     }
     selectRow(static_cast<int>(*found));  // loads it into the editor

@@ -1,7 +1,6 @@
 // Entry selection and editing: loading the selected row into the editor, the
 // live preview of the edit box, Apply writing the editor back into the row, and
 // what the status bar and the caption say about the edits.
-#include <QCursor>
 #include <QDir>
 #include <QItemSelectionModel>
 #include <QPixmap>
@@ -47,17 +46,60 @@ void frmMain::selectRow(int row) {
 void frmMain::lvText_SelectionChanged() {
     // Only a move to another row loads it: the editor keeps what the user typed
     // through any key or click that leaves the selection where it was.
-    if (selectedRow() != loadedRow_) {
-        UpdateTextEdit();
+    const std::optional<int> row = selectedRow();
+    if (!row || row == loadedRow_) {
+        return;
+    }
+    if (!editorDiffers()) {
+        loadRow(*row);
+        return;
+    }
+    // A modal question inside the list's own key or click handling would leave
+    // the list half way through it; it comes as soon as the list is done.
+    if (!rowQuestionPending_) {
+        rowQuestionPending_ = true;
+        QMetaObject::invokeMethod(this, &frmMain::confirmRowChange, Qt::QueuedConnection);
     }
 }
 
-void frmMain::UpdateTextEdit() {
+void frmMain::confirmRowChange() {
+    rowQuestionPending_ = false;
     const std::optional<int> row = selectedRow();
-    if (!row) {
+    if (!row || row == loadedRow_) {
         return;
     }
-    const StringEntry& entry = model_->entry(*row);
+    if (leaveEditedRow()) {
+        loadRow(*row);
+        return;
+    }
+    // Cancelled: the edited row stays selected, with the caret where it was.
+    const QTextCursor caret = ui->txtText->textCursor();
+    selectRow(*loadedRow_);
+    ui->txtText->setTextCursor(caret);
+    ui->txtText->setFocus(Qt::OtherFocusReason);
+}
+
+bool frmMain::leaveEditedRow() {
+    if (!editorDiffers()) {
+        return true;
+    }
+    switch (dialogs_->askApplyChanges(
+        this, kCaption, QStringLiteral("Apply the changes to row %1?").arg(*loadedRow_ + 1))) {
+        case Dialogs::ApplyChangesAnswer::Apply: return cmdApply_Click();
+        case Dialogs::ApplyChangesAnswer::Discard: loadRow(*loadedRow_); return true;
+        case Dialogs::ApplyChangesAnswer::Cancel: break;
+    }
+    return false;
+}
+
+void frmMain::UpdateTextEdit() {
+    if (const std::optional<int> row = selectedRow()) {
+        loadRow(*row);
+    }
+}
+
+void frmMain::loadRow(int row) {
+    const StringEntry& entry = model_->entry(row);
     loadedRow_ = row;
     loadingRow_ = true;
     // A missing picture must not leave the previous row in the editor.
@@ -97,8 +139,11 @@ void frmMain::showPortrait(int number) {
 }
 
 void frmMain::showRefusedRow(int row, int position) {
+    if (row != loadedRow_ && !leaveEditedRow()) {
+        return;
+    }
     selectRow(row);
-    UpdateTextEdit();
+    loadRow(row);
     QTextCursor caret = ui->txtText->textCursor();
     caret.setPosition(std::min(position, int(ui->txtText->document()->characterCount()) - 1));
     ui->txtText->setTextCursor(caret);
@@ -106,11 +151,10 @@ void frmMain::showRefusedRow(int row, int position) {
 }
 
 std::optional<StringEntry> frmMain::editedEntry() const {
-    const std::optional<int> row = selectedRow();
-    if (!row) {
+    if (!loadedRow_ || *loadedRow_ >= model_->rowCount()) {
         return std::nullopt;
     }
-    StringEntry entry = model_->entry(*row);
+    StringEntry entry = model_->entry(*loadedRow_);
     entry.Portrait = static_cast<std::int16_t>(ui->hsPortrait->value());
     entry.Text = ui->txtText->toPlainText().toLatin1().toStdString();
     // A colour the box cannot show ("?", "") stays until the box is changed.
@@ -133,11 +177,15 @@ bool frmMain::cmdApply_Click() {
                                              "was applied."));
         return false;
     }
-    const int row = *selectedRow();
+    const int row = *loadedRow_;
     budget_.update(std::size_t(row), *entry);
     model_->setEntry(row, *entry);
     showEditState();
     return true;
+}
+
+bool frmMain::applyEditBox() {
+    return !editorDiffers() || cmdApply_Click();
 }
 
 bool frmMain::editorDiffers() const {
@@ -145,26 +193,26 @@ bool frmMain::editorDiffers() const {
     if (!entry) {
         return false;
     }
-    const StringEntry& row = model_->entry(*selectedRow());
+    const StringEntry& row = model_->entry(*loadedRow_);
     return entry->Text != row.Text || entry->Portrait != row.Portrait ||
            entry->Coloured != row.Coloured;
 }
 
 void frmMain::showEditState() {
     const std::optional<StringEntry> entry = editedEntry();
-    const std::optional<int> row = selectedRow();
     setWindowModified(model_->changedRows() > 0 || editorDiffers());
     if (!ui->lvText->isEnabled()) {
         return;  // no ROM image yet: nothing to measure
     }
     const RegionUsage usage =
-        entry ? budget_.usageWith(std::size_t(*row), *entry) : budget_.usage();
+        entry ? budget_.usageWith(std::size_t(*loadedRow_), *entry) : budget_.usage();
     status_->showBudget(QString::fromStdString(BudgetText(usage)),
                         usage.over() || usage.unencodableRow.has_value());
 }
 
 void frmMain::cmdAdd_Click() {
-    ui->mnuInsert->popup(QCursor::pos());
+    // Below the button, where a drop-down list opens, wherever the pointer is.
+    ui->mnuInsert->popup(ui->cmdAdd->mapToGlobal(QPoint(0, ui->cmdAdd->height())));
 }
 
 void frmMain::chkColoured_Click() {

@@ -63,6 +63,10 @@ QString frmMain::besideRom(const QString& extension) const {
 }
 
 void frmMain::mnuExportTable_Click() {
+    // The table goes out with what the edit box holds, as a save takes it.
+    if (busy_ || !applyEditBox()) {
+        return;
+    }
     const auto target = dialogs_->getSaveFileName(
         this, QStringLiteral("Export Table"), kTableFilters, besideRom(QStringLiteral(".json")));
     if (!target || busy_) {

@@ -1,6 +1,7 @@
 // The File menu: Open ROM, Recent ROMs, Save ROM, Save As Copy and Quit, and the
 // question that keeps unsaved changes from being lost.
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -20,10 +21,22 @@ namespace qm {
 
 namespace {
 
-const QString kCaption = QStringLiteral("Quillmoor Text Edit");
 const QString kRomFilter = QStringLiteral("SNES ROM (*.smc);;All Files (*)");
 const QString kRecentKey = QStringLiteral("recentRoms");
+const QString kLastFolderKey = QStringLiteral("lastRomFolder");
 constexpr qsizetype kRecentCount = 5;
+
+// A recent file's name, with its folder where another entry has the same name.
+QString recentRomLabel(const QStringList& recent, qsizetype index) {
+    const QFileInfo file(recent[index]);
+    for (qsizetype other = 0; other < recent.size(); ++other) {
+        if (other != index && QFileInfo(recent[other]).fileName() == file.fileName()) {
+            return QStringLiteral("%1 (%2)").arg(file.fileName(),
+                                                 QDir::toNativeSeparators(file.absolutePath()));
+        }
+    }
+    return file.fileName();
+}
 
 // Paths reach the core in the file system's own encoding.
 std::string nativePath(const QString& path) {
@@ -72,18 +85,24 @@ class frmMain::LongWork {
 };
 
 void frmMain::mnuOpenRom_Click() {
+    // Discard takes effect only once another file has loaded: until then the
+    // window, the table and the edit box stay exactly as they are.
     if (busy_ || !maybeSaveChanges()) {
         return;
     }
-    model_->clear();
-    loadedRow_.reset();
-    showEditState();
     const std::optional<QString> path =
-        dialogs_->getOpenFileName(this, QStringLiteral("Select Rom"), kRomFilter);
+        dialogs_->getOpenFileName(this, QStringLiteral("Select Rom"), kRomFilter, openFolder());
     if (!path || path->isEmpty()) {
         return;
     }
     openRom(*path);
+}
+
+QString frmMain::openFolder() const {
+    if (!RomPath.empty()) {
+        return QFileInfo(QFile::decodeName(QByteArray::fromStdString(RomPath))).absolutePath();
+    }
+    return settings_->value(kLastFolderKey).toString();
 }
 
 bool frmMain::openRom(const QString& path) {
@@ -112,6 +131,7 @@ bool frmMain::openRom(const QString& path) {
         selectRow(0);  // loads the row into the editor
     }
     rememberRecentRom(QFileInfo(path).absoluteFilePath());
+    settings_->setValue(kLastFolderKey, QFileInfo(path).absolutePath());
     showEditState();
     return true;
 }
@@ -131,15 +151,13 @@ bool frmMain::maybeSaveChanges() {
 }
 
 bool frmMain::saveWithEditBox() {
-    // What the edit box holds goes with the save, as Apply would take it.
-    if (editedEntry() && !cmdApply_Click()) {
-        return false;
-    }
     mnuSaveRom_Click();
     return !isWindowModified();
 }
 
 void frmMain::enableEditing() {
+    ui->lblStart->hide();
+    ui->splitter->show();
     ui->lvText->setEnabled(true);
     ui->fraText->setEnabled(true);
     ui->txtText2->setEnabled(true);
@@ -169,10 +187,11 @@ void frmMain::rememberRecentRom(const QString& path) {
 
 void frmMain::showRecentRoms() {
     ui->mnuRecentRoms->clear();
-    const QStringList recent = settings_->value(kRecentKey).toStringList();
-    for (qsizetype i = 0; i < recent.size() && i < kRecentCount; ++i) {
+    ui->mnuRecentRoms->setToolTipsVisible(true);
+    const QStringList recent = settings_->value(kRecentKey).toStringList().mid(0, kRecentCount);
+    for (qsizetype i = 0; i < recent.size(); ++i) {
         QAction* item = ui->mnuRecentRoms->addAction(
-            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(recent[i]).fileName()));
+            QStringLiteral("&%1 %2").arg(i + 1).arg(recentRomLabel(recent, i)));
         item->setStatusTip(recent[i]);
         item->setToolTip(recent[i]);
         connect(item, &QAction::triggered, this, [this, path = recent[i]] { openRecentRom(path); });
@@ -201,7 +220,8 @@ void frmMain::openRecentRom(const QString& path) {
 }
 
 void frmMain::mnuSaveRom_Click() {
-    if (busy_) {
+    // What the edit box holds goes with the save, as Apply would take it.
+    if (busy_ || !applyEditBox()) {
         return;
     }
     runSave(QStringLiteral("Save ROM"),
@@ -209,7 +229,7 @@ void frmMain::mnuSaveRom_Click() {
 }
 
 void frmMain::mnuSaveAs_Click() {
-    if (busy_) {
+    if (busy_ || !applyEditBox()) {
         return;
     }
     // The copy is written whole or not at all; only then is it the open file.
@@ -219,8 +239,9 @@ void frmMain::mnuSaveAs_Click() {
         })) {
         RomPath = copy;
         showRomPathInCaption();
-        rememberRecentRom(
-            QFileInfo(QFile::decodeName(QByteArray::fromStdString(copy))).absoluteFilePath());
+        const QFileInfo written(QFile::decodeName(QByteArray::fromStdString(copy)));
+        rememberRecentRom(written.absoluteFilePath());
+        status_->showNotice(QStringLiteral("Saved a copy as %1").arg(written.fileName()));
     }
 }
 

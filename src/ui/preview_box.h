@@ -28,6 +28,10 @@ class PreviewBox : public QTextEdit {
 
     void setFocusBuddy(QWidget* buddy) { buddy_ = buddy; }
 
+    /// The design's size, so that a layout that centres the box gives it that
+    /// size wherever there is room.
+    QSize sizeHint() const override { return maximumSize(); }
+
   protected:
     void focusInEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

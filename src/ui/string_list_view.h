@@ -1,8 +1,10 @@
 #pragma once
 // The list lvText: a report-style view of the string table in which one row is
-// always selected once there is one, and which never scrolls sideways by itself.
+// always selected once there is one, which never scrolls sideways by itself, and
+// which shows when it has the keyboard focus.
 
 #include <QTreeView>
+#include <optional>
 
 namespace qm {
 
@@ -11,15 +13,29 @@ class StringListView : public QTreeView {
   public:
     using QTreeView::QTreeView;
 
+    /// Column takes the width the other columns leave, but never less than
+    /// minimumWidth: a narrower window scrolls sideways instead.
+    void setStretchColumn(int column, int minimumWidth);
+
     /// Keeps the horizontal position: a click on a wide Text cell would otherwise
     /// scroll the Number column out of sight.
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
   protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     /// Ctrl+click on the selected row selects it again instead of leaving no row
     /// for Apply and the commands to work on.
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
+
+  private:
+    void fitStretchColumn();
+
+    std::optional<int> stretchColumn_;
+    int stretchMinimum_ = 0;
 };
 
 }  // namespace qm

@@ -1,6 +1,8 @@
 #include "string_table_model.h"
 
+#include <QColor>
 #include <algorithm>
+#include <iterator>
 
 #include "game_text.h"
 
@@ -15,11 +17,19 @@ int StringTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant StringTableModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid) ||
-        role != Qt::DisplayRole) {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
         return {};
     }
-    return FromGameText(ColumnText(entry(index.row()), std::size_t(index.row()), index.column()));
+    const auto r = std::size_t(index.row());
+    switch (role) {
+        case Qt::DisplayRole: return FromGameText(ColumnText(rows_[r], r, index.column()));
+        case Qt::ForegroundRole: return refusals_[r] ? QVariant(QColor(255, 0, 0)) : QVariant();
+        case Qt::ToolTipRole:
+            return refusals_[r] ? QStringLiteral("Cannot be saved: %1")
+                                      .arg(QString::fromStdString(*refusals_[r]))
+                                : QVariant();
+        default: return {};
+    }
 }
 
 QVariant StringTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -33,6 +43,8 @@ QVariant StringTableModel::headerData(int section, Qt::Orientation orientation, 
 void StringTableModel::setRows(std::vector<StringEntry> rows) {
     beginResetModel();
     rows_ = std::move(rows);
+    refusals_.clear();
+    std::transform(rows_.begin(), rows_.end(), std::back_inserter(refusals_), SaveRefusal);
     countChangedRows();
     endResetModel();
 }
@@ -41,7 +53,8 @@ void StringTableModel::setEntry(int r, StringEntry entry) {
     StringEntry& row = rows_.at(static_cast<std::size_t>(r));
     changedRows_ += int(!entry.IsUnchanged()) - int(!row.IsUnchanged());
     row = std::move(entry);
-    emit dataChanged(index(r, 0), index(r, kColumnCount - 1), {Qt::DisplayRole});
+    refusals_.at(std::size_t(r)) = SaveRefusal(row);
+    emit dataChanged(index(r, 0), index(r, kColumnCount - 1));
 }
 
 void StringTableModel::markSaved() {

@@ -1,9 +1,12 @@
 #pragma once
 // The string table as the list lvText shows it: one row per StringEntry, the
-// five text columns. The one table that the list and the commands read and write.
+// five text columns, a row that cannot be saved in red with the reason as its
+// tooltip. The one table that the list and the commands read and write.
 
 #include <QAbstractTableModel>
+#include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "rom/string_table.hpp"
@@ -39,6 +42,8 @@ class StringTableModel : public QAbstractTableModel {
     void countChangedRows();
 
     std::vector<StringEntry> rows_;
+    // Why a save would refuse each row; nothing for the rows it takes.
+    std::vector<std::optional<std::string>> refusals_;
     int changedRows_ = 0;
 };
 

@@ -109,10 +109,13 @@ TEST(SaveRom, RefusalsChangeNoFile) {
     std::vector<StringEntry> bad(20, row(""));
     bad[16].Text = "(Pause:x)";
     const std::vector<StringEntry> huge(512, row(std::string(1000, 'z')));
+    std::vector<StringEntry> overFull(512, row(""));
+    overFull[0].Text = std::string(27584, 'a');  // one byte more than the region holds
     const std::tuple<const char*, std::vector<StringEntry>, std::string> cases[] = {
         {"story.smc", {}, "nothing to save"},
         {"story.smc", bad, "Row 17, character 1: \"(Pause:x)\" has no number"},
         {"story.smc", huge, WithThousands(512 * 1001 - 28095) + " bytes too long"},
+        {"story.smc", overFull, "is 1 byte too long"},
         {"gone.smc", kShortRows, "does not exist"},
         {"dangling.smc", kShortRows, "does not exist"},
         {"folder.smc", kShortRows, "folder"},
@@ -129,6 +132,20 @@ TEST(SaveRom, RefusalsChangeNoFile) {
         }
         EXPECT_EQ(snapshot(dir.path()), before) << message;
     }
+}
+
+TEST(SaveRom, StringsFillTheTextRegionToItsLastByteAndNoFurther) {
+    TempDir dir;
+    const fs::path rom = sampleRom().writeTo(dir.path(), "story.smc");
+    const Bytes before = readFile(rom);
+    std::vector<StringEntry> rows(512, row(""));
+    rows[0].Text = std::string(27583, 'a');  // 27,584 + 511 bytes: exactly full
+    SaveRom(rom.string(), rows);
+    const Bytes after = readFile(rom);
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_EQ(after[kTextRegionEnd - 1], kTerminator);
+    EXPECT_TRUE(
+        std::equal(after.begin() + kTextRegionEnd, after.end(), before.begin() + kTextRegionEnd));
 }
 
 enum class Step { kNone, kOpen, kWrite, kChmod, kFlush, kClose, kRename };

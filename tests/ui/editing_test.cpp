@@ -46,6 +46,7 @@ TEST_F(Editing, TypingRebuildsThePreviewWithRedMarksPastTheBox) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
+        dialogs->answerApplyChanges(Dialogs::ApplyChangesAnswer::Discard);
         clickRow(c.row);
         editBox()->setFocus();
         editBox()->selectAll();

@@ -14,7 +14,7 @@ namespace qm::testing {
 
 class ScriptedDialogs : public Dialogs {
   public:
-    enum class Kind { Open, Save, Text, Question, Information, Warning };
+    enum class Kind { Open, Save, Text, Question, ApplyQuestion, Information, Warning };
     struct Call {
         Kind kind;
         QString title;
@@ -30,6 +30,9 @@ class ScriptedDialogs : public Dialogs {
     void answerText(const std::optional<QString>& text) { queue(Kind::Text, text); }
     void answerSaveChanges(SaveChangesAnswer answer) {
         queue(Kind::Question, QString::number(int(answer)));
+    }
+    void answerApplyChanges(ApplyChangesAnswer answer) {
+        queue(Kind::ApplyQuestion, QString::number(int(answer)));
     }
     const std::vector<Call>& calls() const { return calls_; }
     void clearCalls() { calls_.clear(); }
@@ -58,6 +61,11 @@ class ScriptedDialogs : public Dialogs {
     SaveChangesAnswer askSaveChanges(QWidget*, const QString& title, const QString& text) override {
         const Answer a = ask({Kind::Question, title, text, {}});
         return a.given ? SaveChangesAnswer(a.text.toInt()) : SaveChangesAnswer::Cancel;
+    }
+    ApplyChangesAnswer askApplyChanges(QWidget*, const QString& title,
+                                       const QString& text) override {
+        const Answer a = ask({Kind::ApplyQuestion, title, text, {}});
+        return a.given ? ApplyChangesAnswer(a.text.toInt()) : ApplyChangesAnswer::Cancel;
     }
     void information(QWidget*, const QString& title, const QString& text) override {
         ask({Kind::Information, title, text, {}});

@@ -105,6 +105,7 @@ void WindowTest::clickRow(int r) {
     list()->scrollTo(index);
     const QPoint centre = list()->visualRect(index).center();
     QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, centre);
+    QCoreApplication::processEvents();  // a question about unapplied edits comes now
 }
 
 void WindowTest::caretAt(int pos) {

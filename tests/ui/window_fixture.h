@@ -84,7 +84,7 @@ class WindowTest : public ::testing::Test {
     int selectedRow() const;
     /// The colour at the centre of the shown portrait; invalid when none is shown.
     QColor shownPortraitColour() const;
-    /// Clicks row r of the list as a user does.
+    /// Clicks row r of the list as a user does, and lets the window answer it.
     void clickRow(int r);
     /// Puts the caret of the edit box at pos and gives it the focus.
     void caretAt(int pos);

@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QTest>
 #include <QUrl>
+#include <functional>
 
 #include "patch/patch.hpp"
 #include "save/writer.hpp"
@@ -94,14 +95,17 @@ TEST_F(Window, OpenRomShowsProgressBlocksOtherCommandsAndReportsWhatItCannotOpen
     ASSERT_GE(shown.size(), 4);
     EXPECT_EQ(shown.mid(0, 2), QStringList({"Reading ROM Pointers", "Reading ROM Strings"}));
     EXPECT_TRUE(shown.last().startsWith("Parsing ROM Strings And Adding to String Table"));
-    openWithAnswer(std::nullopt);  // the list empties first, as it always did
-    EXPECT_EQ(list()->model()->rowCount(), 0);
+    EXPECT_EQ(dialogs->calls().back().defaultText, QString::fromStdString(dir.path().string()));
+    // Neither a cancelled dialog nor a file that cannot be opened changes anything.
+    openWithAnswer(std::nullopt);
     openRom(RomBuilder().truncateTo(kTextRegionEnd - 1), "short.smc");
+    EXPECT_EQ(list()->model()->rowCount(), 4);
     const auto warnings = dialogs->callsOf(Kind::Warning);
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_EQ(warnings[0].title, "Open ROM");
     EXPECT_TRUE(warnings[0].text.contains("too short")) << warnings[0].text;
     EXPECT_EQ(window->romPath(), (dir.path() / "second.smc").string());
+    EXPECT_EQ(window->windowTitle(), "Quillmoor Text Edit - second.smc[*]");
 }
 
 TEST_F(Window, TheListLoadsARowWhenItsSelectionMovesAndOnlyThen) {
@@ -110,6 +114,9 @@ TEST_F(Window, TheListLoadsARowWhenItsSelectionMovesAndOnlyThen) {
     QTest::keyClick(list(), Qt::Key_Down);
     expectLoaded(1, "Second", 7, true);
     EXPECT_EQ(shownPortraitColour(), portraitTestColour(7));
+    QTest::keyClick(portrait(), Qt::Key_Left);  // as its left arrow: to the lower number
+    EXPECT_EQ(portrait()->value(), 6);
+    portrait()->setValue(7);
     // An inserted token survives the key-up of the Enter that accepted its box.
     dialogs->answerText(QStringLiteral("7"));
     QTest::keyClick(list(), Qt::Key_P, Qt::ControlModifier);
@@ -117,6 +124,8 @@ TEST_F(Window, TheListLoadsARowWhenItsSelectionMovesAndOnlyThen) {
         QTest::keyRelease(list(), key);
     }
     EXPECT_EQ(editBox()->toPlainText(), "(Pause:7)Second");
+    EXPECT_TRUE(editBox()->hasFocus());  // typing goes on after the token
+    dialogs->answerApplyChanges(Dialogs::ApplyChangesAnswer::Discard);
     list()->horizontalScrollBar()->setValue(0);
     clickRow(2);
     expectLoaded(2, "Third(Pause:5)", -1, false);
@@ -124,6 +133,47 @@ TEST_F(Window, TheListLoadsARowWhenItsSelectionMovesAndOnlyThen) {
     const QPoint centre = list()->visualRect(list()->model()->index(2, 2)).center();
     QTest::mouseClick(list()->viewport(), Qt::LeftButton, Qt::ControlModifier, centre);
     EXPECT_EQ(selectedRow(), 2);  // Ctrl+click keeps a row selected
+}
+
+TEST_F(Window, LeavingARowWithUnappliedEditsAsksWhateverMovesTheSelection) {
+    openRows();
+    const std::pair<const char*, std::function<void()>> moves[] = {
+        {"click", [this] { clickRow(2); }},
+        {"key",
+         [this] {
+             list()->setFocus();
+             QTest::keyClick(list(), Qt::Key_Down);
+             QCoreApplication::processEvents();
+         }},
+        {"find", [this] {
+             dialogs->answerText(QStringLiteral("third"));
+             action("mnuFindFind")->trigger();
+         }}};
+    using Apply = Dialogs::ApplyChangesAnswer;
+    for (const auto& [how, move] : moves) {
+        for (Apply answer : {Apply::Apply, Apply::Discard, Apply::Cancel}) {
+            SCOPED_TRACE(std::string(how) + std::to_string(int(answer)));
+            clickRow(1);
+            const QString before = cell(1, 2);
+            caretAt(3);
+            QTest::keyClick(editBox(), Qt::Key_X);
+            const QString typed = editBox()->toPlainText();
+            dialogs->clearCalls();
+            dialogs->answerApplyChanges(answer);
+            move();
+            const auto asked = dialogs->callsOf(Kind::ApplyQuestion);
+            ASSERT_EQ(asked.size(), 1u);
+            EXPECT_EQ(asked[0].text, "Apply the changes to row 2?");
+            EXPECT_EQ(cell(1, 2), answer == Apply::Apply ? typed : before);
+            EXPECT_EQ(selectedRow(), answer == Apply::Cancel ? 1 : 2);
+            EXPECT_EQ(editBox()->toPlainText(), answer == Apply::Cancel ? typed : cell(2, 2));
+            if (answer == Apply::Cancel) {
+                EXPECT_EQ(caret(), 4);
+                EXPECT_TRUE(editBox()->hasFocus());
+                editBox()->setPlainText(before);  // nothing left to ask about
+            }
+        }
+    }
 }
 
 TEST_F(Window, ApplyWritesWhatChangedAndKeepsColoursAndPortraitsTheBoxCannotShow) {
@@ -155,7 +205,8 @@ TEST_F(Window, ApplyWritesWhatChangedAndKeepsColoursAndPortraitsTheBoxCannotShow
 
 TEST_F(Window, UnsavedChangesAreNeverLostWithoutAQuestion) {
     const std::tuple<char, Answer, bool> cases[] = {
-        // o: Open ROM, q: Quit, c: close the window; the answer; whether the file is saved
+        // o: Open ROM, then Cancel in its dialog; q: Quit; c: close the window; the
+        // answer; whether the file is saved
         {'o', Answer::Cancel, false}, {'o', Answer::Discard, false}, {'o', Answer::Save, true},
         {'q', Answer::Cancel, false}, {'q', Answer::Discard, false}, {'q', Answer::Save, true},
         {'c', Answer::Cancel, false}, {'c', Answer::Discard, false}, {'c', Answer::Save, true}};
@@ -172,17 +223,21 @@ TEST_F(Window, UnsavedChangesAreNeverLostWithoutAQuestion) {
         dialogs->clearCalls();
         dialogs->answerSaveChanges(answer);
         const bool goesOn = answer != Answer::Cancel;
-        if (command == 'o' && goesOn) {
+        const bool opens = command == 'o';
+        if (opens && goesOn) {
             dialogs->answerOpen(std::nullopt);
         }
-        command == 'o'   ? action("mnuOpenRom")->trigger()
+        opens            ? action("mnuOpenRom")->trigger()
         : command == 'q' ? action("mnuQuit")->trigger()
                          : (void)window->close();
         ASSERT_EQ(dialogs->callsOf(Kind::Question).size(), 1u);
         EXPECT_EQ(dialogs->calls()[0].text, "Save changes to story.smc?");
         EXPECT_EQ(readFile(path) != before, saved);
-        EXPECT_EQ(list()->model()->rowCount(), goesOn && command == 'o' ? 0 : 4);
-        EXPECT_EQ(window->isVisible(), !goesOn || command == 'o');
+        // Discard takes effect only once another file has loaded.
+        EXPECT_EQ(list()->model()->rowCount(), 4);
+        EXPECT_EQ(editBox()->toPlainText(), "Changed");
+        EXPECT_EQ(window->isWindowModified(), !saved);
+        EXPECT_EQ(window->isVisible(), !goesOn || opens);
         window->show();
     }
 }
@@ -192,11 +247,20 @@ TEST_F(Window, TheBudgetPanelCountsTheEditBoxAsIfApplied) {
     EXPECT_EQ(budgetText(), "46 / 28,095 bytes");
     RomBuilder full;  // one string of 28,094 bytes and its terminator: exactly full
     full.addString(Bytes(kTextRegionLength - 1, 0x20));
-    openRom(full, "full.smc");
+    const auto fullFile = openRom(full, "full.smc");
+    const Bytes before = readFile(fullFile);
     EXPECT_EQ(budgetText(), "28,095 / 28,095 bytes");
-    QTest::keyClicks(editBox(), "xy");
-    EXPECT_EQ(budgetText(), "28,097 / 28,095 bytes: 2 bytes over");
+    caretAt(0);
+    QTest::keyClicks(editBox(), "x");
+    EXPECT_EQ(budgetText(), "28,096 / 28,095 bytes: 1 byte over");
     EXPECT_NE(widget<QLabel>("sbBudget")->styleSheet(), "");
+    QTest::keyClick(editBox(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(dialogs->calls().back().text.contains("1 byte too long"))
+        << dialogs->calls().back().text;
+    EXPECT_TRUE(readFile(fullFile) == before);
+    QTest::keyClick(editBox(), Qt::Key_Backspace);  // exactly full again: saved
+    QTest::keyClick(editBox(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(window->isWindowModified());
     editBox()->setPlainText("(Pause:x)");
     EXPECT_EQ(budgetText(), "Row 1 cannot be saved");
     editBox()->setPlainText("A");
@@ -288,8 +352,9 @@ class SaveFromWindow : public WindowTest {
     Bytes before;
 };
 
-TEST_F(SaveFromWindow, CtrlSAndSaveAsCopyWriteTheAppliedRowsAndClearTheMark) {
-    applyText(1, "Longer text(Pause:7)(return)now");
+TEST_F(SaveFromWindow, CtrlSAndSaveAsCopyTakeTheEditBoxAlongAndClearTheMark) {
+    clickRow(1);
+    editBox()->setPlainText("Longer text(Pause:7)(return)now");  // not applied
     const QString pointerAtLoad = cell(2, 4);
     QStringList shown;
     recordStatus(shown);
@@ -301,11 +366,15 @@ TEST_F(SaveFromWindow, CtrlSAndSaveAsCopyWriteTheAppliedRowsAndClearTheMark) {
     EXPECT_EQ(shown.value(0), "Saving ROM: 0%");
     EXPECT_EQ(shown.last(), "Saving ROM: 100%");
     EXPECT_EQ(statusText(), clockText());
+    EXPECT_EQ(cell(1, 2), "Longer text(Pause:7)(return)now");
     before = readFile(romFile);
-    applyText(0, "Copied text");
-    action("mnuSaveAs")->trigger();
+    clickRow(0);
+    editBox()->setPlainText("Copied text");
+    QTest::keyClick(editBox(), Qt::Key_R, Qt::ControlModifier);
     const auto copy = dir.path() / "story Hack.smc";
+    EXPECT_EQ(cell(0, 2), "Copied text");
     expectSavedRows(copy);
+    EXPECT_EQ(statusText(), "Saved a copy as story Hack.smc");
     EXPECT_TRUE(readFile(romFile) == before);
     EXPECT_EQ(window->romPath(), copy.string());
     EXPECT_EQ(window->windowTitle(), "Quillmoor Text Edit - story Hack.smc[*]");
@@ -318,6 +387,8 @@ TEST_F(SaveFromWindow, ARefusalChangesNoFileAndLandsOnTheRowAtFault) {
     EXPECT_EQ(dialogs->calls().at(0).title, "Save As Copy");
     EXPECT_TRUE(dialogs->calls().at(0).text.contains("folder"));
     applyText(2, "Bad(Pause:x)");
+    EXPECT_EQ(list()->model()->index(2, 2).data(Qt::ToolTipRole).toString(),
+              "Cannot be saved: character 4: \"(Pause:x)\" has no number from 0 to 254");
     clickRow(1);
     action("mnuSaveRom")->trigger();
     ASSERT_EQ(dialogs->calls().size(), 2u);
