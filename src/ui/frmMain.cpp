@@ -11,11 +11,13 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QSettings>
+#include <QUndoStack>
 
 #include "dialogs.h"
 #include "status_panels.h"
 #include "string_list_view.h"
 #include "string_table_model.h"
+#include "table_history.h"
 #include "ui_frmMain.h"
 
 namespace qm {
@@ -66,6 +68,7 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     nameSeparators();
     connectFileMenu();
     connectCommandMenus();
+    setUpEditMenu();
     connectEditor();
     installKeyHandling();
     showRecentRoms();
@@ -108,6 +111,30 @@ void frmMain::setUpList() {
             column, metrics.horizontalAdvance(QString::fromLatin1(widest[column])) + 24);
     }
     ui->lvText->setStretchColumn(kColText, kNarrowestText);
+}
+
+void frmMain::setUpEditMenu() {
+    history_ = new TableHistory(
+        *model_, [this](int row) { showChangedRow(row); }, this);
+    QAction* undo = history_->undoAction();
+    QAction* redo = history_->redoAction();
+    // Ctrl+Z and Ctrl+Y belong to the edit box while it has the focus; Alt+Backspace
+    // reaches the table from anywhere.
+    undo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                        QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Backspace)});
+    for (QAction* action : {undo, redo}) {
+        action->disconnect(history_->stack());
+        ui->mnuEdit->addAction(action);
+    }
+    connect(undo, &QAction::triggered, this, [this] { undoTable(false); });
+    connect(redo, &QAction::triggered, this, [this] { undoTable(true); });
+    connect(model_, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& from, const QModelIndex& to) {
+                tableRowsChanged(from.row(), to.row());
+            });
 }
 
 void frmMain::setUpStatusBar(std::function<QTime()> clock) {
@@ -173,7 +200,7 @@ void frmMain::installKeyHandling() {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride &&
+    if (event->type() == QEvent::ShortcutOverride && !isTypingUndo(watched, event) &&
         isWindowShortcut(static_cast<QKeyEvent*>(event))) {
         // The edit box and the list claim keys such as Ctrl+A for themselves;
         // here the menus' shortcuts win wherever the focus is.
@@ -181,6 +208,13 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool frmMain::isTypingUndo(const QObject* watched, const QEvent* event) const {
+    const QKeySequence pressed(static_cast<const QKeyEvent*>(event)->keyCombination());
+    return watched == ui->txtText && (pressed == QKeySequence(Qt::CTRL | Qt::Key_Z) ||
+                                      pressed == QKeySequence(Qt::CTRL | Qt::Key_Y) ||
+                                      pressed == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
 }
 
 bool frmMain::isWindowShortcut(const QKeyEvent* event) const {

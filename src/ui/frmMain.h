@@ -30,6 +30,7 @@ inline const QString kCaption = QStringLiteral("Quillmoor Text Edit");
 
 class StatusPanels;
 class StringTableModel;
+class TableHistory;
 struct StringEntry;
 
 /// What the window uses from outside; each has a default for the real program.
@@ -74,9 +75,12 @@ class frmMain : public QMainWindow {
     void nameSeparators();
     void connectFileMenu();
     void connectCommandMenus();
+    void setUpEditMenu();
     void connectEditor();
     void installKeyHandling();
     bool isWindowShortcut(const QKeyEvent* event) const;
+    /// Ctrl+Z, Ctrl+Y or Ctrl+Shift+Z in the edit box: its own undo, not the table's.
+    bool isTypingUndo(const QObject* watched, const QEvent* event) const;
 
     // frmMain_file.cpp: the File menu, recent files and the unsaved-changes mark.
     void mnuOpenRom_Click();
@@ -111,10 +115,19 @@ class frmMain : public QMainWindow {
     /// The question for a move the list made away from a row with unapplied edits;
     /// asked once the list has finished handling its key or click.
     void confirmRowChange();
-    /// Whether the editor may leave its row: asks "Apply the changes to row N?"
-    /// when it holds unapplied edits. Apply applies them, Discard puts the row
-    /// back into the editor; false for Cancel or a refused Apply.
+    /// Asks "Apply the changes to row N?" when the editor holds unapplied edits:
+    /// Apply applies them, Discard puts the row back into the editor. Cancel also
+    /// for a refused Apply; Discard when there was nothing to ask.
+    Dialogs::ApplyChangesAnswer settleEditor();
+    /// Whether the editor may leave its row, as settleEditor decides.
     bool leaveEditedRow();
+    /// Undo or redo of the table: unapplied edits are settled first, and Apply
+    /// there is the step itself.
+    void undoTable(bool redo);
+    /// After an undo or redo: the row it changed, in the list and the editor.
+    void showChangedRow(int row);
+    /// The table's rows changed: the budget and the marks follow.
+    void tableRowsChanged(int first, int last);
     /// Applies what the editor holds, if anything; false when Apply was refused.
     bool applyEditBox();
     bool cmdApply_Click();
@@ -148,6 +161,7 @@ class frmMain : public QMainWindow {
     std::unique_ptr<Dialogs> dialogs_;
     std::unique_ptr<QSettings> settings_;
     StringTableModel* model_ = nullptr;
+    TableHistory* history_ = nullptr;
     StatusPanels* status_ = nullptr;
     QString portraitFolder_;
     RegionBudget budget_;

@@ -5,6 +5,7 @@
 #include <QItemSelectionModel>
 #include <QPixmap>
 #include <QTextCursor>
+#include <QUndoStack>
 
 #include "frmMain.h"
 #include "game_text.h"
@@ -13,6 +14,7 @@
 #include "preview/preview.hpp"
 #include "status_panels.h"
 #include "string_table_model.h"
+#include "table_history.h"
 #include "text.hpp"
 #include "ui_frmMain.h"
 
@@ -79,17 +81,43 @@ void frmMain::confirmRowChange() {
     ui->txtText->setFocus(Qt::OtherFocusReason);
 }
 
-bool frmMain::leaveEditedRow() {
+Dialogs::ApplyChangesAnswer frmMain::settleEditor() {
+    using Answer = Dialogs::ApplyChangesAnswer;
     if (!editorDiffers()) {
-        return true;
+        return Answer::Discard;
     }
-    switch (dialogs_->askApplyChanges(
-        this, kCaption, QStringLiteral("Apply the changes to row %1?").arg(*loadedRow_ + 1))) {
-        case Dialogs::ApplyChangesAnswer::Apply: return cmdApply_Click();
-        case Dialogs::ApplyChangesAnswer::Discard: loadRow(*loadedRow_); return true;
-        case Dialogs::ApplyChangesAnswer::Cancel: break;
+    const Answer answer = dialogs_->askApplyChanges(
+        this, kCaption, QStringLiteral("Apply the changes to row %1?").arg(*loadedRow_ + 1));
+    if (answer == Answer::Apply && !cmdApply_Click()) {
+        return Answer::Cancel;
     }
-    return false;
+    if (answer == Answer::Discard) {
+        loadRow(*loadedRow_);
+    }
+    return answer;
+}
+
+bool frmMain::leaveEditedRow() {
+    return settleEditor() != Dialogs::ApplyChangesAnswer::Cancel;
+}
+
+void frmMain::undoTable(bool redo) {
+    if (busy_ || settleEditor() != Dialogs::ApplyChangesAnswer::Discard) {
+        return;  // cancelled, or the edits just applied are the step to undo next
+    }
+    redo ? history_->stack()->redo() : history_->stack()->undo();
+}
+
+void frmMain::showChangedRow(int row) {
+    selectRow(row);
+    loadRow(row);
+}
+
+void frmMain::tableRowsChanged(int first, int last) {
+    for (int row = first; row <= last; ++row) {
+        budget_.update(std::size_t(row), model_->entry(row));
+    }
+    showEditState();
 }
 
 void frmMain::UpdateTextEdit() {
@@ -178,9 +206,8 @@ bool frmMain::cmdApply_Click() {
         return false;
     }
     const int row = *loadedRow_;
-    budget_.update(std::size_t(row), *entry);
-    model_->setEntry(row, *entry);
-    showEditState();
+    history_->change(QStringLiteral("Apply (row %1)").arg(row + 1),
+                     {{row, model_->entry(row), *entry}});
     return true;
 }
 

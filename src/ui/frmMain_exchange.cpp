@@ -13,6 +13,7 @@
 #include "save/copy_name.hpp"
 #include "status_panels.h"
 #include "string_table_model.h"
+#include "table_history.h"
 #include "text.hpp"
 #include "ui_frmMain.h"
 
@@ -48,6 +49,10 @@ PatchFormat patchFormatOf(const Dialogs::SaveTarget& target) {
         return *named;
     }
     return target.filter.startsWith(QStringLiteral("IPS")) ? PatchFormat::Ips : PatchFormat::Bps;
+}
+
+QString rowsText(std::size_t rows) {
+    return rows == 1 ? QStringLiteral("1 row") : QStringLiteral("%1 rows").arg(rows);
 }
 
 void writeFile(const QString& path, std::string_view bytes) {
@@ -100,22 +105,16 @@ void frmMain::mnuImportTable_Click() {
                           QStringLiteral("Nothing was imported. ") + QString::fromUtf8(e.what()));
         return;
     }
-    const std::optional<int> row = selectedRow();
     // Text typed into the edit box and not applied stays there; otherwise the
     // editor shows its row as imported.
     const bool keepEditor = editorDiffers();
-    model_->setRows(std::move(imported.rows));
-    budget_.reset(model_->rows());
-    if (!keepEditor) {
-        loadedRow_.reset();
+    std::vector<RowChange> changes = history_->changesTo(imported.rows);
+    const QString step = QStringLiteral("Import Table (%1)").arg(rowsText(changes.size()));
+    history_->change(step, std::move(changes));
+    if (loadedRow_ && !keepEditor) {
+        loadRow(*loadedRow_);
     }
-    if (row) {
-        selectRow(*row);
-    }
-    showEditState();
-    status_->showNotice(imported.changed == 1
-                            ? QStringLiteral("1 row changed")
-                            : QStringLiteral("%1 rows changed").arg(imported.changed));
+    status_->showNotice(rowsText(imported.changed) + QStringLiteral(" changed"));
     if (!imported.notes.empty()) {
         std::string notes;
         for (const std::string& note : imported.notes) {

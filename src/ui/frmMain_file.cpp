@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QUndoStack>
 
 #include "dialogs.h"
 #include "errors.hpp"
@@ -15,6 +16,7 @@
 #include "save/writer.hpp"
 #include "status_panels.h"
 #include "string_table_model.h"
+#include "table_history.h"
 #include "ui_frmMain.h"
 
 namespace qm {
@@ -124,6 +126,7 @@ bool frmMain::openRom(const QString& path) {
     }
     enableEditing();
     loadedRow_.reset();
+    history_->clear();
     budget_.reset(model_->rows());
     RomPath = nativePath(path);
     showRomPathInCaption();
@@ -161,6 +164,7 @@ void frmMain::enableEditing() {
     ui->lvText->setEnabled(true);
     ui->fraText->setEnabled(true);
     ui->txtText2->setEnabled(true);
+    ui->mnuEdit->setEnabled(true);
     ui->mnuInsert->setEnabled(true);
     ui->mnuFind->setEnabled(true);
     ui->mnuSaveRom->setEnabled(true);
@@ -263,6 +267,7 @@ bool frmMain::runSave(const QString& title, const std::function<void(const Progr
     }
     if (!failure) {
         model_->markSaved();
+        history_->stack()->setClean();
         showEditState();
         return true;
     }

@@ -57,6 +57,14 @@ void StringTableModel::setEntry(int r, StringEntry entry) {
     emit dataChanged(index(r, 0), index(r, kColumnCount - 1));
 }
 
+void StringTableModel::setContent(int r, const StringEntry& content) {
+    StringEntry row = entry(r);
+    row.Portrait = content.Portrait;
+    row.Coloured = content.Coloured;
+    row.Text = content.Text;
+    setEntry(r, std::move(row));
+}
+
 void StringTableModel::markSaved() {
     MarkSaved(rows_);
     countChangedRows();

@@ -31,6 +31,9 @@ class StringTableModel : public QAbstractTableModel {
     /// Row r (0-based); r must be below rowCount().
     const StringEntry& entry(int r) const { return rows_.at(static_cast<std::size_t>(r)); }
     void setEntry(int r, StringEntry entry);
+    /// Sets row r's portrait, colour and text to content's; what the row was
+    /// loaded as stays.
+    void setContent(int r, const StringEntry& content);
 
     std::span<const StringEntry> rows() const { return rows_; }
     /// After a save: every row counts as loaded the way it was written.

@@ -176,6 +176,42 @@ TEST_F(Window, LeavingARowWithUnappliedEditsAsksWhateverMovesTheSelection) {
     }
 }
 
+TEST_F(Window, EveryChangeToTheTableIsOneUndoStepAndTheMarkFollowsTheFile) {
+    openRows();
+    clickRow(1);
+    editBox()->setPlainText("Applied");
+    apply();
+    writeFile(dir.path() / "in.csv", bytesOf("Number,Text\n1,One\n4,Four\n"));
+    dialogs->answerOpen(QString::fromStdString((dir.path() / "in.csv").string()));
+    action("mnuImportTable")->trigger();
+    const QStringList after = {"One", "Applied", "Third(Pause:5)", "Four"};
+    const QStringList before = {"First(return)row", "Second", "Third(Pause:5)", "Fourth"};
+    const auto texts = [this] {
+        return QStringList{cell(0, 2), cell(1, 2), cell(2, 2), cell(3, 2)};
+    };
+    EXPECT_EQ(action("mnuUndo")->text(), "Undo Import Table (2 rows)");
+    list()->setFocus();  // outside the edit box, Ctrl+Z is the table's
+    for (const char* keys : {"Ctrl+Z", "Alt+Backspace", "Ctrl+Y", "Ctrl+Y"}) {
+        QTest::keySequence(list(), QKeySequence(QString::fromLatin1(keys)));
+    }
+    EXPECT_EQ(texts(), after);
+    QTest::keyClick(list(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(list(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(texts(), before);
+    EXPECT_EQ(selectedRow(), 1);  // the row the step changed
+    EXPECT_EQ(editBox()->toPlainText(), "Second");
+    EXPECT_FALSE(window->isWindowModified());  // back where the file is
+    action("mnuRedo")->trigger();
+    QTest::keySequence(list(), QKeySequence(QStringLiteral("Ctrl+S")));
+    EXPECT_FALSE(window->isWindowModified());
+    action("mnuUndo")->trigger();  // undo after a save: the file no longer matches
+    EXPECT_TRUE(window->isWindowModified());
+    QTest::keyClicks(editBox(), "ab");  // the edit box's own Ctrl+Z stays its own
+    QTest::keyClick(editBox(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(editBox()->toPlainText(), "Second");
+    EXPECT_EQ(action("mnuRedo")->text(), "Redo Apply (row 2)");
+}
+
 TEST_F(Window, ApplyWritesWhatChangedAndKeepsColoursAndPortraitsTheBoxCannotShow) {
     RomBuilder rom;
     rom.addString(bytesOf("\x04\x07\x27"))   // portrait byte 7: "?"
