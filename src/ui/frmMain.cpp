@@ -14,6 +14,7 @@
 #include <QUndoStack>
 
 #include "dialogs.h"
+#include "original_panel.h"
 #include "status_panels.h"
 #include "string_list_view.h"
 #include "string_table_model.h"
@@ -24,7 +25,7 @@ namespace qm {
 
 namespace {
 
-// The Text column's width below which the list scrolls sideways.
+// The width of the Text and Original columns below which the list scrolls sideways.
 constexpr int kNarrowestText = 160;
 // The editor frame and the list at the window's default size.
 constexpr int kFrameHeight = 205;
@@ -94,6 +95,7 @@ void frmMain::setUpFonts() {
     setFont(designFont({"MS Sans Serif", "Arial", "Liberation Sans", "Nimbus Sans"}, 8.25,
                        QFont::SansSerif));
     ui->txtText2->setFont(designFont({"Courier New"}, 8.25, QFont::TypeWriter));
+    ui->pnlOriginal->setPreviewFont(ui->txtText2->font());
     ui->txtText->setFont(designFont({"MS Sans Serif"}, 9.75, QFont::SansSerif));
 }
 
@@ -105,12 +107,15 @@ void frmMain::setUpList() {
     // The Text column takes whatever width the others leave; they fit the
     // widest thing they can show.
     const QFontMetrics metrics(ui->lvText->font());
-    const char* widest[kColumnCount] = {"Number", "Mad Ms. Edna", "", "Coloured", "Pointer Value"};
-    for (int column = 0; column < kColumnCount; ++column) {
+    const char* widest[] = {"Number", "Mad Ms. Edna", "", "Coloured", "Pointer Value", ""};
+    for (int column = 0; column <= kColOriginal; ++column) {
         ui->lvText->setColumnWidth(
             column, metrics.horizontalAdvance(QString::fromLatin1(widest[column])) + 24);
     }
-    ui->lvText->setStretchColumn(kColText, kNarrowestText);
+    // Source before translation, as translators read them.
+    header->moveSection(header->visualIndex(kColOriginal), header->visualIndex(kColText));
+    ui->lvText->setStretchColumns({kColText, kColOriginal}, kNarrowestText);
+    ui->lvText->setColumnShown(kColOriginal, false);
 }
 
 void frmMain::setUpEditMenu() {
@@ -142,7 +147,7 @@ void frmMain::setUpStatusBar(std::function<QTime()> clock) {
 }
 
 void frmMain::nameSeparators() {
-    const char* names[] = {"sepFile1", "sepFile2", "sepFileB"};
+    const char* names[] = {"sepFile1", "sepFile2", "sepFile3", "sepFileB"};
     std::size_t index = 0;
     for (QAction* action : ui->mnuFile->actions()) {
         if (action->isSeparator() && index < std::size(names)) {
@@ -159,6 +164,8 @@ void frmMain::connectFileMenu() {
     connect(ui->mnuExportTable, &QAction::triggered, this, &frmMain::mnuExportTable_Click);
     connect(ui->mnuImportTable, &QAction::triggered, this, &frmMain::mnuImportTable_Click);
     connect(ui->mnuCreatePatch, &QAction::triggered, this, &frmMain::mnuCreatePatch_Click);
+    connect(ui->mnuCompareOriginal, &QAction::triggered, this, &frmMain::mnuCompareOriginal_Click);
+    connect(ui->mnuCloseOriginal, &QAction::triggered, this, &frmMain::mnuCloseOriginal_Click);
 }
 
 void frmMain::connectCommandMenus() {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "commands/insert.hpp"
 #include "dialogs.h"
@@ -106,6 +107,19 @@ class frmMain : public QMainWindow {
     /// The folder and name to propose for a file made from the open ROM image.
     QString besideRom(const QString& extension) const;
 
+    // frmMain_translation.cpp: an original ROM image to compare with.
+    void mnuCompareOriginal_Click();
+    void mnuCloseOriginal_Click();
+    /// Loads the original at path and shows it; false when it cannot be opened
+    /// (a message box says why).
+    bool openOriginal(const QString& path);
+    /// Opens the original remembered for the open ROM image, if any.
+    void reopenOriginal();
+    /// Remembers path as the open ROM image's original; empty forgets it.
+    void rememberOriginal(const QString& path);
+    /// Compares with original's rows from now on; none: no comparison.
+    void showOriginal(std::vector<StringEntry> original);
+
     // frmMain_editor.cpp: entry selection and editing, the live preview, the
     // budget panel and the unsaved-changes mark.
     void UpdateTextEdit();
@@ -168,6 +182,8 @@ class frmMain : public QMainWindow {
 
     // The open ROM image; its rows live in model_.
     std::string RomPath;
+    // The original ROM image compared with; empty when none is open.
+    QString originalPath_;
     // Find's text, kept between Find and Find Next.
     QString SearchText;
     // A load or save is running: no second command may start.

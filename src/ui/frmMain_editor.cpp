@@ -10,8 +10,10 @@
 #include "frmMain.h"
 #include "game_text.h"
 #include "markup/portraits.hpp"
+#include "original_panel.h"
 #include "portrait_card.h"
 #include "preview/preview.hpp"
+#include "preview_box.h"
 #include "status_panels.h"
 #include "string_table_model.h"
 #include "table_history.h"
@@ -19,16 +21,6 @@
 #include "ui_frmMain.h"
 
 namespace qm {
-
-namespace {
-
-constexpr qreal kPreviewPointSize = 14;
-
-QColor entryColour(bool coloured) {
-    return coloured ? QColor(160, 168, 232) : QColor(255, 255, 255);
-}
-
-}  // namespace
 
 std::optional<int> frmMain::selectedRow() const {
     const QModelIndexList rows = ui->lvText->selectionModel()->selectedRows();
@@ -136,7 +128,8 @@ void frmMain::loadRow(int row) {
     ui->txtText->setPlainText(FromGameText(entry.Text));
     const bool coloured = entry.Coloured == Colour::Yes;
     ui->chkColoured->setChecked(coloured);
-    ui->txtText2->setBaseFormat(entryColour(coloured), kPreviewPointSize);
+    ui->txtText2->setBaseFormat(EntryColour(coloured), kPreviewPointSize);
+    ui->pnlOriginal->showRow(model_->originalOf(row));
     loadingRow_ = false;
     showEditState();
 }
@@ -243,7 +236,7 @@ void frmMain::cmdAdd_Click() {
 }
 
 void frmMain::chkColoured_Click() {
-    ui->txtText2->setBaseFormat(entryColour(ui->chkColoured->isChecked()), kPreviewPointSize);
+    ui->txtText2->setBaseFormat(EntryColour(ui->chkColoured->isChecked()), kPreviewPointSize);
     showEditState();
 }
 

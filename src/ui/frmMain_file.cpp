@@ -130,6 +130,7 @@ bool frmMain::openRom(const QString& path) {
     budget_.reset(model_->rows());
     RomPath = nativePath(path);
     showRomPathInCaption();
+    reopenOriginal();
     if (model_->rowCount() > 0) {
         selectRow(0);  // loads the row into the editor
     }
@@ -172,6 +173,7 @@ void frmMain::enableEditing() {
     ui->mnuImportTable->setEnabled(true);
     ui->mnuExportTable->setEnabled(true);
     ui->mnuCreatePatch->setEnabled(true);
+    ui->mnuCompareOriginal->setEnabled(true);
 }
 
 void frmMain::showRomPathInCaption() {
@@ -243,6 +245,9 @@ void frmMain::mnuSaveAs_Click() {
         })) {
         RomPath = copy;
         showRomPathInCaption();
+        if (!originalPath_.isEmpty()) {
+            rememberOriginal(originalPath_);  // the copy is compared with it too
+        }
         const QFileInfo written(QFile::decodeName(QByteArray::fromStdString(copy)));
         rememberRecentRom(written.absoluteFilePath());
         status_->showNotice(QStringLiteral("Saved a copy as %1").arg(written.fileName()));

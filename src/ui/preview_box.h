@@ -10,6 +10,14 @@
 
 namespace qm {
 
+/// The size of the preview's text.
+inline constexpr qreal kPreviewPointSize = 14;
+
+/// The colour an entry's text shows in: lavender when coloured, else white.
+inline QColor EntryColour(bool coloured) {
+    return coloured ? QColor(160, 168, 232) : QColor(255, 255, 255);
+}
+
 class PreviewBox : public QTextEdit {
     Q_OBJECT
   public:

@@ -13,31 +13,43 @@ void StringListView::scrollTo(const QModelIndex& index, ScrollHint hint) {
     horizontalScrollBar()->setValue(x);
 }
 
-void StringListView::setStretchColumn(int column, int minimumWidth) {
-    stretchColumn_ = column;
+void StringListView::setStretchColumns(QList<int> columns, int minimumWidth) {
+    stretchColumns_ = std::move(columns);
     stretchMinimum_ = minimumWidth;
-    fitStretchColumn();
+    fitStretchColumns();
 }
 
 void StringListView::resizeEvent(QResizeEvent* event) {
     QTreeView::resizeEvent(event);
-    fitStretchColumn();
+    fitStretchColumns();
 }
 
-void StringListView::fitStretchColumn() {
-    if (!stretchColumn_ || model() == nullptr) {
+void StringListView::fitStretchColumns() {
+    if (model() == nullptr) {
         return;
     }
     int others = 0;
+    int stretched = 0;
     for (int column = 0; column < header()->count(); ++column) {
-        others += column == *stretchColumn_ ? 0 : header()->sectionSize(column);
+        if (!stretchColumns_.contains(column)) {
+            others += header()->sectionSize(column);  // 0 when hidden
+        } else if (!header()->isSectionHidden(column)) {
+            ++stretched;
+        }
     }
-    const bool roomy = viewport()->width() - others >= stretchMinimum_;
-    header()->setSectionResizeMode(*stretchColumn_,
-                                   roomy ? QHeaderView::Stretch : QHeaderView::Interactive);
-    if (!roomy) {
-        header()->resizeSection(*stretchColumn_, stretchMinimum_);
+    const bool roomy = viewport()->width() - others >= stretched * stretchMinimum_;
+    for (int column : stretchColumns_) {
+        header()->setSectionResizeMode(column,
+                                       roomy ? QHeaderView::Stretch : QHeaderView::Interactive);
+        if (!roomy) {
+            header()->resizeSection(column, stretchMinimum_);
+        }
     }
+}
+
+void StringListView::setColumnShown(int column, bool shown) {
+    setColumnHidden(column, !shown);
+    fitStretchColumns();
 }
 
 bool StringListView::event(QEvent* event) {

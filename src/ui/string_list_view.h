@@ -4,7 +4,6 @@
 // which shows when it has the keyboard focus.
 
 #include <QTreeView>
-#include <optional>
 
 namespace qm {
 
@@ -13,9 +12,12 @@ class StringListView : public QTreeView {
   public:
     using QTreeView::QTreeView;
 
-    /// Column takes the width the other columns leave, but never less than
-    /// minimumWidth: a narrower window scrolls sideways instead.
-    void setStretchColumn(int column, int minimumWidth);
+    /// The shown columns of these share the width the other columns leave, but
+    /// each never less than minimumWidth: a narrower window scrolls sideways.
+    void setStretchColumns(QList<int> columns, int minimumWidth);
+
+    /// Shows or hides column, and shares the width again.
+    void setColumnShown(int column, bool shown);
 
     /// Keeps the horizontal position: a click on a wide Text cell would otherwise
     /// scroll the Number column out of sight.
@@ -32,9 +34,9 @@ class StringListView : public QTreeView {
                                                          const QEvent* event) const override;
 
   private:
-    void fitStretchColumn();
+    void fitStretchColumns();
 
-    std::optional<int> stretchColumn_;
+    QList<int> stretchColumns_;
     int stretchMinimum_ = 0;
 };
 

@@ -13,7 +13,7 @@ int StringTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int StringTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kColumnCount;
+    return parent.isValid() ? 0 : kColOriginal + 1;
 }
 
 QVariant StringTableModel::data(const QModelIndex& index, int role) const {
@@ -22,7 +22,12 @@ QVariant StringTableModel::data(const QModelIndex& index, int role) const {
     }
     const auto r = std::size_t(index.row());
     switch (role) {
-        case Qt::DisplayRole: return FromGameText(ColumnText(rows_[r], r, index.column()));
+        case Qt::DisplayRole:
+            if (index.column() == kColOriginal) {
+                const StringEntry* original = originalOf(index.row());
+                return original ? FromGameText(original->Text) : QString();
+            }
+            return FromGameText(ColumnText(rows_[r], r, index.column()));
         case Qt::ForegroundRole: return refusals_[r] ? QVariant(QColor(255, 0, 0)) : QVariant();
         case Qt::ToolTipRole:
             return refusals_[r] ? QStringLiteral("Cannot be saved: %1")
@@ -34,10 +39,12 @@ QVariant StringTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant StringTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
-        section >= kColumnCount) {
+        section > kColOriginal) {
         return {};
     }
-    return QString::fromLatin1(kColumnCaptions[static_cast<std::size_t>(section)]);
+    return section == kColOriginal
+               ? QStringLiteral("Original")
+               : QString::fromLatin1(kColumnCaptions[static_cast<std::size_t>(section)]);
 }
 
 void StringTableModel::setRows(std::vector<StringEntry> rows) {
@@ -49,12 +56,23 @@ void StringTableModel::setRows(std::vector<StringEntry> rows) {
     endResetModel();
 }
 
+void StringTableModel::setOriginal(std::vector<StringEntry> original) {
+    original_ = std::move(original);
+    if (!rows_.empty()) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, kColOriginal));
+    }
+}
+
+const StringEntry* StringTableModel::originalOf(int r) const {
+    return r >= 0 && std::size_t(r) < original_.size() ? &original_[std::size_t(r)] : nullptr;
+}
+
 void StringTableModel::setEntry(int r, StringEntry entry) {
     StringEntry& row = rows_.at(static_cast<std::size_t>(r));
     changedRows_ += int(!entry.IsUnchanged()) - int(!row.IsUnchanged());
     row = std::move(entry);
     refusals_.at(std::size_t(r)) = SaveRefusal(row);
-    emit dataChanged(index(r, 0), index(r, kColumnCount - 1));
+    emit dataChanged(index(r, 0), index(r, kColOriginal));
 }
 
 void StringTableModel::setContent(int r, const StringEntry& content) {

@@ -1,7 +1,8 @@
 #pragma once
 // The string table as the list lvText shows it: one row per StringEntry, the
-// five text columns, a row that cannot be saved in red with the reason as its
-// tooltip. The one table that the list and the commands read and write.
+// five text columns and, while an original ROM image is open, the original's
+// text; a row that cannot be saved in red with the reason as its tooltip. The
+// one table that the list and the commands read and write.
 
 #include <QAbstractTableModel>
 #include <optional>
@@ -12,6 +13,9 @@
 #include "rom/string_table.hpp"
 
 namespace qm {
+
+/// The column after the five of the string table: the original's text.
+inline constexpr int kColOriginal = kColumnCount;
 
 class StringTableModel : public QAbstractTableModel {
     Q_OBJECT
@@ -36,6 +40,12 @@ class StringTableModel : public QAbstractTableModel {
     void setContent(int r, const StringEntry& content);
 
     std::span<const StringEntry> rows() const { return rows_; }
+
+    /// The rows of the original ROM image to compare with; empty: none.
+    void setOriginal(std::vector<StringEntry> original);
+    std::span<const StringEntry> original() const { return original_; }
+    /// The original's row r, or nullptr when there is none.
+    const StringEntry* originalOf(int r) const;
     /// After a save: every row counts as loaded the way it was written.
     void markSaved();
     /// How many rows differ from what the file holds.
@@ -45,6 +55,7 @@ class StringTableModel : public QAbstractTableModel {
     void countChangedRows();
 
     std::vector<StringEntry> rows_;
+    std::vector<StringEntry> original_;
     // Why a save would refuse each row; nothing for the rows it takes.
     std::vector<std::optional<std::string>> refusals_;
     int changedRows_ = 0;

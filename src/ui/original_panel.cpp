@@ -1,0 +1,50 @@
+#include "original_panel.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "game_text.h"
+#include "markup/portraits.hpp"
+#include "preview_box.h"
+#include "rom/string_table.hpp"
+
+namespace qm {
+
+OriginalPanel::OriginalPanel(QWidget* parent)
+    : QWidget(parent), caption_(new QLabel(this)), preview_(new PreviewBox(this)) {
+    caption_->setObjectName(QStringLiteral("lblOriginal"));
+    preview_->setObjectName(QStringLiteral("txtOriginal"));
+    preview_->setReadOnly(true);
+    preview_->setFocusPolicy(Qt::NoFocus);
+    // The size of the live preview beside it.
+    preview_->setMinimumSize(200, 97);
+    preview_->setMaximumSize(489, 97);
+    preview_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    preview_->setToolTip(QStringLiteral("The original's text, as the game shows it"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(caption_);
+    layout->addWidget(preview_);
+}
+
+void OriginalPanel::setPreviewFont(const QFont& font) {
+    preview_->setFont(font);
+}
+
+void OriginalPanel::showRow(const StringEntry* original) {
+    if (original == nullptr) {
+        caption_->setText(QStringLiteral("Original: no such row"));
+        preview_->showMarkup(QString());
+        return;
+    }
+    caption_->setText(
+        QStringLiteral("Original: %1%2")
+            .arg(QString::fromStdString(GetPortraitName(original->Portrait)),
+                 original->Coloured == Colour::Yes ? QStringLiteral(", coloured") : QString()));
+    preview_->setBaseFormat(EntryColour(original->Coloured == Colour::Yes), kPreviewPointSize);
+    preview_->showMarkup(FromGameText(original->Text));
+}
+
+}  // namespace qm

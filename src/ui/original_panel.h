@@ -1,0 +1,30 @@
+#pragma once
+// The original's side of the editor while an original ROM image is open: its
+// speaker and colour in a caption, and its text as the game's text box shows it,
+// read-only, beside the live preview of the translation.
+
+#include <QWidget>
+
+class QLabel;
+
+namespace qm {
+
+class PreviewBox;
+struct StringEntry;
+
+class OriginalPanel : public QWidget {
+    Q_OBJECT
+  public:
+    explicit OriginalPanel(QWidget* parent = nullptr);
+
+    /// The font of the live preview, so that both show text alike.
+    void setPreviewFont(const QFont& font);
+    /// Shows the original's row; nothing (no original, or no such row) empties it.
+    void showRow(const StringEntry* original);
+
+  private:
+    QLabel* caption_;
+    PreviewBox* preview_;
+};
+
+}  // namespace qm
