@@ -1,57 +1,56 @@
-// Creating and applying patches between two 4 MiB images that differ in about
-// 20 KiB of the text region, as after a save that rewrote most strings.
+// Creating and applying patches between the pairs of 4 MiB images the
+// side-by-side script compares (tests/fixtures/patch_pairs.hpp): scattered
+// changes, a moved block, and saves of the demo image after an import, a one-word
+// edit and a translation.
 #include <benchmark/benchmark.h>
 
-#include "fixtures/rom_builder.hpp"
+#include <string_view>
+
+#include "fixtures/patch_pairs.hpp"
 #include "patch/patch.hpp"
 
 namespace qm {
 namespace {
 
-struct Images {
-    Bytes source;
-    Bytes target;
-};
-
-const Images& images() {
-    static const Images built = [] {
-        testing::RomBuilder builder;
-        for (int n = 0; n < 500; ++n) {
-            Bytes text;
-            for (int k = 0; k < 8 + n % 40; ++k) {
-                text.push_back(static_cast<std::uint8_t>(0x20 + (n * 11 + k * 5) % 90));
-            }
-            builder.addString(text);
+const testing::PatchPair& pair(std::string_view name) {
+    static const std::vector<testing::PatchPair> pairs = testing::PatchPairs();
+    for (const auto& p : pairs) {
+        if (p.name == name) {
+            return p;
         }
-        Images made{builder.build(), builder.build()};
-        for (std::size_t k = 0; k < 20 * 1024; ++k) {
-            made.target[kTextRegionOffset + k] = static_cast<std::uint8_t>((k * 7 + 3) % 91);
-        }
-        return made;
-    }();
-    return built;
+    }
+    throw std::logic_error("no such pair");
 }
 
-void BM_PatchCreate(benchmark::State& state, PatchFormat format) {
-    const Images& im = images();
+void BM_PatchCreate(benchmark::State& state, PatchFormat format, std::string_view name) {
+    const auto& p = pair(name);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(CreatePatch(format, im.source, im.target));
+        benchmark::DoNotOptimize(CreatePatch(format, p.source, p.target));
+    }
+    state.counters["patch_bytes"] =
+        static_cast<double>(CreatePatch(format, p.source, p.target).size());
+}
+
+void BM_PatchApply(benchmark::State& state, PatchFormat format, std::string_view name) {
+    const auto& p = pair(name);
+    const Bytes patch = CreatePatch(format, p.source, p.target);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ApplyPatch(patch, p.source));
     }
 }
 
-void BM_PatchApply(benchmark::State& state, PatchFormat format) {
-    const Images& im = images();
-    const Bytes patch = CreatePatch(format, im.source, im.target);
-    state.counters["patch_bytes"] = static_cast<double>(patch.size());
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(ApplyPatch(patch, im.source));
-    }
-}
+#define QM_PATCH_BENCH(format, id, name)                                        \
+    BENCHMARK_CAPTURE(BM_PatchCreate, format##_##id, PatchFormat::format, name) \
+        ->Unit(benchmark::kMillisecond);                                        \
+    BENCHMARK_CAPTURE(BM_PatchApply, format##_##id, PatchFormat::format, name)  \
+        ->Unit(benchmark::kMillisecond)
 
-BENCHMARK_CAPTURE(BM_PatchCreate, Bps, PatchFormat::Bps)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_PatchApply, Bps, PatchFormat::Bps)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_PatchCreate, Ips, PatchFormat::Ips)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_PatchApply, Ips, PatchFormat::Ips)->Unit(benchmark::kMillisecond);
+QM_PATCH_BENCH(Bps, Scattered, "scattered-20k");
+QM_PATCH_BENCH(Bps, Moved, "moved-64k");
+QM_PATCH_BENCH(Bps, Import200, "import-200");
+QM_PATCH_BENCH(Bps, WordRow1, "word-row-1");
+QM_PATCH_BENCH(Bps, Translation, "translation");
+QM_PATCH_BENCH(Ips, Scattered, "scattered-20k");
 
 }  // namespace
 }  // namespace qm

@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "patch/bps_plan.hpp"
 #include "patch/patch_reader.hpp"
 
 namespace qm {
@@ -14,9 +15,6 @@ namespace {
 
 constexpr std::string_view kMagic = "BPS1";
 constexpr std::size_t kFooterSize = 12;  // source, target and patch CRC32
-enum Action : std::uint64_t { kSourceRead = 0, kTargetRead = 1, kSourceCopy = 2, kTargetCopy = 3 };
-// Shorter stretches cost less as part of a TargetRead than as an action of their own.
-constexpr std::size_t kMinRun = 4;
 
 std::string hex8(std::uint32_t value) {
     char text[9];
@@ -50,22 +48,8 @@ class BpsWriter {
         }
     }
 
-    void action(Action kind, std::size_t length) {
+    void action(BpsAction kind, std::size_t length) {
         number((std::uint64_t{length} - 1) << 2 | kind);
-    }
-
-    // A copy offset is relative to where the previous copy ended: magnitude
-    // shifted left, sign in bit 0.
-    void relative(std::size_t from, std::size_t cursor) {
-        number(from >= cursor ? std::uint64_t{from - cursor} << 1
-                              : std::uint64_t{cursor - from} << 1 | 1);
-    }
-
-    void literal(std::span<const std::uint8_t> bytes) {
-        if (!bytes.empty()) {
-            action(kTargetRead, bytes.size());
-            out.insert(out.end(), bytes.begin(), bytes.end());
-        }
     }
 
     void crc(std::uint32_t value) {
@@ -193,39 +177,17 @@ Bytes CreateBpsPatch(std::span<const std::uint8_t> source, std::span<const std::
     w.number(target.size());
     w.number(0);  // no metadata
 
-    const std::size_t common = std::min(source.size(), target.size());
-    std::size_t literalFrom = 0;  // start of the bytes waiting for a TargetRead
-    std::size_t targetCursor = 0;
-    std::size_t i = 0;
-    while (i < target.size()) {
-        const std::size_t same = i < common ? matchLength(source, target, i, common) : 0;
-        const std::size_t run = runLength(target, i, target.size());
-        if (same < kMinRun && run < kMinRun) {
-            ++i;
-            continue;
+    std::size_t out = 0;
+    for (const BpsStep& step : PlanBpsActions(source, target)) {
+        w.action(step.action, step.length);
+        if (step.action == kTargetRead) {
+            const auto bytes = target.subspan(out, step.length);
+            w.out.insert(w.out.end(), bytes.begin(), bytes.end());
+        } else if (step.action != kSourceRead) {
+            w.number(step.relative);
         }
-        if (same >= run) {
-            w.literal(target.subspan(literalFrom, i - literalFrom));
-            w.action(kSourceRead, same);
-            i += same;
-        } else {
-            // Copy from the byte just written when it is the same; otherwise write
-            // the first byte and repeat that one.
-            const bool repeatsPrevious = i > 0 && target[i - 1] == target[i];
-            const std::size_t from = repeatsPrevious ? i - 1 : i;
-            const std::size_t length = repeatsPrevious ? run : run - 1;
-            w.literal(target.subspan(literalFrom, from + 1 - literalFrom));
-            if (!repeatsPrevious) {
-                ++i;
-            }
-            w.action(kTargetCopy, length);
-            w.relative(from, targetCursor);
-            targetCursor = from + length;
-            i += length;
-        }
-        literalFrom = i;
+        out += step.length;
     }
-    w.literal(target.subspan(literalFrom));
     w.crc(Crc32(source));
     w.crc(Crc32(target));
     w.crc(Crc32(w.out));

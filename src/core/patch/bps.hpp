@@ -11,10 +11,12 @@
 
 namespace qm {
 
-/// A BPS patch from source to target with empty metadata. It copies unchanged
-/// stretches from the source at the same offset, so its size follows what
-/// changed, not the size of the images. Throws PatchError when target is larger
-/// than kMaxPatchedSize.
+/// A BPS patch from source to target with empty metadata. Unchanged stretches are
+/// read from the source at the same offset; data that moved is copied from where
+/// it lies in the source or in the target already written, so a save that shifts
+/// every later string costs a few bytes a string, not the text again. Any
+/// conforming applier reads it. Throws PatchError when target is larger than
+/// kMaxPatchedSize.
 Bytes CreateBpsPatch(std::span<const std::uint8_t> source, std::span<const std::uint8_t> target);
 
 /// Applies a BPS patch to source and returns the target. Metadata of any length
