@@ -27,10 +27,25 @@ TEST(Isolate, SplitsAtTerminatorsAndStopsAtThe512th) {
     const auto strings = IsolateRomStrings(ReadRomText(many.build()).TextBlock,
                                            [&](std::string_view s) { reports.emplace_back(s); });
     ASSERT_EQ(strings.size(), 513u);
-    EXPECT_EQ(strings[512], "1021:R");  // string 512 starts at offset 1022
-    ASSERT_EQ(reports.size(), 1024u);   // the loop ends at the 512th terminator
-    EXPECT_EQ(reports.front(), "Isolating ROM Strings: 0%");
-    EXPECT_EQ(reports[281], "Isolating ROM Strings: 1.0%");
+    EXPECT_EQ(strings[512], "1021:R");                         // string 512 starts at offset 1022
+    EXPECT_EQ(reports.back(), "Isolating ROM Strings: 3.6%");  // ends at the 512th terminator
+}
+
+// Each text once, where it first shows: the texts a report for every byte gave,
+// from «0%» to «100%», in order and without repeats.
+TEST(Isolate, ReportsEachProgressTextOnce) {
+    std::vector<std::string> expected;
+    for (std::size_t i = 0; i < kTextRegionLength; ++i) {
+        const std::string text =
+            "Isolating ROM Strings: " + ProgressPercent(i / 28094.0 * 100) + "%";
+        if (expected.empty() || expected.back() != text) {
+            expected.push_back(text);
+        }
+    }
+    std::vector<std::string> reports;
+    IsolateRomStrings(Bytes(kTextRegionLength, 0x20),
+                      [&](std::string_view s) { reports.emplace_back(s); });
+    EXPECT_EQ(reports, expected);
 }
 
 TEST(StringTable, SettingsBecomeColumns) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 #include "errors.hpp"
 #include "rom/decoder.hpp"
@@ -62,19 +63,60 @@ std::string ProgressPercent(double value) {
     return std::string(buffer, static_cast<std::size_t>(length));
 }
 
+namespace {
+
+// The progress texts of IsolateRomStrings, each reported once where it first
+// shows. A percentage changes only every few dozen bytes, so instead of being
+// formatted for every byte it is formatted where the value reaches its next tenth
+// (or whole) percent, after checking that the byte before still shows the text:
+// the texts rise with the index, so all bytes between show it too.
+class IsolateProgress {
+  public:
+    IsolateProgress(const ProgressFn& progress, std::size_t size)
+        : progress_(progress), last_(size == 0 ? 1.0 : static_cast<double>(size - 1)) {}
+
+    void at(std::size_t index) {
+        if (!progress_ || index < next_) {
+            return;
+        }
+        std::string text = textAt(index);
+        if (text != shown_) {
+            shown_ = std::move(text);
+            progress_(shown_);
+        }
+        next_ = index + 1;
+        const double value = percentAt(index);
+        const double step = value < 10 ? 0.1 : 1.0;
+        const double boundary = (std::floor(value / step) + 1) * step;
+        const double change = std::ceil(boundary * last_ / 100);
+        if (change > static_cast<double>(next_) && change < kFar &&
+            textAt(static_cast<std::size_t>(change) - 1) == shown_) {
+            next_ = static_cast<std::size_t>(change);
+        }
+    }
+
+  private:
+    double percentAt(std::size_t index) const { return static_cast<double>(index) / last_ * 100; }
+    std::string textAt(std::size_t index) const {
+        return "Isolating ROM Strings: " + ProgressPercent(percentAt(index)) + "%";
+    }
+
+    static constexpr double kFar = 1e15;  // beyond any region, and NaN compares false
+    const ProgressFn& progress_;
+    double last_;
+    std::size_t next_ = 0;  // the first index that may show another text
+    std::string shown_;
+};
+
+}  // namespace
+
 std::vector<std::string> IsolateRomStrings(std::span<const std::uint8_t> textBlock,
                                            const ProgressFn& progress) {
     std::vector<std::string> strings(1);
     std::string accumulator = "0:";
-    const double last = textBlock.empty() ? 1.0 : static_cast<double>(textBlock.size() - 1);
-    std::string status;
+    IsolateProgress report(progress, textBlock.size());
     for (std::size_t index = 0; index < textBlock.size(); ++index) {
-        if (progress) {
-            status.assign("Isolating ROM Strings: ");
-            status += ProgressPercent(static_cast<double>(index) / last * 100);
-            status += '%';
-            progress(status);
-        }
+        report.at(index);
         const std::uint8_t byte = textBlock[index];
         if (byte != kTerminator) {
             appendDecoded(accumulator, byte);

@@ -33,8 +33,9 @@ RomText ReadRomText(const RegularFile& file, const ProgressFn& progress = {});
 /// Splits the text region at each 0xFF into decoded strings. Slot 0 is always
 /// empty; slot k (1..N, N <= 512) holds «origin:decoded text», origin being 0 for
 /// the first string and the region offset of the preceding terminator otherwise.
-/// Bytes after the last terminator form no string. Reports
-/// "Isolating ROM Strings: P%" once per byte examined (only when progress is set).
+/// Bytes after the last terminator form no string. When progress is set, reports
+/// "Isolating ROM Strings: P%" (P = ProgressPercent(index / (size - 1) * 100))
+/// for the bytes examined, each text once, at the first byte that shows it.
 std::vector<std::string> IsolateRomStrings(std::span<const std::uint8_t> textBlock,
                                            const ProgressFn& progress = {});
 
