@@ -1,7 +1,8 @@
 // libFuzzer target for patches, all in memory. The input, behind a prefix its
 // first byte picks, is applied to a fixed small source: it may be refused only
 // with PatchError. Split in two, the input is a source and a target that must
-// come back byte for byte through a patch of either format.
+// come back byte for byte through a patch of either format, and so must a target
+// built from that source by the second part read as edits.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -88,16 +89,44 @@ void applyAsPatch(std::uint8_t mode, std::span<const std::uint8_t> body) {
     }
 }
 
+// The script as edits that build a target from source, three bytes each: copy a
+// stretch of source, copy a stretch of what is built so far (overlapping it, as
+// a repeated pattern does), or add one byte. Targets so made share what a patch
+// can copy, which target bytes taken from the input seldom do.
+Bytes edited(std::span<const std::uint8_t> source, std::span<const std::uint8_t> script) {
+    Bytes target;
+    for (std::size_t k = 0; k + 3 <= script.size(); k += 3) {
+        const std::size_t at = script[k + 1];
+        const std::size_t length = script[k + 2] % 64 + 1;
+        if (script[k] % 3 == 0 && !source.empty()) {
+            for (std::size_t n = 0; n < length; ++n) {
+                target.push_back(source[(at * 31 + n) % source.size()]);
+            }
+        } else if (script[k] % 3 == 1 && !target.empty()) {
+            const std::size_t from = target.size() - 1 - at % target.size();
+            for (std::size_t n = 0; n < length; ++n) {
+                const std::uint8_t byte = target[from + n];  // before push_back moves it
+                target.push_back(byte);
+            }
+        } else {
+            target.push_back(script[k + 1]);
+        }
+    }
+    return target;
+}
+
 void roundTrip(std::uint8_t mode, std::span<const std::uint8_t> body) {
     const std::size_t split = body.size() * (mode >> 2) / 63;
     const auto source = body.first(split);
-    const auto target = body.subspan(split);
-    for (PatchFormat format : {PatchFormat::Bps, PatchFormat::Ips}) {
-        const Bytes patch = CreatePatch(format, source, target);
-        check(DetectPatchFormat(patch) == format, "patch announces its format");
-        const Bytes result = ApplyPatch(patch, source);
-        check(std::equal(result.begin(), result.end(), target.begin(), target.end()),
-              "patch gives the target back");
+    const Bytes editedTarget = edited(source, body.subspan(split));
+    for (const auto target : {body.subspan(split), std::span<const std::uint8_t>(editedTarget)}) {
+        for (PatchFormat format : {PatchFormat::Bps, PatchFormat::Ips}) {
+            const Bytes patch = CreatePatch(format, source, target);
+            check(DetectPatchFormat(patch) == format, "patch announces its format");
+            const Bytes result = ApplyPatch(patch, source);
+            check(std::equal(result.begin(), result.end(), target.begin(), target.end()),
+                  "patch gives the target back");
+        }
     }
 }
 

@@ -1,11 +1,16 @@
-// BPS and IPS patches: round trips over edited ROM images, hand-written patches
+// BPS and IPS patches: round trips over edited ROM images (read back by the
+// applier and by a decoder of the tests' own), hand-written patches
 // for each action and record kind, and one row per way a patch can be malformed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <string>
 
+#include "fixtures/patch_pairs.hpp"
 #include "fixtures/rom_builder.hpp"
 #include "patch/ips.hpp"
 #include "patch/patch.hpp"
@@ -41,53 +46,82 @@ Bytes ips(const Bytes& body) {
     return patch;
 }
 
-Bytes baseRom() {
-    testing::RomBuilder builder;
-    for (int n = 0; n < 300; ++n) {
-        Bytes text;
-        for (int k = 0; k < 10 + n % 40; ++k) {
-            text.push_back(static_cast<std::uint8_t>(0x20 + (n * 13 + k * 7) % 90));
+// The patch read action by action without the applier: the target it builds,
+// and how often each action (index 4: a TargetCopy overlapping its own output)
+// occurs. .at() throws where a patch reads outside a file.
+struct Decoded {
+    Bytes target;
+    std::array<int, 5> count{};
+};
+
+Decoded decodeBps(const Bytes& patch, const Bytes& source) {
+    std::size_t at = 4;
+    const auto number = [&] {
+        std::uint64_t value = 0;
+        for (std::uint64_t shift = 1;; shift <<= 7, value += shift) {
+            value += (patch.at(at) & 0x7F) * shift;
+            if (patch.at(at++) & 0x80) {
+                return value;
+            }
         }
-        builder.addString(text);
-    }
-    return builder.build();
-}
-
-void overwrite(Bytes& rom, std::size_t at, std::size_t length, std::uint8_t seed) {
-    for (std::size_t k = 0; k < length; ++k) {
-        // Runs of 0 every 97 bytes, as where a shorter text leaves region filler.
-        rom[at + k] = k % 97 < 80 ? static_cast<std::uint8_t>((k * 7 + seed) & 0x7F) : 0;
-    }
-}
-
-// Each edit as a save makes it, with the largest patch it may take: about the
-// bytes changed, and little for long runs of one byte (TargetCopy, RLE records).
-TEST(Patch, RoundTripsEditedImagesWithPatchesSizedByTheChange) {
-    const Bytes source = baseRom();
-    const struct {
-        std::function<void(Bytes&)> edit;
-        std::size_t maxPatchSize;
-    } cases[] = {
-        {[](Bytes& r) {
-             for (std::size_t at : {100, 5000, 20000}) {
-                 overwrite(r, kTextRegionOffset + at, 12, static_cast<std::uint8_t>(at));
-             }
-         },
-         100},
-        {[](Bytes& r) { overwrite(r, kTextRegionOffset + 10, 20 * 1024, 3); }, 20 * 1024},
-        {[](Bytes& r) { overwrite(r, kTextRegionOffset, 50, 9), r.resize(kTextRegionEnd + 100); },
-         100},
-        {[](Bytes& r) { overwrite(r, kTextRegionOffset, 50, 9), r.resize(5 << 20, 0xFF); }, 256},
     };
-    for (const auto& c : cases) {
-        Bytes target = source;
-        c.edit(target);
-        for (PatchFormat format : {PatchFormat::Bps, PatchFormat::Ips}) {
-            const Bytes patch = CreatePatch(format, source, target);
-            EXPECT_EQ(ApplyPatch(patch, source), target) << target.size();
-            EXPECT_LE(patch.size(), c.maxPatchSize) << target.size();
+    number();
+    Decoded d{Bytes(number())};
+    at += number();
+    std::size_t out = 0;
+    std::size_t cursors[4] = {};
+    while (at < patch.size() - 12) {
+        const std::uint64_t word = number();
+        const auto kind = word & 3;
+        const std::size_t length = (word >> 2) + 1;
+        std::size_t& cursor = cursors[kind];
+        if (kind >= 2) {
+            const std::uint64_t offset = number();
+            cursor = offset & 1 ? cursor - (offset >> 1) : cursor + (offset >> 1);
+            d.count[4] += kind == 3 && cursor + length > out;
+        }
+        ++d.count[kind];
+        for (std::size_t end = out + length; out < end; ++out) {
+            d.target.at(out) = kind == 0   ? source.at(out)
+                               : kind == 1 ? patch.at(at++)
+                               : kind == 2 ? source.at(cursor++)
+                                           : d.target.at(cursor++);
         }
     }
+    return d;
+}
+
+// The shared pairs, and a shorter and a longer target, with the largest patch
+// each may take: about the bytes changed, a few per moved string.
+TEST(Patch, RoundTripsEditedImagesWithPatchesSizedByTheChange) {
+    std::vector<testing::PatchPair> pairs = testing::PatchPairs();
+    const Bytes source = pairs.back().source;  // the demo image
+    pairs.push_back({"shorter", source, Bytes(source.begin(), source.begin() + kTextRegionEnd)});
+    pairs.push_back({"longer", source, source});
+    pairs.back().target.resize(5 << 20, 0xFF);
+    const std::map<std::string, std::pair<std::size_t, std::size_t>> maxBpsAndIps = {
+        {"import-200", {3000, 0}}, {"scattered-20k", {24000, 26000}}, {"moved-64k", {1000, 0}},
+        {"word-row-1", {1500, 0}}, {"translation", {5000, 0}},        {"shorter", {100, 100}},
+        {"longer", {100, 256}}};
+    std::array<int, 5> count{};
+    for (const auto& [name, a, b] : pairs) {
+        const Bytes bps = CreatePatch(PatchFormat::Bps, a, b);
+        const Bytes ips = CreatePatch(PatchFormat::Ips, a, b);
+        const Decoded decoded = decodeBps(bps, a);
+        EXPECT_EQ(ApplyPatch(bps, a), b) << name;
+        EXPECT_EQ(decoded.target, b) << name;
+        EXPECT_EQ(ApplyPatch(ips, a), b) << name;
+        const auto [maxBps, maxIps] = maxBpsAndIps.at(name);
+        EXPECT_LE(bps.size(), maxBps) << name;
+        if (maxIps != 0) {  // IPS cannot copy: moved strings cost it all their bytes
+            EXPECT_LE(ips.size(), maxIps) << name;
+        }
+        std::transform(count.begin(), count.end(), decoded.count.begin(), count.begin(),
+                       std::plus<>());
+    }
+    EXPECT_GT(count[2], 0);  // SourceCopy
+    EXPECT_GT(count[3], 0);  // TargetCopy
+    EXPECT_GT(count[4], 0);  // overlapping
     // BPS knows the ROM it is for: one byte off, and it says which file it wanted.
     Bytes other = source;
     other[kTextRegionOffset + 500] ^= 1;
