@@ -24,6 +24,10 @@ constexpr std::size_t kNearby = 64;
 // within a few milliseconds; a match is then found a few bytes late and extended
 // back over the literal bytes before it. Short matches come from kNearby.
 constexpr std::size_t kSourceStride = 8;
+// Past this many literal bytes in a row the positions are probed ever more
+// sparsely (a match found late is extended back), so that unrelated files do not
+// take a lookup at every byte.
+constexpr std::size_t kSparseAfter = 256;
 
 std::size_t actionCost(std::size_t length) {
     return BpsNumberSize(std::uint64_t{length - 1} << 2);
@@ -71,7 +75,8 @@ class Planner {
             const bool inLiteral = literalFrom_ < i;
             // Ending a literal stretch costs the next one its own action.
             if (best.saving < (inLiteral ? 2 : 1)) {
-                next = bestAt(++i);
+                i += 1 + (i - literalFrom_) / kSparseAfter;
+                next = bestAt(i);
                 continue;
             }
             if (best.length < kLongMatch && i + 1 < target_.size()) {
@@ -105,7 +110,8 @@ class Planner {
                 return best;
             }
         }
-        // Where the last copies left off, and the same distance on: both cheap.
+        // Where the last copies left off, and (for the target) as far on as the
+        // output has come since: offsets of a byte. kNearby covers the source's.
         trySource(best, sourceCursor_, i);
         tryTarget(best, targetCursor_, i);
         tryTarget(best, targetCursor_ + (i - targetEnd_), i);
