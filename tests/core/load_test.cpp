@@ -24,16 +24,13 @@ TEST(Isolate, SplitsAtTerminatorsAndStopsAtThe512th) {
         many.addString({static_cast<std::uint8_t>(0x20 + i % 26)});
     }
     std::vector<std::string> reports;
-    const auto strings = IsolateRomStrings(ReadRomText(many.build()).TextBlock,
-                                           [&](std::string_view s) { reports.emplace_back(s); });
+    const ProgressFn record = [&](std::string_view s) { reports.emplace_back(s); };
+    const auto strings = IsolateRomStrings(ReadRomText(many.build()).TextBlock, record);
     ASSERT_EQ(strings.size(), 513u);
     EXPECT_EQ(strings[512], "1021:R");                         // string 512 starts at offset 1022
     EXPECT_EQ(reports.back(), "Isolating ROM Strings: 3.6%");  // ends at the 512th terminator
-}
-
-// Each text once, where it first shows: the texts a report for every byte gave,
-// from «0%» to «100%», in order and without repeats.
-TEST(Isolate, ReportsEachProgressTextOnce) {
+    // With no terminator every byte is examined: each text once, where it first
+    // shows, as a report for every byte gave them, from «0%» to «100%».
     std::vector<std::string> expected;
     for (std::size_t i = 0; i < kTextRegionLength; ++i) {
         const std::string text =
@@ -42,9 +39,8 @@ TEST(Isolate, ReportsEachProgressTextOnce) {
             expected.push_back(text);
         }
     }
-    std::vector<std::string> reports;
-    IsolateRomStrings(Bytes(kTextRegionLength, 0x20),
-                      [&](std::string_view s) { reports.emplace_back(s); });
+    reports.clear();
+    IsolateRomStrings(Bytes(kTextRegionLength, 0x20), record);
     EXPECT_EQ(reports, expected);
 }
 
