@@ -3,8 +3,8 @@
 // four-byte runs, each bucket keeping the last few positions it was given, so
 // memory stays fixed whatever the file's size and a lookup reads one cache line.
 // Chosen over a suffix array: indexing 4 MiB this way takes a few milliseconds,
-// where sorting every suffix of source and target alone would take most of a
-// second, and the encoder only ever needs a handful of candidates per position.
+// where sorting every suffix of two 4 MiB images takes half a second to a second
+// and 32 MiB, and the encoder only ever needs a handful of candidates per position.
 
 #include <algorithm>
 #include <bit>
@@ -31,7 +31,9 @@ inline std::size_t commonLength(const std::uint8_t* a, const std::uint8_t* b, st
         std::memcpy(&x, a + k, 8);
         std::memcpy(&y, b + k, 8);
         if (x != y) {
-            return k + static_cast<std::size_t>(std::countr_zero(x ^ y) / 8);
+            const int bit = std::endian::native == std::endian::little ? std::countr_zero(x ^ y)
+                                                                       : std::countl_zero(x ^ y);
+            return k + static_cast<std::size_t>(bit / 8);
         }
     }
     while (k < limit && a[k] == b[k]) {

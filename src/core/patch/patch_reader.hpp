@@ -1,6 +1,6 @@
 #pragma once
 // Internal to patch/: the bounds-checked reader both formats parse with, and the
-// byte comparisons both encoders scan with.
+// byte comparisons the IPS encoder scans with.
 
 #include <algorithm>
 #include <cstddef>
