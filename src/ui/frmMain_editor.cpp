@@ -1,9 +1,12 @@
 // Entry selection and editing: loading the selected row into the editor, the
 // live preview of the edit box, Apply writing the editor back into the row, and
 // what the status bar and the caption say about the edits.
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QPixmap>
+#include <QPixmapCache>
 #include <QTextCursor>
 #include <QUndoStack>
 
@@ -151,7 +154,14 @@ void frmMain::txtText_CursorMoved() {
 }
 
 void frmMain::showPortrait(int number) {
-    const QPixmap picture(QDir(portraitFolder_).filePath(PortraitFileName(number)));
+    // Read once per file version: a row change should not decode a bitmap, but
+    // a picture the user replaces shows at the next change of row.
+    const QFileInfo file(QDir(portraitFolder_).filePath(PortraitFileName(number)));
+    const QString key = file.filePath() + QString::number(file.lastModified().toMSecsSinceEpoch());
+    QPixmap picture;
+    if (!QPixmapCache::find(key, &picture) && picture.load(file.filePath())) {
+        QPixmapCache::insert(key, picture);
+    }
     if (picture.isNull()) {
         ui->imgPortrait->clear();
     } else {

@@ -56,6 +56,7 @@ class frmMain::LongWork {
         sinceRepaint_.start();
     }
     ~LongWork() {
+        show(latestText_);  // the last report, as it stood when the work ended
         window_.status_->showTime();
         window_.busy_ = false;
     }
@@ -64,15 +65,17 @@ class frmMain::LongWork {
 
     ProgressFn progress() {
         return [this](std::string_view text) {
-            // Most reports repeat the one before (a percentage changes every ~28
-            // bytes of the region); only a new text is worth showing.
-            if (text == lastText_) {
+            // A new stage shows at once; within a stage (a percentage, the dots of
+            // the parsing text) only the text current when the window repaints.
+            latestText_.assign(text);
+            const bool newStage = stageOf(text) != stageOf(shownText_);
+            const bool repaint = sinceRepaint_.elapsed() >= kRepaintMs;
+            if (!newStage && !repaint) {
                 return;
             }
-            lastText_.assign(text);
-            window_.status_->showText(QString::fromLatin1(text.data(), qsizetype(text.size())));
+            show(text);
             // Letting events run once per report would cost more than the work.
-            if (sinceRepaint_.elapsed() >= kRepaintMs) {
+            if (repaint) {
                 QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
                 sinceRepaint_.restart();
             }
@@ -81,9 +84,24 @@ class frmMain::LongWork {
 
   private:
     static constexpr qint64 kRepaintMs = 40;
+    // «Isolating ROM Strings: 10.%» and «Parsing ROM Strings ...» without what
+    // changes as the stage goes on.
+    static std::string_view stageOf(std::string_view text) {
+        text = text.substr(0, text.find(':'));
+        return text.substr(0, text.find_last_not_of('.') + 1);
+    }
+
+    void show(std::string_view text) {
+        if (!text.empty() && text != shownText_) {
+            shownText_.assign(text);
+            window_.status_->showText(QString::fromLatin1(text.data(), qsizetype(text.size())));
+        }
+    }
+
     frmMain& window_;
     QElapsedTimer sinceRepaint_;
-    std::string lastText_;
+    std::string shownText_;
+    std::string latestText_;
 };
 
 void frmMain::mnuOpenRom_Click() {
@@ -185,6 +203,9 @@ void frmMain::showRomPathInCaption() {
 
 void frmMain::rememberRecentRom(const QString& path) {
     QStringList recent = settings_->value(kRecentKey).toStringList();
+    if (recent.value(0) == path) {
+        return;  // already at the top
+    }
     recent.removeAll(path);
     recent.prepend(path);
     settings_->setValue(kRecentKey, recent.mid(0, kRecentCount));
