@@ -37,7 +37,21 @@ std::string WithThousands(std::uintmax_t n) {
 }
 
 std::string BytesText(std::uintmax_t n) {
-    return WithThousands(n) + (n == 1 ? " byte" : " bytes");
+    return Counted(n, "byte", "bytes");
+}
+
+std::string Counted(std::uintmax_t n, std::string_view singular, std::string_view plural) {
+    return WithThousands(n) + " " + std::string(n == 1 ? singular : plural);
+}
+
+std::string ListedLines(std::string heading, std::span<const std::string> items) {
+    for (std::size_t i = 0; i < items.size() && i < kListedItems; ++i) {
+        heading += "\n" + items[i];
+    }
+    if (items.size() > kListedItems) {
+        heading += "\n... and " + std::to_string(items.size() - kListedItems) + " more";
+    }
+    return heading;
 }
 
 namespace {

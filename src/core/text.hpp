@@ -26,6 +26,16 @@ std::string WithThousands(std::uintmax_t n);
 /// «1 byte», «28,095 bytes».
 std::string BytesText(std::uintmax_t n);
 
+/// n and the noun that fits it: «1 row», «0 rows», «14 times».
+std::string Counted(std::uintmax_t n, std::string_view singular, std::string_view plural);
+
+/// The most items a message lists before it says how many more there are.
+inline constexpr std::size_t kListedItems = 20;
+
+/// heading, then the items one a line, the first kListedItems of them, then
+/// «... and M more».
+std::string ListedLines(std::string heading, std::span<const std::string> items);
+
 /// Length in bytes (1-4) of the well-formed UTF-8 character that starts at
 /// text[pos], or 0 when the bytes there are not one (a stray continuation byte, a
 /// truncated sequence, an overlong form, a surrogate, a value above U+10FFFF).

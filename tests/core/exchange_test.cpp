@@ -224,13 +224,14 @@ TEST(Csv, RefusesMalformedTextWithItsPosition) {
 
 // An empty msgid with a context stands for an empty row of the game's table.
 const std::vector<PoEntry> kEntries = {
-    {"0001", "Hello", "Hallo", false, {"Speaker: Rosalind", "two lines at most"}},
+    {"0001", "Hello", "Hallo", false, {"Speaker: Rosalind", "two lines at most"}, {"Original: Hi"}},
     {"0002", "", "", false, {}},
     {"0003", "Grüße \"quoted\"\nline\ttab\\", "日本語", true, {}},
 };
 
 auto content(const PoEntry& e) {
-    return std::tie(e.context, e.msgid, e.msgstr, e.fuzzy, e.extractedComments);
+    return std::tie(e.context, e.msgid, e.msgstr, e.fuzzy, e.extractedComments,
+                    e.translatorComments);
 }
 
 std::string lineOf(const std::string& text, int line) {

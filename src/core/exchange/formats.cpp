@@ -71,7 +71,7 @@ std::optional<TableFormat> TableFormatNamed(std::string_view name) {
     return std::nullopt;
 }
 
-TableFormat TableFormatForFileName(std::string_view fileName) {
+std::optional<TableFormat> TableFormatOfExtension(std::string_view fileName) {
     const std::string lower = lowerCase(fileName);
     const auto endsWith = [&](std::string_view end) { return lower.ends_with(end); };
     if (endsWith(".csv")) {
@@ -80,16 +80,29 @@ TableFormat TableFormatForFileName(std::string_view fileName) {
     if (endsWith(".po") || endsWith(".pot")) {
         return TableFormat::Po;
     }
-    return TableFormat::Json;
+    if (endsWith(".json")) {
+        return TableFormat::Json;
+    }
+    return std::nullopt;
 }
 
-std::string TableToCsv(std::span<const StringEntry> rows) {
+TableFormat TableFormatForFileName(std::string_view fileName) {
+    return TableFormatOfExtension(fileName).value_or(TableFormat::Json);
+}
+
+std::string TableToCsv(std::span<const StringEntry> rows, std::span<const StringEntry> original) {
     std::vector<CsvRecord> records;
     records.push_back({std::vector<std::string>(kColumnCaptions.begin(), kColumnCaptions.end())});
+    if (!original.empty()) {
+        records.back().fields.emplace_back(kOriginalCaption);
+    }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         CsvRecord record;
         for (int column = 0; column < kColumnCount; ++column) {
             record.fields.push_back(Latin1ToUtf8(ColumnText(rows[i], i, column)));
+        }
+        if (!original.empty()) {
+            record.fields.push_back(i < original.size() ? Latin1ToUtf8(original[i].Text) : "");
         }
         records.push_back(std::move(record));
     }
@@ -138,7 +151,7 @@ std::vector<TableRecord> TableFromCsv(std::string_view text) {
     return records;
 }
 
-std::string TableToPo(std::span<const StringEntry> rows) {
+std::string TableToPo(std::span<const StringEntry> rows, std::span<const StringEntry> original) {
     std::vector<PoEntry> entries;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         PoEntry entry;
@@ -149,6 +162,9 @@ std::string TableToPo(std::span<const StringEntry> rows) {
         entry.extractedComments = {"Portrait: " + ColumnText(rows[i], i, kColPortrait),
                                    "Coloured: " + ColumnText(rows[i], i, kColColoured),
                                    "Preview: " + Latin1ToUtf8(preview)};
+        if (i < original.size()) {
+            entry.translatorComments = {"Original: " + Latin1ToUtf8(original[i].Text)};
+        }
         entries.push_back(std::move(entry));
     }
     return WritePo(entries);
@@ -173,13 +189,14 @@ std::vector<TableRecord> TableFromPo(std::string_view text) {
     return records;
 }
 
-std::string TableToText(TableFormat format, std::span<const StringEntry> rows) {
+std::string TableToText(TableFormat format, std::span<const StringEntry> rows,
+                        std::span<const StringEntry> original) {
     switch (format) {
-        case TableFormat::Csv: return TableToCsv(rows);
-        case TableFormat::Po: return TableToPo(rows);
+        case TableFormat::Csv: return TableToCsv(rows, original);
+        case TableFormat::Po: return TableToPo(rows, original);
         case TableFormat::Json: break;
     }
-    return TableToJson(rows);
+    return TableToJson(rows, original);
 }
 
 std::vector<TableRecord> TableFromText(TableFormat format, std::string_view text) {

@@ -19,12 +19,22 @@ enum class TableFormat { Json, Csv, Po };
 std::optional<TableFormat> TableFormatNamed(std::string_view name);
 
 /// The format a file's extension names: .json, .csv, .po or .pot in any case;
-/// JSON for any other name.
+/// nothing for any other name.
+std::optional<TableFormat> TableFormatOfExtension(std::string_view fileName);
+
+/// TableFormatOfExtension, JSON for any other name.
 TableFormat TableFormatForFileName(std::string_view fileName);
+
+/// The CSV column that carries the original's text of a row beside the row;
+/// import ignores it, as it ignores every column it does not know.
+inline constexpr const char* kOriginalCaption = "Original";
 
 /// CSV (RFC 4180, UTF-8, CRLF): a header with the list's captions ("Number",
 /// "Portrait", "Text", "Coloured", "Pointer Value"), then one record per row.
-std::string TableToCsv(std::span<const StringEntry> rows);
+/// With an original, a last column "Original" holds the original's text of the
+/// row (empty where the original has no such row).
+std::string TableToCsv(std::span<const StringEntry> rows,
+                       std::span<const StringEntry> original = {});
 
 /// One record per CSV line after the header, for the row its "Number" names,
 /// taking "Portrait", "Text" and "Coloured" (any missing column keeps the row's
@@ -35,7 +45,10 @@ std::vector<TableRecord> TableFromCsv(std::string_view text);
 /// A PO file (gettext's own writer): one entry per row, msgctxt the row number,
 /// msgid the row's markup, msgstr empty, and extracted comments naming the
 /// portrait, the colour and the preview as the player sees it ("|" between lines).
-std::string TableToPo(std::span<const StringEntry> rows);
+/// With an original, a translator comment «Original: ...» gives the original's
+/// text of each row it has.
+std::string TableToPo(std::span<const StringEntry> rows,
+                      std::span<const StringEntry> original = {});
 
 /// One record per PO entry, for the row its msgctxt names. A translated entry
 /// that is not fuzzy gives the row's text (its msgid is kept to report rows that
@@ -44,8 +57,10 @@ std::string TableToPo(std::span<const StringEntry> rows);
 /// file (with its line).
 std::vector<TableRecord> TableFromPo(std::string_view text);
 
-/// The table in format, and a file in format read into records.
-std::string TableToText(TableFormat format, std::span<const StringEntry> rows);
+/// The table in format (with the original's texts beside it when original is not
+/// empty), and a file in format read into records.
+std::string TableToText(TableFormat format, std::span<const StringEntry> rows,
+                        std::span<const StringEntry> original = {});
 std::vector<TableRecord> TableFromText(TableFormat format, std::string_view text);
 
 }  // namespace qm

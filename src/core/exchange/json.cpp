@@ -30,13 +30,16 @@ std::optional<std::string> field(const nlohmann::json& item, int column, TableRe
 
 }  // namespace
 
-std::string TableToJson(std::span<const StringEntry> rows) {
+std::string TableToJson(std::span<const StringEntry> rows, std::span<const StringEntry> original) {
     nlohmann::ordered_json strings = nlohmann::ordered_json::array();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         nlohmann::ordered_json item;
         item[kKeys[kColNumber]] = i + 1;
         for (int column : {kColPortrait, kColText, kColColoured, kColPointerValue}) {
             item[kKeys[column]] = Latin1ToUtf8(ColumnText(rows[i], i, column));
+        }
+        if (i < original.size()) {
+            item["original"] = Latin1ToUtf8(original[i].Text);
         }
         strings.push_back(std::move(item));
     }

@@ -189,7 +189,8 @@ bool isText(std::string_view s) {
 
 bool isUtf8(const PoEntry& e) {
     return isText(e.context) && isText(e.msgid) && isText(e.msgstr) &&
-           std::all_of(e.extractedComments.begin(), e.extractedComments.end(), isText);
+           std::all_of(e.extractedComments.begin(), e.extractedComments.end(), isText) &&
+           std::all_of(e.translatorComments.begin(), e.translatorComments.end(), isText);
 }
 
 // gettext reads an untranslated entry as not fuzzy, so none is written so.
@@ -199,7 +200,8 @@ bool isFuzzy(const PoEntry& e) {
 
 bool sameContent(const PoEntry& a, const PoEntry& b) {
     return a.context == b.context && a.msgid == b.msgid && a.msgstr == b.msgstr &&
-           isFuzzy(a) == isFuzzy(b) && a.extractedComments == b.extractedComments;
+           isFuzzy(a) == isFuzzy(b) && a.extractedComments == b.extractedComments &&
+           a.translatorComments == b.translatorComments;
 }
 
 void checkForWriting(std::span<const PoEntry> entries) {
@@ -213,10 +215,12 @@ void checkForWriting(std::span<const PoEntry> entries) {
         if (e.context.empty() && e.msgid.empty()) {
             throw PoError(0, where + "an empty msgid needs a context (alone it marks the header)");
         }
-        for (const auto& comment : e.extractedComments) {
-            // gettext joins a line that ends with a backslash to the next one.
-            if (comment.find_first_of("\r\n") != std::string::npos || comment.ends_with('\\')) {
-                throw PoError(0, where + "an extracted comment holds a line break or ends with \\");
+        for (const auto* comments : {&e.extractedComments, &e.translatorComments}) {
+            for (const auto& comment : *comments) {
+                // gettext joins a line that ends with a backslash to the next one.
+                if (comment.find_first_of("\r\n") != std::string::npos || comment.ends_with('\\')) {
+                    throw PoError(0, where + "a comment holds a line break or ends with \\");
+                }
             }
         }
         const auto [it, added] = seen.emplace(std::pair(e.context, e.msgid), i);
@@ -243,6 +247,7 @@ void fill(po_file_t file, std::span<const PoEntry> entries) {
             makeMessage(e.context.empty() ? nullptr : e.context.c_str(), e.msgid, e.msgstr);
         po_message_set_fuzzy(message, isFuzzy(e));
         po_message_set_extracted_comments(message, joinLines(e.extractedComments).c_str());
+        po_message_set_comments(message, joinLines(e.translatorComments).c_str());
         po_message_insert(it.get(), message);
     }
 }
@@ -296,7 +301,8 @@ std::vector<PoEntry> readEntries(Report& report, po_file_t file) {
         }
         entries.push_back({context != nullptr ? context : "", po_message_msgid(message),
                            po_message_msgstr(message), po_message_is_fuzzy(message) != 0,
-                           splitLines(po_message_extracted_comments(message))});
+                           splitLines(po_message_extracted_comments(message)),
+                           splitLines(po_message_comments(message))});
         messages.push_back(message);
     }
     for (std::size_t i = 0; i < entries.size(); ++i) {

@@ -17,7 +17,8 @@ struct PoEntry {
     std::string msgid;    ///< the source text; may be empty when context is not
     std::string msgstr;   ///< the translation; empty while untranslated
     bool fuzzy = false;   ///< "#, fuzzy": a translation to check; never set on an empty msgstr
-    std::vector<std::string> extractedComments;  ///< "#." lines, one line each
+    std::vector<std::string> extractedComments;        ///< "#." lines, one line each
+    std::vector<std::string> translatorComments = {};  ///< "# " lines, one line each
     int line = 0;  ///< when read: 1-based line of the entry's msgstr keyword; else 0
 };
 
@@ -38,7 +39,7 @@ class PoError : public std::runtime_error {
 /// other fields at their template values so that a PO editor fills them in).
 /// Throws PoError, before anything is written, when a text is not UTF-8 or holds
 /// a NUL, when an entry has neither context nor msgid (that marks the header), when
-/// an extracted comment holds a line break or ends with a backslash, or when two entries share
+/// a comment holds a line break or ends with a backslash, or when two entries share
 /// context and msgid; and when the written text does not read back to the same entries (as when the
 /// temporary folder is full). The fuzzy flag of an entry with an empty msgstr is not written:
 /// gettext reads an untranslated entry as not fuzzy. Throws FileError when no temporary file can be

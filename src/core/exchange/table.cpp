@@ -12,9 +12,6 @@ namespace qm {
 
 namespace {
 
-// The most refusals a message lists before it says how many more there are.
-constexpr std::size_t kListedRefusals = 20;
-
 std::string portraitNames() {
     std::string names;
     for (std::int16_t n = kPortraitMin; n <= kPortraitMax; ++n) {
@@ -55,63 +52,61 @@ std::string applyRecord(const TableRecord& record, StringEntry& row) {
     return wrong;
 }
 
-// «N rows cannot be taken in:» and the refusals, one a line, the first
-// kListedRefusals of them, then «... and M more».
-std::string RefusalList(std::span<const std::string> refusals) {
-    std::string message = std::to_string(refusals.size()) +
-                          (refusals.size() == 1 ? " row cannot" : " rows cannot") + " be taken in:";
-    for (std::size_t i = 0; i < refusals.size() && i < kListedRefusals; ++i) {
-        message += "\n" + refusals[i];
+// Why record cannot be taken into result.rows, "" when it can; takes it when it can.
+std::string takeRecord(const TableRecord& record, std::span<const StringEntry> rows,
+                       std::set<std::size_t>& seen, TableImport& result) {
+    if (!record.problems.empty()) {
+        std::string joined;
+        for (const std::string& problem : record.problems) {
+            joined += (joined.empty() ? "" : "; ") + problem;
+        }
+        return joined;
     }
-    if (refusals.size() > kListedRefusals) {
-        message += "\n... and " + std::to_string(refusals.size() - kListedRefusals) + " more";
+    const std::size_t k = *record.row;
+    if (k >= rows.size()) {
+        return "there is no row " + std::to_string(k + 1) + "; the ROM image has " +
+               std::to_string(rows.size());
     }
-    return message;
+    if (!seen.insert(k).second) {
+        return "row " + std::to_string(k + 1) + " comes a second time";
+    }
+    if (std::string wrong = applyRecord(record, result.rows[k]); !wrong.empty()) {
+        result.rows[k] = rows[k];
+        return wrong;
+    }
+    if (record.exportedText && *record.exportedText != rows[k].Text) {
+        result.notes.push_back("row " + std::to_string(k + 1) + " has changed since the export");
+    }
+    return "";
 }
 
 }  // namespace
 
-TableImport ApplyTable(std::span<const StringEntry> rows, std::span<const TableRecord> records) {
+std::string RefusalMessage(std::span<const TableRefusal> refusals) {
+    std::vector<std::string> lines;
+    for (const TableRefusal& refusal : refusals) {
+        lines.push_back(refusal.message);
+    }
+    return ListedLines(std::to_string(refusals.size()) +
+                           (refusals.size() == 1 ? " row cannot" : " rows cannot") +
+                           " be taken in:",
+                       lines);
+}
+
+TableImport CheckTable(std::span<const StringEntry> rows, std::span<const TableRecord> records) {
     if (records.size() > kStringCount) {
         throw TableError("The table has " + WithThousands(records.size()) +
                          " rows; a ROM image holds at most " + std::to_string(kStringCount) + ".");
     }
-    TableImport result{std::vector<StringEntry>(rows.begin(), rows.end()), 0, {}};
-    std::vector<std::string> refusals;
+    TableImport result{std::vector<StringEntry>(rows.begin(), rows.end()), 0, {}, {}};
     std::set<std::size_t> seen;
     for (const TableRecord& record : records) {
-        if (!record.problems.empty()) {
-            std::string joined;
-            for (const std::string& problem : record.problems) {
-                joined += (joined.empty() ? "" : "; ") + problem;
-            }
-            refusals.push_back(record.where + ": " + joined);
+        if (record.problems.empty() && !record.row) {
             continue;
         }
-        if (!record.row) {
-            continue;
+        if (std::string wrong = takeRecord(record, rows, seen, result); !wrong.empty()) {
+            result.refusals.push_back({record.row, record.where + ": " + wrong});
         }
-        const std::size_t k = *record.row;
-        if (k >= rows.size()) {
-            refusals.push_back(record.where + ": there is no row " + std::to_string(k + 1) +
-                               "; the ROM image has " + std::to_string(rows.size()));
-            continue;
-        }
-        if (!seen.insert(k).second) {
-            refusals.push_back(record.where + ": row " + std::to_string(k + 1) +
-                               " comes a second time");
-            continue;
-        }
-        if (const std::string wrong = applyRecord(record, result.rows[k]); !wrong.empty()) {
-            refusals.push_back(record.where + ": " + wrong);
-        }
-        if (record.exportedText && *record.exportedText != rows[k].Text) {
-            result.notes.push_back("row " + std::to_string(k + 1) +
-                                   " has changed since the export");
-        }
-    }
-    if (!refusals.empty()) {
-        throw TableError(RefusalList(refusals));
     }
     for (std::size_t k = 0; k < rows.size(); ++k) {
         const StringEntry& a = rows[k];
@@ -119,6 +114,14 @@ TableImport ApplyTable(std::span<const StringEntry> rows, std::span<const TableR
         if (a.Portrait != b.Portrait || a.Coloured != b.Coloured || a.Text != b.Text) {
             ++result.changed;
         }
+    }
+    return result;
+}
+
+TableImport ApplyTable(std::span<const StringEntry> rows, std::span<const TableRecord> records) {
+    TableImport result = CheckTable(rows, records);
+    if (!result.refusals.empty()) {
+        throw TableError(RefusalMessage(result.refusals));
     }
     return result;
 }

@@ -28,17 +28,33 @@ struct TableRecord {
     std::vector<std::string> problems;  ///< what the reader already refused, without where
 };
 
-struct TableImport {
-    std::vector<StringEntry> rows;
-    std::size_t changed = 0;         ///< rows whose portrait, colour or text changed
-    std::vector<std::string> notes;  ///< «row 17 has changed since the export»
+/// A record that cannot be taken into the string table.
+struct TableRefusal {
+    std::optional<std::size_t> row;  ///< the 0-based row it names, when it names one
+    std::string message;             ///< as import lists it: «line 18 (row 17): ...»
 };
 
-/// Applies records to a copy of rows. Refuses, by a TableError listing every
-/// refused record (up to 20, then a count): more than 512 records, a
-/// row number that is no row of the table or comes twice, an unknown portrait
-/// name, a colour other than "Yes", "No" or "?" ("" only for a row that loaded
-/// so), a changed row the game cannot hold, and whatever the reader refused.
+struct TableImport {
+    std::vector<StringEntry> rows;
+    std::size_t changed = 0;             ///< rows whose portrait, colour or text changed
+    std::vector<std::string> notes;      ///< «row 17 has changed since the export»
+    std::vector<TableRefusal> refusals;  ///< in file order; ApplyTable returns none
+};
+
+/// Applies to a copy of rows every record that can be taken in and lists the
+/// others: a row number that is no row of the table or comes twice, an unknown
+/// portrait name, a colour other than "Yes", "No" or "?" ("" only for a row that
+/// loaded so), a changed row the game cannot hold, and whatever the reader
+/// refused. A refused record leaves its row as it was. Throws TableError (the
+/// whole table refused) for more than 512 records.
+TableImport CheckTable(std::span<const StringEntry> rows, std::span<const TableRecord> records);
+
+/// CheckTable, refusing the whole import when any record is refused: throws
+/// TableError with RefusalMessage of the refusals.
 TableImport ApplyTable(std::span<const StringEntry> rows, std::span<const TableRecord> records);
+
+/// «2 rows cannot be taken in:», then the refusals one a line (up to 20, then
+/// how many more).
+std::string RefusalMessage(std::span<const TableRefusal> refusals);
 
 }  // namespace qm

@@ -91,11 +91,13 @@ std::size_t editDistance(std::string_view a, std::string_view b) {
 /// problem to report; a problem is skipped and reading goes on after it.
 class Reader {
   public:
-    Reader(std::string_view text, std::string* out, std::vector<MarkupProblem>* problems)
-        : text_(text), out_(out), problems_(problems) {}
+    Reader(std::string_view text, std::string* out, std::vector<MarkupProblem>* problems,
+           std::vector<MarkupToken>* tokens = nullptr)
+        : text_(text), out_(out), problems_(problems), tokens_(tokens) {}
 
     void run() {
-        while (i_ < text_.size() && (problems_ != nullptr || !failed_)) {
+        while (i_ < text_.size() && (problems_ != nullptr || tokens_ != nullptr || !failed_)) {
+            const std::size_t start = i_;
             const char c = text_[i_];
             if (c == '(') {
                 readParenthesis();
@@ -106,6 +108,11 @@ class Reader {
                         c == ')' ? "\")\" stands outside a token" : "\"}\" has no opening \"{\"");
             } else {
                 readSymbol();
+            }
+            // What a "(" or "{" opened and the reader took as one piece is a token,
+            // also when it is misspelt.
+            if (tokens_ != nullptr && (c == '(' || c == '{') && i_ - start > 1) {
+                tokens_->push_back({start, i_ - start});
             }
         }
     }
@@ -260,6 +267,7 @@ class Reader {
     std::string_view text_;
     std::string* out_;
     std::vector<MarkupProblem>* problems_;
+    std::vector<MarkupToken>* tokens_;
     std::size_t i_ = 0;
     bool failed_ = false;
     MarkupProblem first_;
@@ -271,6 +279,12 @@ std::vector<MarkupProblem> CheckMarkup(std::string_view text) {
     std::vector<MarkupProblem> problems;
     Reader(text, nullptr, &problems).run();
     return problems;
+}
+
+std::vector<MarkupToken> MarkupTokens(std::string_view text) {
+    std::vector<MarkupToken> tokens;
+    Reader(text, nullptr, nullptr, &tokens).run();
+    return tokens;
 }
 
 std::string StringtoQM(std::int16_t Portrait, Colour coloured, std::string_view text) {

@@ -20,10 +20,24 @@ struct MarkupProblem {
     std::size_t position = 0;  ///< 0-based, in characters of the text
     std::size_t length = 1;
     std::string reason;  ///< UTF-8: «"-" is a character the game's font does not have»
+
+    bool operator==(const MarkupProblem&) const = default;
 };
 
 /// Every problem of a markup text, left to right; none when StringtoQM takes it.
 std::vector<MarkupProblem> CheckMarkup(std::string_view text);
+
+/// A token of a markup text: a piece the encoder reads as one unit.
+struct MarkupToken {
+    std::size_t position = 0;  ///< 0-based, in characters of the text
+    std::size_t length = 0;
+};
+
+/// The tokens of a markup text, left to right: every "(return)", "(Pause:5)",
+/// "(TextSpeed:{A})", "(Animation:3)" and placeholder ("{A}", "{1F}"), and every
+/// piece the encoder refuses as one that starts with "(" or "{" (a misspelt
+/// token, a placeholder that is none). A lone "(" or "{" is no token. Never fails.
+std::vector<MarkupToken> MarkupTokens(std::string_view text);
 
 /// Encodes one row into game bytes, held one byte per char: the colour code
 /// (unless coloured is Unset; Other writes 0), the portrait code (numbers 0-5

@@ -1,6 +1,5 @@
 #include "save/budget.hpp"
 
-#include "errors.hpp"
 #include "markup/encoder.hpp"
 #include "rom/layout.hpp"
 #include "text.hpp"
@@ -13,14 +12,24 @@ std::optional<std::size_t> sizeOf(const StringEntry& row) {
     if (row.IsUnchanged()) {
         return row.Loaded.bytes.size();
     }
-    try {
-        return StringtoQM(row.Portrait, row.Coloured, row.Text).size();
-    } catch (const EncodeError&) {
+    if (SaveProblem(row)) {
         return std::nullopt;
     }
+    return StringtoQM(row.Portrait, row.Coloured, row.Text).size();
 }
 
 }  // namespace
+
+std::optional<MarkupProblem> SaveProblem(const StringEntry& row) {
+    if (row.IsUnchanged()) {
+        return std::nullopt;
+    }
+    std::vector<MarkupProblem> problems = CheckMarkup(row.Text);
+    if (problems.empty()) {
+        return std::nullopt;
+    }
+    return std::move(problems.front());
+}
 
 bool RegionUsage::over() const {
     return bytes > kTextRegionLength;

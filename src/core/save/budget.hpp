@@ -9,9 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "markup/encoder.hpp"
 #include "rom/string_table.hpp"
 
 namespace qm {
+
+/// Why a save would refuse row: the first problem the encoder meets, as
+/// EncodeError(position, length, reason) reports it; nothing when a save can
+/// write the row (an unchanged row always can: it keeps its loaded bytes). The
+/// budget and the row states both decide by it.
+std::optional<MarkupProblem> SaveProblem(const StringEntry& row);
 
 struct RegionUsage {
     std::size_t bytes = 0;                      ///< of the rows that can be encoded
