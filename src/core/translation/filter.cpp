@@ -1,0 +1,82 @@
+#include "translation/filter.hpp"
+
+#include "commands/find.hpp"
+
+namespace qm {
+
+bool HasState(const RowState& state, StateChoice choice) {
+    switch (choice) {
+        case StateChoice::All: return true;
+        case StateChoice::Untranslated: return state.untranslated();
+        case StateChoice::Translated: return state.translated();
+        case StateChoice::Overflows: return state.overflows();
+        case StateChoice::Unsaveable: return state.unsaveable();
+        case StateChoice::Changed: return state.changed;
+    }
+    return false;
+}
+
+bool PassesFilter(const StringEntry& row, const StringEntry* original, const RowState& state,
+                  const RowFilter& filter) {
+    if (!HasState(state, filter.state)) {
+        return false;
+    }
+    return filter.text.empty() || PreviewContains(row.Text, filter.text) ||
+           (original != nullptr && PreviewContains(original->Text, filter.text));
+}
+
+std::vector<std::size_t> FilterRows(std::span<const StringEntry> rows,
+                                    std::span<const StringEntry> original,
+                                    std::span<const RowState> states, const RowFilter& filter) {
+    std::vector<std::size_t> passing;
+    for (std::size_t k = 0; k < rows.size() && k < states.size(); ++k) {
+        if (PassesFilter(rows[k], k < original.size() ? &original[k] : nullptr, states[k],
+                         filter)) {
+            passing.push_back(k);
+        }
+    }
+    return passing;
+}
+
+namespace {
+
+template <typename Qualifies>
+RowJump nextRow(std::span<const RowState> states, std::optional<std::size_t> after,
+                Qualifies qualifies) {
+    const std::size_t n = states.size();
+    const std::size_t first = after && *after < n ? *after + 1 : 0;
+    for (std::size_t at = first; at < first + n; ++at) {
+        if (qualifies(states[at % n])) {
+            return {at % n, at >= n};
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+RowJump NextUntranslated(std::span<const RowState> states, std::optional<std::size_t> after) {
+    return nextRow(states, after, [](const RowState& s) { return s.untranslated(); });
+}
+
+RowJump NextProblem(std::span<const RowState> states, std::optional<std::size_t> after) {
+    return nextRow(states, after,
+                   [](const RowState& s) { return s.overflows() || s.unsaveable(); });
+}
+
+std::vector<std::size_t> IdenticalRows(std::span<const StringEntry> rows,
+                                       std::span<const StringEntry> original, std::size_t index) {
+    std::vector<std::size_t> identical;
+    if (index >= original.size()) {
+        return identical;
+    }
+    for (std::size_t k = 0; k < rows.size() && k < original.size(); ++k) {
+        if (k != index && SameAsOriginal(original[k], original[index]) &&
+            SameAsOriginal(rows[k], original[k])) {
+            identical.push_back(k);
+        }
+    }
+    return identical;
+}
+
+}  // namespace qm
