@@ -6,8 +6,10 @@
 namespace qm::cli {
 
 /// The string table of rom in format ("json", "csv", "po"; empty: from out's
-/// extension), to out ("-": standard output).
-int runExport(const std::string& rom, const std::string& out, const std::string& format);
+/// extension), to out ("-": standard output); with the original's texts beside
+/// it when original is not empty.
+int runExport(const std::string& rom, const std::string& out, const std::string& format,
+              const std::string& original = "");
 /// Writes a table into rom as Save ROM does, or with copy as Save As Copy does.
 int runImport(const std::string& rom, const std::string& table, const std::string& format,
               bool copy);
@@ -19,5 +21,31 @@ int runCreatePatch(const std::string& original, const std::string& modified, con
                    const std::string& format);
 /// rom with patch applied, to out.
 int runApplyPatch(const std::string& patch, const std::string& rom, const std::string& out);
+
+/// Lists the lines of rom's rows (with table imported, when given) that run past
+/// the text box, and the rows import would refuse, in format ("text", "json").
+/// 0 when nothing is found, 1 when something is (or a file cannot be read).
+int runCheck(const std::string& rom, const std::string& table, const std::string& format);
+/// Lists the rows that differ between the ROM image original and modified (a ROM
+/// image, or a table file standing for original with it imported), then their
+/// count, in format ("text", "json", "csv"). 0 when none differ, 1 when some do
+/// or a row of the table would be refused (or a file cannot be read).
+int runDiff(const std::string& original, const std::string& modified, const std::string& format);
+
+struct ReplaceOptions {
+    std::string rom;
+    std::string find;         ///< UTF-8, as given
+    std::string replacement;  ///< UTF-8, as given
+    std::string rows;         ///< «3,7,10-20»; empty: every row
+    bool wholeWord = false;
+    bool matchCase = false;
+    bool copy = false;
+    bool dryRun = false;
+    bool quiet = false;
+};
+/// Replaces find by replacement in rom's rows by the window's rules, printing
+/// each changed row (not with quiet) and the count, and saves as import does
+/// (nothing when no row changed, with dryRun, or when a row is refused).
+int runReplace(const ReplaceOptions& options);
 
 }  // namespace qm::cli

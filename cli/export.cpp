@@ -6,12 +6,19 @@
 
 namespace qm::cli {
 
-int runExport(const std::string& rom, const std::string& out, const std::string& format) {
+int runExport(const std::string& rom, const std::string& out, const std::string& format,
+              const std::string& original) {
     try {
         const TableFormat chosen =
             format.empty() ? TableFormatForFileName(out) : TableFormatNamed(format).value();
         RefuseToOverwrite(out, rom);
-        WriteOutput(out, TableToText(chosen, LoadRom(rom)));
+        if (!original.empty()) {
+            RefuseToOverwrite(out, original);
+        }
+        const std::vector<StringEntry> rows = LoadRom(rom);
+        const std::vector<StringEntry> originalRows =
+            original.empty() ? std::vector<StringEntry>() : LoadRom(original);
+        WriteOutput(out, TableToText(chosen, rows, originalRows));
         return 0;
     } catch (const FileError& e) {
         return Fail(e.what());

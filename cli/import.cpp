@@ -10,25 +10,15 @@
 #include "rom/load.hpp"
 #include "save/copy_name.hpp"
 #include "save/writer.hpp"
+#include "table_file.hpp"
 
 namespace qm::cli {
-
-namespace {
-
-// A table is text a person edits; anything larger is a mistake, not a table.
-constexpr std::uintmax_t kLargestTable = 64 * 1024 * 1024;
-
-}  // namespace
 
 int runImport(const std::string& rom, const std::string& table, const std::string& format,
               bool copy) {
     try {
         CheckRomFile(rom, copy ? RomAccess::kReadOnly : RomAccess::kReadWrite);
-        const TableFormat chosen =
-            format.empty() ? TableFormatForFileName(table) : TableFormatNamed(format).value();
-        const Bytes bytes = ReadInput(table, kLargestTable);
-        const std::vector<TableRecord> records = TableFromText(
-            chosen, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        const std::vector<TableRecord> records = ReadTable(table, format);
         const TableImport imported = ApplyTable(LoadRom(rom), records);
         for (const std::string& note : imported.notes) {
             std::cerr << "quillmoor-script: note: " << note << "\n";
@@ -40,8 +30,7 @@ int runImport(const std::string& rom, const std::string& table, const std::strin
         }
         return 0;
     } catch (const TableError& e) {
-        return Fail((table == "-" ? std::string("The table") : "The table \"" + table + "\"") +
-                    ": " + e.what());
+        return Fail(TableMessage(table, e.what()));
     } catch (const SaveError& e) {
         return Fail(e.what());
     } catch (const FileError& e) {

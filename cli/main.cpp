@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr const char* kCommands[] = {"export", "import", "demo", "create-patch", "apply-patch"};
+constexpr const char* kCommands[] = {"export",      "import", "demo", "create-patch",
+                                     "apply-patch", "check",  "diff", "replace"};
 
 bool isCommand(const std::string& word) {
     for (const char* command : kCommands) {
@@ -34,6 +35,9 @@ int main(int argc, char** argv) {
     exportCmd->add_option("-o,--output", exportOut, "file to write; - for standard output");
     exportCmd->add_option("--format", exportFormat, "json, csv or po (default: from the name)")
         ->check(tableFormats);
+    std::string exportOriginal;
+    exportCmd->add_option("--original", exportOriginal,
+                          "untouched ROM image whose texts go beside the rows");
 
     std::string importRom;
     std::string importTable;
@@ -72,6 +76,39 @@ int main(int argc, char** argv) {
     applyCmd->add_option("ROM", patchRom, "the ROM image it is for")->required();
     applyCmd->add_option("-o,--output", patchedOut, "patched ROM image to write")->required();
 
+    std::string checkRom;
+    std::string checkTable;
+    std::string checkFormat = "text";
+    auto* checkCmd = app.add_subcommand(
+        "check", "List lines past the text box and rows import would refuse (exit 1 if any)");
+    checkCmd->add_option("ROM", checkRom, "ROM image to check")->required();
+    checkCmd->add_option("TABLE", checkTable, "table file to check as imported into ROM");
+    checkCmd->add_option("--format", checkFormat, "text or json")
+        ->transform(CLI::IsMember({"text", "json"}, CLI::ignore_case));
+
+    std::string diffOriginal;
+    std::string diffModified;
+    std::string diffFormat = "text";
+    auto* diffCmd = app.add_subcommand(
+        "diff", "List the rows that differ between two ROM images (exit 1 if any)");
+    diffCmd->add_option("ORIGINAL", diffOriginal, "the ROM image to compare with")->required();
+    diffCmd->add_option("MODIFIED", diffModified, "a ROM image, or a table file (.json, .csv, .po)")
+        ->required();
+    diffCmd->add_option("--format", diffFormat, "text, json or csv")
+        ->transform(CLI::IsMember({"text", "json", "csv"}, CLI::ignore_case));
+
+    qm::cli::ReplaceOptions replace;
+    auto* replaceCmd = app.add_subcommand("replace", "Replace a text in every row, as Replace All");
+    replaceCmd->add_option("ROM", replace.rom, "ROM image to write")->required();
+    replaceCmd->add_option("FIND", replace.find, "markup to find")->required();
+    replaceCmd->add_option("REPLACEMENT", replace.replacement, "markup to put in")->required();
+    replaceCmd->add_flag("--whole-word", replace.wholeWord, "only whole words");
+    replaceCmd->add_flag("--match-case", replace.matchCase, "upper and lower case differ");
+    replaceCmd->add_option("--rows", replace.rows, "rows to search, such as 3,7,10-20");
+    replaceCmd->add_flag("--copy", replace.copy, "save into a copy, as Save As Copy does");
+    replaceCmd->add_flag("--dry-run", replace.dryRun, "show what would change; write nothing");
+    replaceCmd->add_flag("--quiet", replace.quiet, "print only the count");
+
     if (argc > 1 && argv[1][0] != '-' && !isCommand(argv[1])) {
         qm::cli::Fail(std::string("unknown command \"") + argv[1] + "\"; run with --help");
         return qm::cli::kUsage;
@@ -86,7 +123,16 @@ int main(int argc, char** argv) {
     }
 
     if (*exportCmd) {
-        return qm::cli::runExport(exportRom, exportOut, exportFormat);
+        return qm::cli::runExport(exportRom, exportOut, exportFormat, exportOriginal);
+    }
+    if (*checkCmd) {
+        return qm::cli::runCheck(checkRom, checkTable, checkFormat);
+    }
+    if (*diffCmd) {
+        return qm::cli::runDiff(diffOriginal, diffModified, diffFormat);
+    }
+    if (*replaceCmd) {
+        return qm::cli::runReplace(replace);
     }
     if (*importCmd) {
         return qm::cli::runImport(importRom, importTable, importFormat, importCopy);

@@ -1,0 +1,27 @@
+#include "table_file.hpp"
+
+#include "exchange/formats.hpp"
+#include "io.hpp"
+
+namespace qm::cli {
+
+namespace {
+
+// A table is text a person edits; anything larger is a mistake, not a table.
+constexpr std::uintmax_t kLargestTable = 64 * 1024 * 1024;
+
+}  // namespace
+
+std::vector<TableRecord> ReadTable(const std::string& path, const std::string& format) {
+    const TableFormat chosen =
+        format.empty() ? TableFormatForFileName(path) : TableFormatNamed(format).value();
+    const Bytes bytes = ReadInput(path, kLargestTable);
+    return TableFromText(
+        chosen, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+std::string TableMessage(const std::string& path, const std::string& what) {
+    return (path == "-" ? std::string("The table") : "The table \"" + path + "\"") + ": " + what;
+}
+
+}  // namespace qm::cli

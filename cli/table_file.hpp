@@ -1,0 +1,20 @@
+#pragma once
+// Reading a table file (JSON, CSV, PO) for the verbs that take one: import,
+// check and diff.
+
+#include <string>
+#include <vector>
+
+#include "errors.hpp"
+#include "exchange/table.hpp"
+
+namespace qm::cli {
+
+/// The records of the table at path ("-": standard input), in format ("json",
+/// "csv", "po"; empty: from path's extension). Throws FileError, TableError.
+std::vector<TableRecord> ReadTable(const std::string& path, const std::string& format = "");
+
+/// A message about a table: «The table "story.po": <what>».
+std::string TableMessage(const std::string& path, const std::string& what);
+
+}  // namespace qm::cli
