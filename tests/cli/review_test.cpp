@@ -66,11 +66,10 @@ TEST_F(Review, CheckListsWhatThePreviewMarksRed) {
             std::set<std::size_t> marked;
             for (const TextRange& range : OverflowRanges(preview)) {
                 for (std::size_t i = range.start; i < range.start + range.length; ++i) {
-                    if (preview[i] != kPreviewLineBreak) {
-                        marked.insert(i);
-                    }
+                    marked.insert(i);
                 }
             }
+            std::erase_if(marked, [&](std::size_t i) { return preview[i] == kPreviewLineBreak; });
             if (!marked.empty()) {
                 red[k + 1] = marked.size();
             }
