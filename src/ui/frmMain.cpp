@@ -9,11 +9,13 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QSettings>
 #include <QUndoStack>
 
 #include "dialogs.h"
+#include "filter_bar.h"
 #include "original_panel.h"
 #include "status_panels.h"
 #include "string_list_view.h"
@@ -101,7 +103,10 @@ void frmMain::setUpFonts() {
 
 void frmMain::setUpList() {
     model_ = new StringTableModel(this);
-    ui->lvText->setModel(model_);
+    shown_ = new RowFilterModel(*model_, this);
+    ui->lvText->setModel(shown_);
+    connect(ui->barFilter, &FilterBar::filterChanged, this, &frmMain::txtFilter_Change);
+    QWidget::setTabOrder(ui->cmdAdd, ui->barFilter->textBox());
     QHeaderView* header = ui->lvText->header();
     header->setStretchLastSection(false);
     // The Text column takes whatever width the others leave; they fit the

@@ -29,6 +29,7 @@ namespace qm {
 /// The window's caption before a ROM image is open, and the title of its questions.
 inline const QString kCaption = QStringLiteral("Quillmoor Text Edit");
 
+class RowFilterModel;
 class StatusPanels;
 class StringTableModel;
 class TableHistory;
@@ -119,6 +120,9 @@ class frmMain : public QMainWindow {
     void rememberOriginal(const QString& path);
     /// Compares with original's rows from now on; none: no comparison.
     void showOriginal(std::vector<StringEntry> original);
+    /// The filter line or its state choice changed: the list shows the rows
+    /// that pass, the selected one kept where it still passes.
+    void txtFilter_Change();
 
     // frmMain_editor.cpp: entry selection and editing, the live preview, the
     // budget panel and the unsaved-changes mark.
@@ -150,7 +154,9 @@ class frmMain : public QMainWindow {
     void hsPortrait_Change();
     void txtText_Change();
     void txtText_CursorMoved();
+    /// The selected row of the table (not of the filtered list), if any.
     std::optional<int> selectedRow() const;
+    /// Selects row of the table, clearing the filter when it hides that row.
     void selectRow(int row);
     void showPortrait(int number);
     /// Loads the row a save refused and puts the caret at the offending character.
@@ -175,6 +181,8 @@ class frmMain : public QMainWindow {
     std::unique_ptr<Dialogs> dialogs_;
     std::unique_ptr<QSettings> settings_;
     StringTableModel* model_ = nullptr;
+    // The rows the filter shows: the list's model.
+    RowFilterModel* shown_ = nullptr;
     TableHistory* history_ = nullptr;
     StatusPanels* status_ = nullptr;
     QString portraitFolder_;

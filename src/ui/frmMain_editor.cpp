@@ -10,6 +10,7 @@
 #include <QTextCursor>
 #include <QUndoStack>
 
+#include "filter_bar.h"
 #include "frmMain.h"
 #include "game_text.h"
 #include "markup/portraits.hpp"
@@ -30,11 +31,16 @@ std::optional<int> frmMain::selectedRow() const {
     if (rows.isEmpty()) {
         return std::nullopt;
     }
-    return rows.constFirst().row();
+    return shown_->mapToSource(rows.constFirst()).row();
 }
 
 void frmMain::selectRow(int row) {
-    const QModelIndex index = model_->index(row, 0);
+    QModelIndex index = shown_->mapFromSource(model_->index(row, 0));
+    if (!index.isValid()) {
+        ui->barFilter->clear();  // a command lands on a row the filter hides
+        status_->showNotice(QStringLiteral("The filter was cleared to show row %1").arg(row + 1));
+        index = shown_->mapFromSource(model_->index(row, 0));
+    }
     ui->lvText->selectionModel()->setCurrentIndex(
         index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     ui->lvText->scrollTo(index);
@@ -238,6 +244,11 @@ void frmMain::showEditState() {
         entry ? budget_.usageWith(std::size_t(*loadedRow_), *entry) : budget_.usage();
     status_->showBudget(QString::fromStdString(BudgetText(usage)),
                         usage.over() || usage.unencodableRow.has_value());
+    // The counts, like the budget, take the edit box as if it were applied.
+    const StateCounts counts =
+        entry ? model_->countsWith(*loadedRow_, StateOf(*entry, model_->originalOf(*loadedRow_)))
+              : CountStates(model_->states());
+    status_->showStates(QString::fromStdString(StatusText(counts)));
 }
 
 void frmMain::cmdAdd_Click() {

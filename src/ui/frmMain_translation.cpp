@@ -6,6 +6,7 @@
 #include <QVariantMap>
 
 #include "errors.hpp"
+#include "filter_bar.h"
 #include "frmMain.h"
 #include "original_panel.h"
 #include "rom/load.hpp"
@@ -89,6 +90,21 @@ void frmMain::showOriginal(std::vector<StringEntry> original) {
     ui->mnuCloseOriginal->setEnabled(open);
     if (loadedRow_) {
         ui->pnlOriginal->showRow(model_->originalOf(*loadedRow_));
+    }
+}
+
+void frmMain::txtFilter_Change() {
+    const std::optional<int> row = selectedRow();
+    shown_->setFilter(ui->barFilter->filter());
+    // The selection goes with the row; a row the filter now hides keeps its
+    // place in the editor, and the list selects nothing until the user does.
+    if (row) {
+        const QModelIndex index = shown_->mapFromSource(model_->index(*row, 0));
+        if (index.isValid()) {
+            ui->lvText->selectionModel()->setCurrentIndex(
+                index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            ui->lvText->scrollTo(index);
+        }
     }
 }
 

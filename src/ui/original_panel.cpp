@@ -21,12 +21,14 @@ OriginalPanel::OriginalPanel(QWidget* parent)
     preview_->setMaximumSize(489, 97);
     preview_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setMaximumWidth(preview_->maximumWidth());
     preview_->setToolTip(QStringLiteral("The original's text, as the game shows it"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
-    layout->addWidget(caption_);
+    // Below the box, so that both boxes stand side by side at the same height.
     layout->addWidget(preview_);
+    layout->addWidget(caption_);
 }
 
 void OriginalPanel::setPreviewFont(const QFont& font) {

@@ -36,10 +36,13 @@ StatusPanels::StatusPanels(QStatusBar* bar, Clock clock)
       title_(addPanel(bar, QStringLiteral("sbPanel1"))),
       message_(addPanel(bar, QStringLiteral("sbPanel2"))),
       budget_(makePanel(bar, QStringLiteral("sbBudget"))),
+      states_(makePanel(bar, QStringLiteral("sbStates"))),
       ticker_(new QTimer(this)),
       clock_(clock ? std::move(clock) : Clock([] { return QTime::currentTime(); })) {
     title_->setText(QStringLiteral("Quillmoor Edit"));
+    bar->addPermanentWidget(states_);
     bar->addPermanentWidget(budget_);
+    states_->hide();  // until a ROM image is open
     // A tick a second keeps the minute shown current without drifting.
     ticker_->setInterval(1000);
     connect(ticker_, &QTimer::timeout, this, &StatusPanels::refreshTime);
@@ -75,6 +78,11 @@ void StatusPanels::showNotice(const QString& text) {
 void StatusPanels::showBudget(const QString& text, bool alarm) {
     budget_->setText(text);
     budget_->setStyleSheet(alarm ? QStringLiteral("color: rgb(255, 0, 0);") : QString());
+}
+
+void StatusPanels::showStates(const QString& text) {
+    states_->setText(text);
+    states_->setVisible(!text.isEmpty());
 }
 
 void StatusPanels::refreshTime() {

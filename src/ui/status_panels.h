@@ -31,6 +31,8 @@ class StatusPanels : public QObject {
     void showNotice(const QString& text);
     /// Shows the room the table needs, in red when alarm is set.
     void showBudget(const QString& text, bool alarm);
+    /// Shows how many rows are translated, overflow or cannot be saved.
+    void showStates(const QString& text);
 
     static constexpr int kPanelWidth = 318;
 
@@ -44,6 +46,7 @@ class StatusPanels : public QObject {
     QLabel* title_;
     QLabel* message_;
     QLabel* budget_;
+    QLabel* states_;
     QTimer* ticker_;
     Clock clock_;
     bool showingTime_ = false;

@@ -2,9 +2,9 @@
 
 #include <QColor>
 #include <algorithm>
-#include <iterator>
 
 #include "game_text.h"
+#include "row_marks.h"
 
 namespace qm {
 
@@ -28,11 +28,14 @@ QVariant StringTableModel::data(const QModelIndex& index, int role) const {
                 return original ? FromGameText(original->Text) : QString();
             }
             return FromGameText(ColumnText(rows_[r], r, index.column()));
-        case Qt::ForegroundRole: return refusals_[r] ? QVariant(QColor(255, 0, 0)) : QVariant();
-        case Qt::ToolTipRole:
-            return refusals_[r] ? QStringLiteral("Cannot be saved: %1")
-                                      .arg(QString::fromStdString(*refusals_[r]))
-                                : QVariant();
+        case Qt::DecorationRole:
+            return index.column() == kColNumber ? QVariant(RowMark(states_[r])) : QVariant();
+        case Qt::ForegroundRole:
+            return states_[r].unsaveable() ? QVariant(QColor(255, 0, 0)) : QVariant();
+        case Qt::ToolTipRole: {
+            const QString words = RowStateText(states_[r]);
+            return words.isEmpty() ? QVariant() : QVariant(words);
+        }
         default: return {};
     }
 }
@@ -50,14 +53,14 @@ QVariant StringTableModel::headerData(int section, Qt::Orientation orientation, 
 void StringTableModel::setRows(std::vector<StringEntry> rows) {
     beginResetModel();
     rows_ = std::move(rows);
-    refusals_.clear();
-    std::transform(rows_.begin(), rows_.end(), std::back_inserter(refusals_), SaveRefusal);
+    updateStates();
     countChangedRows();
     endResetModel();
 }
 
 void StringTableModel::setOriginal(std::vector<StringEntry> original) {
     original_ = std::move(original);
+    updateStates();
     if (!rows_.empty()) {
         emit dataChanged(index(0, 0), index(rowCount() - 1, kColOriginal));
     }
@@ -71,7 +74,9 @@ void StringTableModel::setEntry(int r, StringEntry entry) {
     StringEntry& row = rows_.at(static_cast<std::size_t>(r));
     changedRows_ += int(!entry.IsUnchanged()) - int(!row.IsUnchanged());
     row = std::move(entry);
-    refusals_.at(std::size_t(r)) = SaveRefusal(row);
+    RowState& state = states_.at(std::size_t(r));
+    counts_ = countsWith(r, StateOf(row, originalOf(r)));
+    state = StateOf(row, originalOf(r));
     emit dataChanged(index(r, 0), index(r, kColOriginal));
 }
 
@@ -86,6 +91,27 @@ void StringTableModel::setContent(int r, const StringEntry& content) {
 void StringTableModel::markSaved() {
     MarkSaved(rows_);
     countChangedRows();
+    updateStates();
+    if (!rows_.empty()) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, kColOriginal));
+    }
+}
+
+StateCounts StringTableModel::countsWith(int r, const RowState& candidate) const {
+    const StateCounts out = CountStates({&state(r), 1});
+    const StateCounts in = CountStates({&candidate, 1});
+    StateCounts counts = counts_;
+    for (auto field : {&StateCounts::rows, &StateCounts::compared, &StateCounts::translated,
+                       &StateCounts::untranslated, &StateCounts::overflow, &StateCounts::unsaveable,
+                       &StateCounts::changed}) {
+        counts.*field = counts.*field - out.*field + in.*field;
+    }
+    return counts;
+}
+
+void StringTableModel::updateStates() {
+    states_ = StatesOf(rows_, original_);
+    counts_ = CountStates(states_);
 }
 
 void StringTableModel::countChangedRows() {

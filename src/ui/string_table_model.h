@@ -1,16 +1,17 @@
 #pragma once
 // The string table as the list lvText shows it: one row per StringEntry, the
 // five text columns and, while an original ROM image is open, the original's
-// text; a row that cannot be saved in red with the reason as its tooltip. The
-// one table that the list and the commands read and write.
+// text. Each row's state (untranslated, overflowing, cannot be saved, changed)
+// is kept with it: a mark before its number, its words as the tooltip, and a row
+// that cannot be saved in red. The one table the list and the commands read and
+// write.
 
 #include <QAbstractTableModel>
-#include <optional>
 #include <span>
-#include <string>
 #include <vector>
 
 #include "rom/string_table.hpp"
+#include "translation/row_state.hpp"
 
 namespace qm {
 
@@ -46,6 +47,12 @@ class StringTableModel : public QAbstractTableModel {
     std::span<const StringEntry> original() const { return original_; }
     /// The original's row r, or nullptr when there is none.
     const StringEntry* originalOf(int r) const;
+
+    /// Row r's state as it stands in the table.
+    const RowState& state(int r) const { return states_.at(static_cast<std::size_t>(r)); }
+    std::span<const RowState> states() const { return states_; }
+    /// The counts of the states, as if row r held candidate.
+    StateCounts countsWith(int r, const RowState& candidate) const;
     /// After a save: every row counts as loaded the way it was written.
     void markSaved();
     /// How many rows differ from what the file holds.
@@ -53,11 +60,13 @@ class StringTableModel : public QAbstractTableModel {
 
   private:
     void countChangedRows();
+    /// Every row's state anew, after the rows, the original or the file changed.
+    void updateStates();
 
     std::vector<StringEntry> rows_;
     std::vector<StringEntry> original_;
-    // Why a save would refuse each row; nothing for the rows it takes.
-    std::vector<std::optional<std::string>> refusals_;
+    std::vector<RowState> states_;
+    StateCounts counts_;
     int changedRows_ = 0;
 };
 

@@ -424,7 +424,8 @@ TEST_F(SaveFromWindow, ARefusalChangesNoFileAndLandsOnTheRowAtFault) {
     EXPECT_TRUE(dialogs->calls().at(0).text.contains("folder"));
     applyText(2, "Bad(Pause:x)");
     EXPECT_EQ(list()->model()->index(2, 2).data(Qt::ToolTipRole).toString(),
-              "Cannot be saved: character 4: \"(Pause:x)\" has no number from 0 to 254");
+              "Cannot be saved: character 4: \"(Pause:x)\" has no number from 0 to 254\n"
+              "Changed since the file was loaded or saved");
     clickRow(1);
     action("mnuSaveRom")->trigger();
     ASSERT_EQ(dialogs->calls().size(), 2u);

@@ -5,7 +5,6 @@
 #include <optional>
 #include <random>
 
-#include "errors.hpp"
 #include "markup/encoder.hpp"
 #include "markup/markup.hpp"
 #include "markup/text_settings.hpp"
@@ -20,15 +19,6 @@ bool StringEntry::IsUnchanged() const {
 
 std::string EncodedBytes(const StringEntry& row) {
     return row.IsUnchanged() ? row.Loaded.bytes : StringtoQM(row.Portrait, row.Coloured, row.Text);
-}
-
-std::optional<std::string> SaveRefusal(const StringEntry& row) {
-    try {
-        EncodedBytes(row);
-        return std::nullopt;
-    } catch (const EncodeError& error) {
-        return error.what();
-    }
 }
 
 void MarkSaved(std::span<StringEntry> rows) {

@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -55,10 +54,6 @@ std::string ColumnText(const StringEntry& row, std::size_t index, int column);
 /// unchanged, so that nothing the user did not touch changes; otherwise its
 /// encoding by StringtoQM. Throws EncodeError.
 std::string EncodedBytes(const StringEntry& row);
-
-/// Why a save would refuse row: the encoder's reason («character 5: "-" is a
-/// character the game's font does not have»), or nothing when it can be saved.
-std::optional<std::string> SaveRefusal(const StringEntry& row);
 
 /// After a save: every row of the first 512 now stands in the file as its
 /// encoding, so it counts as loaded that way.

@@ -1,0 +1,58 @@
+#pragma once
+// The filter line above the list: a text, matched in each row's text and its
+// original as the player sees them, and a state to show only (untranslated,
+// overflowing, ...). RowFilterModel shows the rows that pass; row numbers stay
+// the rows' own.
+
+#include <QSortFilterProxyModel>
+#include <QWidget>
+
+#include "translation/filter.hpp"
+
+class QComboBox;
+class QLineEdit;
+
+namespace qm {
+
+class StringTableModel;
+
+class FilterBar : public QWidget {
+    Q_OBJECT
+  public:
+    explicit FilterBar(QWidget* parent = nullptr);
+
+    /// The filter as the controls set it; a text beyond Latin-1 matches nothing.
+    RowFilter filter() const;
+    bool isActive() const;
+    /// Back to every row, as when the window opened.
+    void clear();
+    QLineEdit* textBox() const { return text_; }
+
+  signals:
+    void filterChanged();
+
+  private:
+    QLineEdit* text_;
+    QComboBox* state_;
+};
+
+class RowFilterModel : public QSortFilterProxyModel {
+    Q_OBJECT
+  public:
+    explicit RowFilterModel(StringTableModel& rows, QObject* parent = nullptr);
+
+    /// Shows the rows that pass filter; the rows shown change only here, so a row
+    /// that stops passing by an edit stays in view until the filter changes.
+    void setFilter(const RowFilter& filter);
+    /// The rows shown, as rows of the table (0-based), ascending.
+    std::vector<std::size_t> shownRows() const;
+
+  protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override;
+
+  private:
+    StringTableModel& rows_;
+    RowFilter filter_;
+};
+
+}  // namespace qm

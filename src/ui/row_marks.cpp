@@ -1,0 +1,103 @@
+#include "row_marks.h"
+
+#include <QHash>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QStringList>
+
+#include "translation/row_state.hpp"
+
+namespace qm {
+
+namespace {
+
+constexpr int kSlot = 11;  // pixels per mark
+
+enum Problem { kNoProblem, kOverflow, kUnsaveable };
+enum Progress { kNoProgress, kUntranslated, kChanged };
+
+void drawProblem(QPainter& painter, Problem problem) {
+    const QRectF box(1, 1, kSlot - 2, kSlot - 2);
+    painter.setPen(QPen(QColor(40, 40, 40), 1));
+    if (problem == kUnsaveable) {
+        painter.setBrush(QColor(220, 40, 40));
+        painter.drawEllipse(box);
+        painter.setPen(QPen(Qt::white, 1.6));
+        painter.drawLine(QPointF(3.5, 3.5), QPointF(kSlot - 3.5, kSlot - 3.5));
+        painter.drawLine(QPointF(kSlot - 3.5, 3.5), QPointF(3.5, kSlot - 3.5));
+    } else if (problem == kOverflow) {
+        QPainterPath triangle;
+        triangle.moveTo(box.center().x(), box.top());
+        triangle.lineTo(box.bottomRight());
+        triangle.lineTo(box.bottomLeft());
+        triangle.closeSubpath();
+        painter.setBrush(QColor(245, 150, 20));
+        painter.drawPath(triangle);
+    }
+}
+
+void drawProgress(QPainter& painter, Progress progress) {
+    const QRectF box(kSlot + 2, 2, kSlot - 4, kSlot - 4);
+    if (progress == kChanged) {
+        painter.setPen(QPen(QColor(40, 40, 40), 1));
+        painter.setBrush(QColor(60, 130, 230));
+        painter.drawEllipse(box);
+    } else if (progress == kUntranslated) {
+        painter.setPen(QPen(QColor(150, 150, 150), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(box);
+    }
+}
+
+}  // namespace
+
+QIcon RowMark(const RowState& state) {
+    const Problem problem = state.unsaveable()  ? kUnsaveable
+                            : state.overflows() ? kOverflow
+                                                : kNoProblem;
+    const Progress progress = state.changed          ? kChanged
+                              : state.untranslated() ? kUntranslated
+                                                     : kNoProgress;
+    // Nine icons at most, drawn once each; a row with nothing to show gets a
+    // blank one, so that every number stands in the same place.
+    static QHash<int, QIcon> drawn;
+    const int key = problem * 3 + progress;
+    if (!drawn.contains(key)) {
+        QPixmap picture(2 * kSlot, kSlot);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        drawProblem(painter, problem);
+        drawProgress(painter, progress);
+        painter.end();
+        drawn.insert(key, QIcon(picture));
+    }
+    return drawn.value(key);
+}
+
+QString RowStateText(const RowState& state) {
+    QStringList lines;
+    if (state.problem) {
+        lines << QStringLiteral("Cannot be saved: character %1: %2")
+                     .arg(state.problem->position + 1)
+                     .arg(QString::fromStdString(state.problem->reason));
+    }
+    for (const OverflowLine& line : state.overflow) {
+        lines << QStringLiteral("Overflows the text box: line %1 has %2 past the box")
+                     .arg(line.line)
+                     .arg(line.over == 1 ? QStringLiteral("1 character")
+                                         : QStringLiteral("%1 characters").arg(line.over));
+    }
+    if (state.changed) {
+        lines << QStringLiteral("Changed since the file was loaded or saved");
+    }
+    if (state.untranslated()) {
+        lines << QStringLiteral("Untranslated: the same as the original");
+    } else if (state.translated()) {
+        lines << QStringLiteral("Translated");
+    }
+    return lines.join(u'\n');
+}
+
+}  // namespace qm
