@@ -113,7 +113,8 @@ TEST(Encoder, RefusesWhatTheGameCannotHoldAndSaysWhere) {
         {"say \"hi\"", 4, "\"\"\" is a character the game's font does not have"},
         {"a\tb", 1, "U+0009 is a character the game's font does not have"},
         {"caf\xE9", 3, "\"\xC3\xA9\" (U+00E9) is a character the game's font does not have"},
-        {"x(pause:3)", 1, "\"(pause:3)\" is not a token: did you mean \"(Pause:\"?"},
+        {"x(pause:3)", 1, "\"(pause:\" is not a token: did you mean \"(Pause:\"?"},
+        {"(Foo:3)", 0, "\"(Foo:\" is not a token"},
         {"(Return)", 0, "\"(Return)\" is not a token: did you mean \"(return)\"?"},
         {"(b)", 0, "\"(\" stands outside a token such as (Pause:5) or (return)"},
         {"b)", 1, "\")\" stands outside a token"},
@@ -143,7 +144,7 @@ TEST(Encoder, RefusesWhatTheGameCannotHoldAndSaysWhere) {
                       "character " + std::to_string(c.position + 1) + ": " + c.reason);
         }
     }
-    EXPECT_EQ(CheckMarkup("a-b;c").size(), 2u);  // every problem, for the edit box
+    EXPECT_EQ(CheckMarkup("a-b;c(Foo:3)").size(), 3u);  // every problem, for the edit box
 }
 
 TEST(Preview, DisplayForm) {

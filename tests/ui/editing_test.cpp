@@ -153,7 +153,7 @@ TEST_F(Editing, WhatTheGameCannotTakeIsUnderlinedWithItsReason) {
     ASSERT_EQ(marks.size(), 3);
     EXPECT_EQ(marks[0].start, 1);
     EXPECT_EQ(marks[0].format.underlineStyle(), QTextCharFormat::WaveUnderline);
-    EXPECT_EQ(marks[1].format.toolTip(), "\"(pause:3)\" is not a token: did you mean \"(Pause:\"?");
+    EXPECT_EQ(marks[1].format.toolTip(), "\"(pause:\" is not a token: did you mean \"(Pause:\"?");
     EXPECT_TRUE(marks[2].format.toolTip().contains("U+20AC")) << marks[2].format.toolTip();
     editBox()->setPlainText("Fine(Pause:3)");
     EXPECT_TRUE(editBox()->document()->firstBlock().layout()->formats().isEmpty());

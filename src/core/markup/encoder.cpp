@@ -171,37 +171,45 @@ class Reader {
         }
     }
 
-    // A "(" that opens no token: say which token was meant when the letters
-    // after it come close to one.
+    // A "(" that opens no token. Letters then ":" can only be meant as a token,
+    // and letters close to a token's name are taken for a misspelling of it:
+    // either is refused by the token it names; anything else is a stray "(".
     void readUnknownToken() {
         std::size_t end = i_ + 1;
         while (end < text_.size() && IsAsciiLetter(text_[end])) {
             ++end;
         }
-        const std::string_view name = text_.substr(i_ + 1, end - i_ - 1);
-        std::string_view meant;
+        const std::string_view meant = meantToken(text_.substr(i_ + 1, end - i_ - 1));
+        const bool opening = end > i_ + 1 && end < text_.size() && text_[end] == ':';
+        if (meant.empty() && !opening) {
+            problem(i_, 1, "\"(\" stands outside a token such as (Pause:5) or (return)");
+            return;
+        }
+        if (end < text_.size() && (text_[end] == ')' || text_[end] == ':')) {
+            ++end;
+        }
+        const std::string named = piece(text_, i_, end);
+        // An argument runs to its ")", as a token's would, unless another "(" comes first.
+        const std::size_t close = text_.find(')', end);
+        if (opening && close != std::string_view::npos && close < text_.find('(', end)) {
+            end = close + 1;
+        }
+        problem(i_, end - i_,
+                named + " is not a token" +
+                    (meant.empty() ? std::string() : ": did you mean " + Quoted(meant) + "?"));
+    }
+
+    // The token whose name letters come close to, or nothing.
+    static std::string_view meantToken(std::string_view name) {
         for (std::string_view candidate : {std::string_view("(return)"), kTokens[0].opening,
                                            kTokens[1].opening, kTokens[2].opening}) {
             const std::string_view candidateName =
                 candidate.substr(1, candidate.find_first_of(":)") - 1);
             if (name.size() >= 3 && editDistance(name, candidateName) <= 2) {
-                meant = candidate;
-                break;
+                return candidate;
             }
         }
-        if (meant.empty()) {
-            problem(i_, 1, "\"(\" stands outside a token such as (Pause:5) or (return)");
-            return;
-        }
-        // The misspelt token runs to its ")", as a token would.
-        if (end < text_.size() && text_[end] == ')') {
-            ++end;
-        } else if (end < text_.size() && text_[end] == ':') {
-            const std::size_t close = text_.find(')', end);
-            end = close == std::string_view::npos ? end + 1 : close + 1;
-        }
-        problem(i_, end - i_,
-                piece(text_, i_, end) + " is not a token: did you mean " + Quoted(meant) + "?");
+        return {};
     }
 
     void readPlaceholder() {
