@@ -1,7 +1,5 @@
-#include <iostream>
-
-#include "commands.hpp"
 #include "demo/demo.hpp"
+#include "commands.hpp"
 #include "errors.hpp"
 #include "files.hpp"
 #include "io.hpp"
@@ -17,8 +15,7 @@ int runDemo(const std::string& out, bool force) {
         }
         const Bytes image = BuildDemoImage();
         WriteFileAtomically(out, image);
-        std::cout << "Wrote a demo ROM image with " << kStringCount << " strings to " << out
-                  << "\n";
+        Tell("Wrote a demo ROM image with " + std::to_string(kStringCount) + " strings to " + out);
         return 0;
     } catch (const FileError& e) {
         return Fail(e.what());

@@ -19,6 +19,9 @@ int runExport(const std::string& rom, const std::string& out, const std::string&
         const std::vector<StringEntry> originalRows =
             original.empty() ? std::vector<StringEntry>() : LoadRom(original);
         WriteOutput(out, TableToText(chosen, rows, originalRows));
+        if (out != "-") {  // on standard output the table itself is the answer
+            Tell("Wrote " + std::to_string(rows.size()) + " rows to " + out);
+        }
         return 0;
     } catch (const FileError& e) {
         return Fail(e.what());

@@ -5,7 +5,6 @@
 
 #include "commands.hpp"
 #include "errors.hpp"
-#include "exchange/formats.hpp"
 #include "io.hpp"
 #include "rom/load.hpp"
 #include "save/copy_name.hpp"
@@ -14,19 +13,48 @@
 
 namespace qm::cli {
 
+namespace {
+
+// Standard input has no name to tell its format by: when it is not JSON, the
+// message says how to choose.
+std::vector<TableRecord> readTable(const std::string& table, const std::string& format) {
+    try {
+        return ReadTable(table, format);
+    } catch (const TableError& e) {
+        if (table != "-" || !format.empty()) {
+            throw;
+        }
+        throw TableError(std::string(e.what()) +
+                         " Without --format it is read as JSON: give --format po or --format csv "
+                         "for a PO or CSV table.");
+    }
+}
+
+std::string changedRows(std::size_t changed) {
+    return "Imported " + std::to_string(changed) +
+           (changed == 1 ? " changed row" : " changed rows");
+}
+
+}  // namespace
+
 int runImport(const std::string& rom, const std::string& table, const std::string& format,
               bool copy) {
     try {
         CheckRomFile(rom, copy ? RomAccess::kReadOnly : RomAccess::kReadWrite);
-        const std::vector<TableRecord> records = ReadTable(table, format);
-        const TableImport imported = ApplyTable(LoadRom(rom), records);
+        const TableImport imported = ApplyTable(LoadRom(rom), readTable(table, format));
         for (const std::string& note : imported.notes) {
             std::cerr << "quillmoor-script: note: " << note << "\n";
         }
         if (copy) {
-            std::cout << SaveRomAsCopy(rom, imported.rows) << "\n";
+            const std::string written = SaveRomAsCopy(rom, imported.rows);
+            Tell(imported.changed == 0
+                     ? "No row changed; wrote the copy " + written
+                     : changedRows(imported.changed) + " into the copy " + written);
+        } else if (imported.changed == 0) {
+            Tell("No row changed");  // and the file is left as it is, not rewritten
         } else {
             SaveRom(rom, imported.rows);
+            Tell(changedRows(imported.changed) + " into " + rom);
         }
         return 0;
     } catch (const TableError& e) {

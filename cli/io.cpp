@@ -12,9 +12,25 @@
 
 namespace qm::cli {
 
+namespace {
+
+bool quietly = false;
+
+}  // namespace
+
 int Fail(std::string_view message) {
     std::cerr << "quillmoor-script: " << message << "\n";
     return kFailed;
+}
+
+void Tell(std::string_view line) {
+    if (!quietly) {
+        std::cout << line << "\n";
+    }
+}
+
+void SetQuiet(bool quiet) {
+    quietly = quiet;
 }
 
 Bytes ReadInput(const std::string& path, std::uintmax_t limit) {

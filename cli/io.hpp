@@ -18,6 +18,10 @@ inline constexpr int kUsage = 2;
 /// Writes «quillmoor-script: message» to standard error; returns kFailed.
 int Fail(std::string_view message);
 
+/// What a verb did, in one line on standard output; nothing once SetQuiet(true).
+void Tell(std::string_view line);
+void SetQuiet(bool quiet);
+
 /// The bytes of path, or of standard input for "-". Only regular files are read,
 /// and at most limit bytes. Throws FileError.
 Bytes ReadInput(const std::string& path, std::uintmax_t limit);

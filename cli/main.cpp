@@ -25,7 +25,10 @@ int main(int argc, char** argv) {
     CLI::App app{"Quillmoor Text Edit from the command line", "quillmoor-script"};
     app.set_version_flag("--version", "quillmoor-script " QM_VERSION);
     app.require_subcommand(1);
-    const auto tableFormats = CLI::IsMember({"json", "csv", "po"}, CLI::ignore_case);
+    bool quiet = false;
+    app.add_flag("-q,--quiet", quiet, "say nothing when all went well");
+    app.fallthrough();  // so --quiet may also follow the verb
+    const auto tableFormats = CLI::IsMember({"json", "csv", "po", "pot"}, CLI::ignore_case);
 
     std::string exportRom;
     std::string exportOut = "-";
@@ -33,7 +36,7 @@ int main(int argc, char** argv) {
     auto* exportCmd = app.add_subcommand("export", "Write a ROM image's string table");
     exportCmd->add_option("ROM", exportRom, "ROM image to read")->required();
     exportCmd->add_option("-o,--output", exportOut, "file to write; - for standard output");
-    exportCmd->add_option("--format", exportFormat, "json, csv or po (default: from the name)")
+    exportCmd->add_option("--format", exportFormat, "json, csv, po or pot (default: from the name)")
         ->check(tableFormats);
     std::string exportOriginal;
     exportCmd->add_option("--original", exportOriginal,
@@ -47,7 +50,7 @@ int main(int argc, char** argv) {
         app.add_subcommand("import", "Write a string table into a ROM image, as Save ROM does");
     importCmd->add_option("ROM", importRom, "ROM image to write")->required();
     importCmd->add_option("TABLE", importTable, "table file; - for standard input")->required();
-    importCmd->add_option("--format", importFormat, "json, csv or po (default: from the name)")
+    importCmd->add_option("--format", importFormat, "json, csv, po or pot (default: from the name)")
         ->check(tableFormats);
     importCmd->add_flag("--copy", importCopy, "save into a copy, as Save As Copy does");
 
@@ -122,6 +125,7 @@ int main(int argc, char** argv) {
         return qm::cli::kUsage;
     }
 
+    qm::cli::SetQuiet(quiet);
     if (*exportCmd) {
         return qm::cli::runExport(exportRom, exportOut, exportFormat, exportOriginal);
     }

@@ -30,7 +30,13 @@ int runCreatePatch(const std::string& original, const std::string& modified, con
         }
         RefuseToOverwrite(out, original);
         RefuseToOverwrite(out, modified);
-        writeBytes(out, CreatePatch(*chosen, readImage(original), readImage(modified)));
+        const Bytes made = CreatePatch(*chosen, readImage(original), readImage(modified));
+        writeBytes(out, made);
+        if (out != "-") {  // on standard output the patch itself is the answer
+            Tell("Wrote " + out + " (" + BytesText(made.size()) + ", " +
+                 (*chosen == PatchFormat::Bps ? "BPS" : "IPS") + ") from " + original + " to " +
+                 modified);
+        }
         return 0;
     } catch (const PatchError& e) {
         return Fail(e.what());
@@ -44,6 +50,9 @@ int runApplyPatch(const std::string& patch, const std::string& rom, const std::s
         RefuseToOverwrite(out, rom);
         RefuseToOverwrite(out, patch);
         writeBytes(out, ApplyPatch(readImage(patch), readImage(rom)));
+        if (out != "-") {
+            Tell("Wrote " + out);
+        }
         return 0;
     } catch (const PatchError& e) {
         return Fail("The patch " + Quoted(patch) + " cannot be applied: " + e.what());

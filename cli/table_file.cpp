@@ -21,7 +21,9 @@ std::vector<TableRecord> ReadTable(const std::string& path, const std::string& f
 }
 
 std::string TableMessage(const std::string& path, const std::string& what) {
-    return (path == "-" ? std::string("The table") : "The table \"" + path + "\"") + ": " + what;
+    return (path == "-" ? std::string("The table from standard input")
+                        : "The table \"" + path + "\"") +
+           ": " + what;
 }
 
 }  // namespace qm::cli

@@ -11,10 +11,11 @@
 namespace qm::cli {
 
 /// The records of the table at path ("-": standard input), in format ("json",
-/// "csv", "po"; empty: from path's extension). Throws FileError, TableError.
+/// "csv", "po", "pot"; empty: from path's extension). Throws FileError, TableError.
 std::vector<TableRecord> ReadTable(const std::string& path, const std::string& format = "");
 
-/// A message about a table: «The table "story.po": <what>».
+/// A message about a table: «The table "story.po": <what>», «The table from
+/// standard input: <what>».
 std::string TableMessage(const std::string& path, const std::string& what);
 
 }  // namespace qm::cli

@@ -85,6 +85,11 @@ int createTemp(FileOps& ops, const std::string& target, std::string& tempPath) {
         if (fd >= 0) {
             return fd;
         }
+        if (errno == ENOENT) {  // the user named a folder that is not there
+            const fs::path folder = fs::path(target).parent_path();
+            throw FileError("The folder " + (folder.empty() ? "." : folder.string()) +
+                            " does not exist.");
+        }
         if (errno != EEXIST) {
             fail("create a temporary file beside", target, errno);
         }

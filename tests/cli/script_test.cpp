@@ -105,7 +105,7 @@ TEST_F(Script, TablesInEveryFormatAndPatchesBetweenImages) {
     const auto copied =
         run({"import", rom.string(), (dir.path() / "edited.json").string(), "--copy"});
     const fs::path edited = dir.path() / "story Hack.smc";
-    ASSERT_EQ(copied.out, edited.string() + "\n") << copied.err;
+    ASSERT_EQ(copied.status, 0) << copied.err;
     EXPECT_EQ(readFile(rom), original);
     Bytes other = original;
     other[100] ^= 1;
@@ -129,6 +129,46 @@ TEST_F(Script, TablesInEveryFormatAndPatchesBetweenImages) {
     EXPECT_EQ(run({"apply-patch", bps, rom.string(), "-o", rom.string()}).status, 1);
     EXPECT_EQ(run({"create-patch", rom.string(), edited.string(), "-o", "x.txt"}).status, 1);
     EXPECT_EQ(testing::snapshot(dir.path()), before);
+}
+
+TEST_F(Script, SaysWhatItDidInOneLineOrWhatToDoInstead) {
+    editTable(dir.path() / "edited.json", 3, "Hi");
+    const fs::path home = fs::current_path();
+    fs::current_path(dir.path());  // messages name the files as they were given
+    const struct {
+        std::vector<std::string> args;
+        std::string out;    // "#": the patch's size
+        std::string error;  // part of the message; none: exit status 0
+    } cases[] = {
+        {{"import", "story.smc", "table.json"}, "No row changed\n", ""},
+        {{"import", "story.smc", "edited.json", "--copy"},
+         "Imported 1 changed row into the copy story Hack.smc\n",
+         ""},
+        {{"create-patch", "story.smc", "story Hack.smc", "-o", "fan.bps"},
+         "Wrote fan.bps (# bytes, BPS) from story.smc to story Hack.smc\n",
+         ""},
+        {{"apply-patch", "fan.bps", "story.smc", "-o", "out.smc"}, "Wrote out.smc\n", ""},
+        {{"import", "story.smc", "edited.json"}, "Imported 1 changed row into story.smc\n", ""},
+        {{"-q", "import", "story.smc", "table.json"}, "", ""},
+        {{"export", "story.smc", "--format", "pot", "-o", "t.txt", "--quiet"}, "", ""},
+        {{"import", "story.smc", "t.txt", "--format", "POT"}, "No row changed\n", ""},
+        {{"import", "story.smc", "-"},
+         "",
+         ": This is not valid JSON (at line 1, column 1). Without --format it is read as JSON: "
+         "give --format po or --format csv for a PO or CSV table.\n"},
+        {{"export", "story.smc", "-o", "nodir/t.json"}, "", ": The folder nodir does not exist.\n"},
+    };
+    for (const auto& c : cases) {
+        const auto r = run(c.args);
+        std::string out = c.out;
+        if (const auto size = out.find('#'); size != std::string::npos) {
+            out.replace(size, 1, WithThousands(fs::file_size("fan.bps")));
+        }
+        EXPECT_EQ(r.out, out);
+        EXPECT_EQ(r.status, c.error.empty() ? 0 : 1) << r.err;
+        EXPECT_TRUE(r.err.ends_with(c.error)) << r.err;
+    }
+    fs::current_path(home);
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ std::optional<TableFormat> TableFormatNamed(std::string_view name) {
     if (lower == "csv") {
         return TableFormat::Csv;
     }
-    if (lower == "po") {
+    if (lower == "po" || lower == "pot") {
         return TableFormat::Po;
     }
     return std::nullopt;

@@ -15,7 +15,8 @@ namespace qm {
 
 enum class TableFormat { Json, Csv, Po };
 
-/// The format a name stands for: "json", "csv", "po"; nothing otherwise.
+/// The format a name stands for: "json", "csv", "po" or "pot" in any case;
+/// nothing otherwise.
 std::optional<TableFormat> TableFormatNamed(std::string_view name);
 
 /// The format a file's extension names: .json, .csv, .po or .pot in any case;

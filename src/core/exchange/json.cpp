@@ -1,5 +1,6 @@
 #include "exchange/json.hpp"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 #include "errors.hpp"
@@ -28,6 +29,14 @@ std::optional<std::string> field(const nlohmann::json& item, int column, TableRe
     }
 }
 
+// «line 3, column 5» of the 1-based byte position at in text.
+std::string lineAndColumn(std::string_view text, std::size_t at) {
+    const std::string_view before = text.substr(0, std::max<std::size_t>(at, 1) - 1);
+    const std::size_t lineStart = before.rfind('\n') + 1;  // 0 when there is no line break
+    return "line " + std::to_string(std::count(before.begin(), before.end(), '\n') + 1) +
+           ", column " + std::to_string(before.size() - lineStart + 1);
+}
+
 }  // namespace
 
 std::string TableToJson(std::span<const StringEntry> rows, std::span<const StringEntry> original) {
@@ -52,8 +61,11 @@ std::vector<TableRecord> TableFromJson(std::string_view json) {
     nlohmann::json doc;
     try {
         doc = nlohmann::json::parse(json);
-    } catch (const nlohmann::json::exception& e) {  // a syntax error, or a number out of range
-        throw TableError(std::string("This is not valid JSON: ") + e.what());
+    } catch (const nlohmann::json::parse_error& e) {
+        // The library's own text names its exception type and number: say where instead.
+        throw TableError("This is not valid JSON (at " + lineAndColumn(json, e.byte) + ").");
+    } catch (const nlohmann::json::exception&) {  // a number too large for a double
+        throw TableError("This is not valid JSON: it holds a number too large to read.");
     }
     if (!doc.is_object() || !doc.contains("strings") || !doc["strings"].is_array()) {
         throw TableError("This JSON has no \"strings\" list.");
