@@ -1,5 +1,6 @@
 #pragma once
-// Runs quillmoor-script as a user does, capturing its exit status and output.
+// Runs quillmoor-script (or the editor) as a user does, capturing its exit
+// status and output.
 
 #include <sys/wait.h>
 
@@ -18,12 +19,12 @@ struct ScriptOutcome {
     std::string err;
 };
 
-/// Runs the tool with args; its output goes through files in scratch (removed
+/// Runs program with args; its output goes through files in scratch (removed
 /// after), or to stdoutTo when given; standard input comes from stdinFrom.
-inline ScriptOutcome runScript(const std::vector<std::string>& args,
-                               const std::filesystem::path& scratch,
-                               const std::string& stdoutTo = "",
-                               const std::filesystem::path& stdinFrom = "/dev/null") {
+inline ScriptOutcome runProgram(const std::string& program, const std::vector<std::string>& args,
+                                const std::filesystem::path& scratch,
+                                const std::string& stdoutTo = "",
+                                const std::filesystem::path& stdinFrom = "/dev/null") {
     const auto quote = [](const std::string& s) {
         std::string q = "'";
         for (char c : s) {
@@ -33,7 +34,7 @@ inline ScriptOutcome runScript(const std::vector<std::string>& args,
     };
     const auto out = scratch / ".stdout";
     const auto err = scratch / ".stderr";
-    std::string cmd = quote(QM_SCRIPT_PATH);
+    std::string cmd = quote(program);
     for (const auto& a : args) {
         cmd += " " + quote(a);
     }
@@ -46,5 +47,14 @@ inline ScriptOutcome runScript(const std::vector<std::string>& args,
     std::filesystem::remove(err);
     return r;
 }
+
+#ifdef QM_SCRIPT_PATH
+inline ScriptOutcome runScript(const std::vector<std::string>& args,
+                               const std::filesystem::path& scratch,
+                               const std::string& stdoutTo = "",
+                               const std::filesystem::path& stdinFrom = "/dev/null") {
+    return runProgram(QM_SCRIPT_PATH, args, scratch, stdoutTo, stdinFrom);
+}
+#endif
 
 }  // namespace qm::testing
