@@ -7,6 +7,11 @@ packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libgte
 if [ "${QM_WITH_CLANG:-0}" = 1 ]; then
     packages+=(clang libclang-rt-dev)
 fi
+if [ "${QM_WITH_PACKAGING:-0}" = 1 ]; then
+    # The Debian package: CPack's tools, the icons' renderer, the manual pages, the
+    # validators, and strace for the installed editor's smoke test.
+    packages+=(dpkg-dev file qt6-svg-dev help2man desktop-file-utils appstream lintian strace)
+fi
 if [ "${QM_WITH_XVFB:-0}" = 1 ]; then
     packages+=(xvfb xauth xdotool imagemagick)
 fi

@@ -16,7 +16,9 @@
 
 #include "dialogs.h"
 #include "filter_bar.h"
+#include "markup/portraits.hpp"
 #include "original_panel.h"
+#include "portrait_card.h"
 #include "status_panels.h"
 #include "string_list_view.h"
 #include "string_table_model.h"
@@ -52,6 +54,19 @@ std::optional<QString> droppedFile(const QMimeData* data) {
     return data->urls().constFirst().toLocalFile();
 }
 
+// The pictures beside the program (a build tree, or pictures of the user's own),
+// else an installed copy's, found from the program's folder so that an unpacked
+// package works wherever it lies.
+QString defaultPortraitFolder() {
+    const QDir beside(QCoreApplication::applicationDirPath());
+    for (int number = kPortraitMin; number <= kPortraitMax; ++number) {
+        if (beside.exists(PortraitFileName(number))) {
+            return beside.path();
+        }
+    }
+    return QDir::cleanPath(beside.filePath(QStringLiteral(QM_INSTALLED_PORTRAITS)));
+}
+
 }  // namespace
 
 frmMain::frmMain(WindowServices services, QWidget* parent)
@@ -61,7 +76,7 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
       settings_(services.settingsFile.isEmpty()
                     ? std::make_unique<QSettings>()
                     : std::make_unique<QSettings>(services.settingsFile, QSettings::IniFormat)),
-      portraitFolder_(services.portraitFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+      portraitFolder_(services.portraitFolder.isEmpty() ? defaultPortraitFolder()
                                                         : services.portraitFolder) {
     ui->setupUi(this);
     setUpWindow();

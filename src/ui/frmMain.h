@@ -38,7 +38,7 @@ struct StringEntry;
 /// What the window uses from outside; each has a default for the real program.
 struct WindowServices {
     std::unique_ptr<Dialogs> dialogs;  // null: the real Qt dialogs
-    QString portraitFolder;            // empty: the program's folder
+    QString portraitFolder;            // empty: the program's folder, else share/
     std::function<QTime()> clock;      // null: the system clock
     QString settingsFile;              // empty: the user's settings
 };
