@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Quillmoor Text Edit"));
     QApplication::setApplicationVersion(QStringLiteral(QM_VERSION));
     // Desktops match the window to its desktop entry (and icon) by this name.
-    QApplication::setDesktopFileName(QStringLiteral("org.quillmoor.TextEdit"));
+    QApplication::setDesktopFileName(QStringLiteral(QM_APP_ID));
     QCommandLineParser parser;
     if (const std::optional<int> status = readCommandLine(parser, argc, argv)) {
         return *status;

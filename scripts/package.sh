@@ -8,8 +8,9 @@ cd "$(dirname "$0")/.."
 QM_WITH_PACKAGING=1 scripts/install-deps.sh >&2
 dir="${QM_PACKAGE_DIR:-build-package}"
 
-# Only what the package holds: no tests, no benchmarks. CMake reads no CPPFLAGS,
-# so the preprocessor's hardening flags go with the compiler's.
+# Only what the package holds: no tests, no benchmarks. Debian's flags with every
+# hardening; CMake reads no CPPFLAGS, so the preprocessor's go with the compiler's.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr \
     -DQM_BUILD_TESTS=OFF -DQM_BUILD_BENCH=OFF \
     -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \

@@ -1,6 +1,5 @@
 #pragma once
-// Runs quillmoor-script (or the editor) as a user does, capturing its exit
-// status and output.
+// Runs quillmoor-script (or the editor) as a user does, capturing status and output.
 
 #include <sys/wait.h>
 
@@ -19,12 +18,13 @@ struct ScriptOutcome {
     std::string err;
 };
 
-/// Runs program with args; its output goes through files in scratch (removed
+/// Runs the tool with args; its output goes through files in scratch (removed
 /// after), or to stdoutTo when given; standard input comes from stdinFrom.
-inline ScriptOutcome runProgram(const std::string& program, const std::vector<std::string>& args,
-                                const std::filesystem::path& scratch,
-                                const std::string& stdoutTo = "",
-                                const std::filesystem::path& stdinFrom = "/dev/null") {
+inline ScriptOutcome runScript(const std::vector<std::string>& args,
+                               const std::filesystem::path& scratch,
+                               const std::string& stdoutTo = "",
+                               const std::filesystem::path& stdinFrom = "/dev/null",
+                               const std::string& program = QM_SCRIPT_PATH) {
     const auto quote = [](const std::string& s) {
         std::string q = "'";
         for (char c : s) {
@@ -47,14 +47,5 @@ inline ScriptOutcome runProgram(const std::string& program, const std::vector<st
     std::filesystem::remove(err);
     return r;
 }
-
-#ifdef QM_SCRIPT_PATH
-inline ScriptOutcome runScript(const std::vector<std::string>& args,
-                               const std::filesystem::path& scratch,
-                               const std::string& stdoutTo = "",
-                               const std::filesystem::path& stdinFrom = "/dev/null") {
-    return runProgram(QM_SCRIPT_PATH, args, scratch, stdoutTo, stdinFrom);
-}
-#endif
 
 }  // namespace qm::testing
