@@ -4,10 +4,13 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QStringList>
+#include <QTimer>
 #include <cstdio>
 #include <optional>
 
+#include "files.hpp"
 #include "frmMain.h"
+#include "guarded_application.h"
 
 namespace {
 
@@ -60,6 +63,7 @@ std::optional<int> readCommandLine(QCommandLineParser& parser, int argc, char** 
 }  // namespace
 
 int main(int argc, char** argv) {
+    qm::PrepareProcess();
     QApplication::setOrganizationName(QStringLiteral("Quillmoor"));
     QApplication::setApplicationName(QStringLiteral("Quillmoor Text Edit"));
     QApplication::setApplicationVersion(QStringLiteral(QM_VERSION));
@@ -69,11 +73,14 @@ int main(int argc, char** argv) {
     if (const std::optional<int> status = readCommandLine(parser, argc, argv)) {
         return *status;
     }
-    QApplication app(argc, argv);
+    qm::GuardedApplication app(argc, argv);
     qm::frmMain window;
     window.show();
     if (!parser.positionalArguments().isEmpty()) {
-        window.openRom(parser.positionalArguments().constFirst());
+        // From the event loop, where whatever the load throws becomes a message.
+        QTimer::singleShot(0, &window, [&window, path = parser.positionalArguments().constFirst()] {
+            window.openRom(path);
+        });
     }
     return app.exec();
 }

@@ -41,7 +41,9 @@ int runImport(const std::string& rom, const std::string& table, const std::strin
               bool copy) {
     try {
         CheckRomFile(rom, copy ? RomAccess::kReadOnly : RomAccess::kReadWrite);
-        const TableImport imported = ApplyTable(LoadRom(rom), readTable(table, format));
+        RefuseToOverwrite("-", rom);  // what the tool prints would land in the ROM image
+        const std::vector<TableRecord> records = readTable(table, format);
+        const TableImport imported = ApplyTable(LoadRom(rom), records);
         for (const std::string& note : imported.notes) {
             std::cerr << "quillmoor-script: note: " << note << "\n";
         }

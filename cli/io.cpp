@@ -1,9 +1,5 @@
 #include "io.hpp"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <iostream>
 
 #include "errors.hpp"
@@ -35,35 +31,25 @@ void SetQuiet(bool quiet) {
 
 Bytes ReadInput(const std::string& path, std::uintmax_t limit) {
     if (path == "-") {
-        return ReadStream(STDIN_FILENO, "standard input", limit);
+        return ReadStandardInput(limit);
     }
     return RegularFile(path).readAll(limit);
 }
 
 void WriteOutput(const std::string& path, std::string_view data) {
-    if (path != "-") {
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.data());
-        WriteFileAtomically(path, std::span<const std::uint8_t>(bytes, data.size()));
+    if (path == "-") {
+        WriteStandardOutput(data);
         return;
     }
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(STDOUT_FILENO, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            throw FileError(std::string("Cannot write to standard output: ") +
-                            std::strerror(n < 0 ? errno : EIO) + ".");
-        }
-        done += static_cast<std::size_t>(n);
-    }
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.data());
+    WriteFileAtomically(path, std::span<const std::uint8_t>(bytes, data.size()));
 }
 
 void RefuseToOverwrite(const std::string& output, const std::string& input) {
-    if (output != "-" && SameFile(output, input)) {
-        throw FileError("Cannot write " + Quoted(output) + ": it is " + Quoted(input) +
-                        " itself, which would be lost.");
+    if (output == "-" ? input != "-" && IsStandardOutput(input) : SameFile(output, input)) {
+        throw FileError("Cannot write " +
+                        (output == "-" ? std::string("to standard output") : Quoted(output)) +
+                        ": it is " + Quoted(input) + " itself, which would be lost.");
     }
 }
 

@@ -31,7 +31,8 @@ Bytes ReadInput(const std::string& path, std::uintmax_t limit);
 /// output cannot take it all.
 void WriteOutput(const std::string& path, std::string_view data);
 
-/// Throws FileError when output would replace input (also through links).
+/// Throws FileError when output would replace input (also through links), and for
+/// output "-" when standard output writes into input.
 void RefuseToOverwrite(const std::string& output, const std::string& input);
 
 }  // namespace qm::cli

@@ -1,8 +1,10 @@
 // quillmoor-script: the editor's core from the command line.
 #include <CLI/CLI.hpp>
+#include <new>
 #include <string>
 
 #include "commands.hpp"
+#include "files.hpp"
 #include "io.hpp"
 
 namespace {
@@ -22,6 +24,7 @@ bool isCommand(const std::string& word) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    qm::PrepareProcess();
     CLI::App app{"Quillmoor Text Edit from the command line", "quillmoor-script"};
     app.set_version_flag("--version", "quillmoor-script " QM_VERSION);
     app.require_subcommand(1);
@@ -126,26 +129,33 @@ int main(int argc, char** argv) {
     }
 
     qm::cli::SetQuiet(quiet);
-    if (*exportCmd) {
-        return qm::cli::runExport(exportRom, exportOut, exportFormat, exportOriginal);
+    // Each verb reports its own failures; what still gets here is a message too.
+    try {
+        if (*exportCmd) {
+            return qm::cli::runExport(exportRom, exportOut, exportFormat, exportOriginal);
+        }
+        if (*checkCmd) {
+            return qm::cli::runCheck(checkRom, checkTable, checkFormat);
+        }
+        if (*diffCmd) {
+            return qm::cli::runDiff(diffOriginal, diffModified, diffFormat);
+        }
+        if (*replaceCmd) {
+            return qm::cli::runReplace(replace);
+        }
+        if (*importCmd) {
+            return qm::cli::runImport(importRom, importTable, importFormat, importCopy);
+        }
+        if (*createCmd) {
+            return qm::cli::runCreatePatch(original, modified, patchOut, patchFormat);
+        }
+        if (*applyCmd) {
+            return qm::cli::runApplyPatch(patch, patchRom, patchedOut);
+        }
+        return qm::cli::runDemo(demoOut, demoForce);
+    } catch (const std::bad_alloc&) {
+        return qm::cli::Fail("There is not enough memory to finish; no file was changed.");
+    } catch (const std::exception& e) {
+        return qm::cli::Fail(e.what());
     }
-    if (*checkCmd) {
-        return qm::cli::runCheck(checkRom, checkTable, checkFormat);
-    }
-    if (*diffCmd) {
-        return qm::cli::runDiff(diffOriginal, diffModified, diffFormat);
-    }
-    if (*replaceCmd) {
-        return qm::cli::runReplace(replace);
-    }
-    if (*importCmd) {
-        return qm::cli::runImport(importRom, importTable, importFormat, importCopy);
-    }
-    if (*createCmd) {
-        return qm::cli::runCreatePatch(original, modified, patchOut, patchFormat);
-    }
-    if (*applyCmd) {
-        return qm::cli::runApplyPatch(patch, patchRom, patchedOut);
-    }
-    return qm::cli::runDemo(demoOut, demoForce);
 }

@@ -5,17 +5,10 @@
 
 namespace qm::cli {
 
-namespace {
-
-// A table is text a person edits; anything larger is a mistake, not a table.
-constexpr std::uintmax_t kLargestTable = 64 * 1024 * 1024;
-
-}  // namespace
-
 std::vector<TableRecord> ReadTable(const std::string& path, const std::string& format) {
     const TableFormat chosen =
         format.empty() ? TableFormatForFileName(path) : TableFormatNamed(format).value();
-    const Bytes bytes = ReadInput(path, kLargestTable);
+    const Bytes bytes = ReadInput(path, kLargestTableFile);
     return TableFromText(
         chosen, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }

@@ -11,6 +11,7 @@
 #include "dialogs.h"
 #include "errors.hpp"
 #include "frmMain.h"
+#include "guarded_application.h"
 #include "rom/load.hpp"
 #include "save/copy_name.hpp"
 #include "save/writer.hpp"
@@ -284,11 +285,15 @@ bool frmMain::runSave(const QString& title, const std::function<void(const Progr
         try {
             save(work.progress());
         } catch (const SaveError& error) {
-            failure = QString::fromUtf8(error.what());
+            // A refused row is the user's to fix; a file that cannot be written
+            // leaves the changes only in the table.
+            failure = QString::fromUtf8(error.what()) + (error.row() ? QString() : kChangesKept);
             refusedRow = error.row();
             refusedAt = error.position().value_or(0);
         } catch (const FileError& error) {
-            failure = QString::fromUtf8(error.what());
+            failure = QString::fromUtf8(error.what()) + kChangesKept;
+        } catch (const std::bad_alloc&) {
+            failure = QStringLiteral("There is not enough memory to save.") + kChangesKept;
         }
     }
     if (!failure) {

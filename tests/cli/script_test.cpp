@@ -8,6 +8,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "exchange/table.hpp"
 #include "fixtures/rom_builder.hpp"
 #include "rom/layout.hpp"
 #include "script_runner.hpp"
@@ -45,7 +46,9 @@ class Script : public ::testing::Test {
 TEST_F(Script, FailuresExitWithAMessageAndChangeNoFile) {
     fs::create_directory(dir.path() / "big");  // the snapshots do not read it again and again
     std::ofstream(dir.path() / "big" / "table.json") << ' ';
-    fs::resize_file(dir.path() / "big" / "table.json", 64 * 1024 * 1024 + 1);
+    fs::resize_file(dir.path() / "big" / "table.json", kLargestTableFile + 1);
+    fs::copy_file(table, dir.path() / "locked.json");
+    fs::permissions(dir.path() / "locked.json", fs::perms(0444));
     fs::copy_file(rom, dir.path() / "linked.smc");
     fs::create_symlink("linked.smc", dir.path() / "linked Hack.smc");
     fs::create_symlink("story.smc", dir.path() / "link.smc");
@@ -56,7 +59,8 @@ TEST_F(Script, FailuresExitWithAMessageAndChangeNoFile) {
         std::string message;
     };
     const Case cases[] = {
-        {{"import", "story.smc", "big/table.json"}, 1, "more than the 67,108,864 bytes allowed"},
+        {{"import", "story.smc", "big/table.json"}, 1, "more than the 4,194,304 bytes allowed"},
+        {{"export", "story.smc", "-o", "locked.json"}, 1, "locked.json\": it is read-only"},
         {{"import", "story.smc", "/dev/zero"}, 1, "not a regular file"},
         {{"import", "linked.smc", "table.json", "--copy"}, 1, "leads to the ROM image itself"},
         {{"export", "fifo.smc"}, 1, "not a regular file"},
@@ -179,13 +183,60 @@ TEST(EditorCommandLine, HelpAndVersionPrintWithoutAWindowAndMistakesExitWith2) {
         {{"--frob"}, 2, "", "quillmoor-text-edit: Unknown option 'frob'; run with --help\n"},
     };
     for (const auto& c : cases) {
-        const auto r = runScript(c.args, dir.path(), "", "/dev/null", QM_EDITOR_PATH);
+        const auto r = runScript(c.args, dir.path(), "", "/dev/null", "", ">", QM_EDITOR_PATH);
         EXPECT_EQ(r.status, c.status) << c.args[0] << ": " << r.err;
         EXPECT_EQ(c.out.empty() ? r.out : r.out.substr(0, c.out.size()), c.out);
         EXPECT_EQ(r.err, c.err);
     }
 }
 #endif
+
+// What the tool's process may meet: a file-size limit, standard output opened on
+// an input, a temporary folder that is gone, too little memory, a umask.
+TEST_F(Script, TheProcessSettingsAreKeptOrTheRunStopsCleanly) {
+    const std::string story = rom.string(), bps = (dir.path() / "same.bps").string();
+    ASSERT_EQ(run({"create-patch", story, story, "-o", bps}).status, 0);
+    fs::create_directory(dir.path() / "big");
+    fs::copy_file(rom, dir.path() / "big" / "huge.smc");
+    fs::resize_file(dir.path() / "big" / "huge.smc", kLargestRomImage);
+    struct Case {
+        const char* before;
+        std::vector<std::string> args;
+        std::string stdoutTo;
+        const char* redirect;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"ulimit -f 1024;", {"import", story, table.string()}, "", ">", "File too large"},
+        {"ulimit -f 1024;", {"apply-patch", bps, story, "-o", bps + ".smc"}, "", ">", "too large"},
+        {"", {"export", story}, story, "1<>", "standard output: it is \""},
+        {"", {"apply-patch", bps, story, "-o", "-"}, story, ">>", "which would be lost"},
+        {"TMPDIR=/gone ", {"export", story, "-o", bps + ".po"}, "", ">", "in \"/gone\": No such"},
+#ifndef __SANITIZE_ADDRESS__  // its shadow memory needs more address space than any limit
+        {"ulimit -v 60000;",
+         {"import", (dir.path() / "big" / "huge.smc").string(), table.string()},
+         "",
+         ">",
+         "not enough memory"},
+#endif
+    };
+    const auto before = testing::snapshot(dir.path());
+    for (const Case& c : cases) {
+        const auto r = runScript(c.args, dir.path(), c.stdoutTo, "/dev/null", c.before, c.redirect);
+        EXPECT_EQ(r.status, 1) << c.message;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_EQ(testing::snapshot(dir.path()), before) << c.message;
+    }
+    const std::string made = (dir.path() / "new.smc").string();  // new files as the umask says
+    const std::string exported = (dir.path() / "new.csv").string();
+    EXPECT_EQ(runScript({"demo", made}, dir.path(), "", "/dev/null", "umask 077;").status, 0);
+    EXPECT_EQ(
+        runScript({"export", story, "-o", exported}, dir.path(), "", "/dev/null", "umask 077;")
+            .status,
+        0);
+    EXPECT_EQ(testing::modeOf(made), 0600u);
+    EXPECT_EQ(testing::modeOf(exported), 0600u);
+}
 
 }  // namespace
 }  // namespace qm

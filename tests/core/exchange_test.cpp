@@ -36,6 +36,14 @@ std::vector<StringEntry> oddRows() {
                        .build());
 }
 
+std::string repeated(const std::string& piece, std::size_t times) {
+    std::string out;
+    for (std::size_t i = 0; i < times; ++i) {
+        out += piece;
+    }
+    return out;
+}
+
 std::string run(const std::string& command) {
     FILE* pipe = ::popen(command.c_str(), "r");
     std::string out;
@@ -126,9 +134,16 @@ TEST(Exchange, BadFilesAndRowsAreRefusedWithWhereAndWhy) {
         {TableFormat::Csv, "Number,Text\n1,\"open"},
         {TableFormat::Csv, "Text\nHi\n"},
         {TableFormat::Json, "{\"strings\": 3}"},
-        {TableFormat::Json, "{\"strings\": [{\"number\": 1e999}]}"}};  // out of range
+        {TableFormat::Json, "{\"strings\": [{\"number\": 1e999}]}"},  // out of range
+        // More than a table may be, refused before memory is spent on it.
+        {TableFormat::Json, std::string(kLargestTableFile + 1, ' ')},
+        {TableFormat::Json, "{\"strings\": [" + repeated("0,", 512) + "0]}"},
+        {TableFormat::Json, "{\"strings\": " + std::string(101, '[')},
+        {TableFormat::Csv, "Number\n" + repeated("1\n", 513)},
+        {TableFormat::Po, repeated("msgid \"\"\n", 1026)},
+        {TableFormat::Po, std::string(65536, '\n')}};
     for (const auto& [format, text] : files) {
-        EXPECT_THROW(TableFromText(format, text), TableError) << text;
+        EXPECT_THROW(TableFromText(format, text), TableError) << text.substr(0, 40);
     }
     const std::string csv =
         "Number,Portrait,Text,Coloured\n"
@@ -155,6 +170,13 @@ TEST(Exchange, BadFilesAndRowsAreRefusedWithWhereAndWhy) {
         EXPECT_EQ(e.what(), expected);
     }
     EXPECT_THROW(ApplyTable(rows, std::vector<TableRecord>(513)), TableError);
+    std::vector<TableRecord> changed(25, TableRecord{"", 0, {}, {}, {}, "x", {}});
+    for (std::size_t k = 0; k < changed.size(); ++k) {
+        changed[k].row = k;
+    }
+    const auto notes = ApplyTable(LoadRom(BuildDemoImage()), changed).notes;  // never a flood
+    EXPECT_EQ(notes.size(), 21u);
+    EXPECT_EQ(notes.back(), "... and 5 more");
     std::vector<TableRecord> bad(25, TableRecord{"line 1", std::nullopt, {}, {}, {}, {}, {"bad"}});
     try {
         ApplyTable(rows, bad);
@@ -270,7 +292,12 @@ TEST(Po, RefusesMalformedTextWithItsLine) {
                  {kUtf8Header + "UTF-8\\n\"\n\nmsgid \"a\xFF\"\nmsgstr \"\"\n", 5, "multibyte"},
                  {kUtf8Header + "ISO-8859-1\\n\"\n", 2, "character set ISO-8859-1"},
                  {"msgid \"a\"\nmsgid_plural \"b\"\nmsgstr[0] \"c\"\n", 3, "plural"},
-                 {"msgid \"a\xFF\"\nmsgstr \"b\"\n", 2, "not UTF-8"}};
+                 {"msgid \"a\xFF\"\nmsgstr \"b\"\n", 2, "not UTF-8"},
+                 // A NUL would cut the text short: raw, or any escape gettext stores as 0.
+                 {std::string("msgid \"a\"\n\nmsgstr \"H") + '\0' + "i\"\n", 3, "NUL"},
+                 {"msgctxt \"5\\0junk\"\nmsgid \"a\"\nmsgstr \"b\"\n", 1, "NUL"},
+                 {"msgid \"a\"\nmsgstr \"Hi\\x100there\"\n", 2, "NUL"},
+                 {"#~ msgid \"a\"\n#~ msgstr \"\\400\"\n", 2, "NUL"}};
     for (const auto& m : cases) {
         try {
             ReadPo(m.text);

@@ -75,9 +75,12 @@ TEST(StringTable, SettingsBecomeColumns) {
 TEST(LoadRom, RefusesWhatIsNoRomImage) {
     testing::TempDir dir;
     RomBuilder().truncateTo(kTextRegionEnd - 1).writeTo(dir.path(), "short.smc");
+    std::filesystem::resize_file(RomBuilder().writeTo(dir.path(), "huge.smc"),
+                                 kLargestRomImage + 1);  // sparse, as a hostile file may be
     ASSERT_EQ(::mkfifo((dir.path() / "fifo.smc").c_str(), 0600), 0);
     const std::pair<std::string, std::string> refusals[] = {
         {"short.smc", "3,179,454 bytes, and the text region ends at byte 3,179,455"},
+        {"huge.smc", "67,108,865 bytes, and no image holds more than 67,108,864 bytes"},
         {"fifo.smc", "not a regular file"},
         {"", "a folder"}};
     for (const auto& [name, message] : refusals) {

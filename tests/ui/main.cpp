@@ -1,13 +1,13 @@
-// The window tests need a QApplication; they run offscreen.
+// The window tests need the editor's application object; they run offscreen.
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include "guarded_application.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QApplication app(argc, argv);
+    qm::GuardedApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

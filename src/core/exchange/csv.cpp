@@ -8,133 +8,122 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-/// Reads one text front to back, keeping the line and the start of the line
-/// so that an error can say where it is.
-class CsvReader {
-  public:
-    explicit CsvReader(std::string_view text) : text_(text) {
-        if (text_.starts_with(kByteOrderMark)) {
-            pos_ = lineStart_ = kByteOrderMark.size();
-        }
-    }
+}  // namespace
 
-    std::vector<CsvRecord> readAll() {
-        std::vector<CsvRecord> records;
-        while (!atEnd()) {
-            records.push_back(readRecord());
-        }
-        return records;
+CsvReader::CsvReader(std::string_view text) : text_(text) {
+    if (text_.starts_with(kByteOrderMark)) {
+        pos_ = lineStart_ = kByteOrderMark.size();
     }
+}
 
-  private:
-    CsvRecord readRecord() {
-        CsvRecord record;
-        record.line = line_;
-        if (atLineEnd()) {
+bool CsvReader::next(const FieldSink& sink) {
+    if (atEnd()) {
+        return false;
+    }
+    recordLine_ = line_;
+    if (atLineEnd()) {
+        skipLineEnd();
+        return true;
+    }
+    for (std::size_t column = 0;; ++column) {
+        sink(column, at('"') ? readQuoted() : readUnquoted());
+        if (atEnd()) {
+            return true;
+        }
+        if (!at(',')) {
             skipLineEnd();
-            return record;
+            return true;
         }
-        for (;;) {
-            record.fields.push_back(at('"') ? readQuoted() : readUnquoted());
-            if (atEnd()) {
-                return record;
-            }
-            if (!at(',')) {
-                skipLineEnd();
-                return record;
+        ++pos_;
+    }
+}
+
+/// Stops at a comma, a line end or the end of the text.
+std::string CsvReader::readUnquoted() {
+    std::string field;
+    while (!atEnd() && !at(',') && !atLineEnd()) {
+        if (at('"')) {
+            fail("a quote inside an unquoted field (quote the whole field)");
+        }
+        if (at('\r')) {
+            fail("a carriage return without a line feed outside quotes");
+        }
+        takeChar(field);
+    }
+    return field;
+}
+
+std::string CsvReader::readQuoted() {
+    const int openLine = line_;
+    const int openColumn = column();
+    std::string field;
+    ++pos_;
+    for (;;) {
+        if (atEnd()) {
+            throw CsvError(openLine, openColumn, "a quoted field has no closing quote");
+        }
+        if (at('"')) {
+            if (text_.substr(pos_).starts_with("\"\"")) {
+                field += '"';
+                pos_ += 2;
+                continue;
             }
             ++pos_;
+            if (!atEnd() && !at(',') && !atLineEnd()) {
+                fail("a closing quote followed by something other than a comma or a line end");
+            }
+            return field;
         }
-    }
-
-    /// Stops at a comma, a line end or the end of the text.
-    std::string readUnquoted() {
-        std::string field;
-        while (!atEnd() && !at(',') && !atLineEnd()) {
-            if (at('"')) {
-                fail("a quote inside an unquoted field (quote the whole field)");
-            }
-            if (at('\r')) {
-                fail("a carriage return without a line feed outside quotes");
-            }
+        if (at('\n')) {
+            field += '\n';
+            ++pos_;
+            newLine();
+        } else {
             takeChar(field);
         }
-        return field;
     }
+}
 
-    std::string readQuoted() {
-        const int openLine = line_;
-        const int openColumn = column();
-        std::string field;
-        ++pos_;
-        for (;;) {
-            if (atEnd()) {
-                throw CsvError(openLine, openColumn, "a quoted field has no closing quote");
-            }
-            if (at('"')) {
-                if (text_.substr(pos_).starts_with("\"\"")) {
-                    field += '"';
-                    pos_ += 2;
-                    continue;
-                }
-                ++pos_;
-                if (!atEnd() && !at(',') && !atLineEnd()) {
-                    fail("a closing quote followed by something other than a comma or a line end");
-                }
-                return field;
-            }
-            if (at('\n')) {
-                field += '\n';
-                ++pos_;
-                newLine();
-            } else {
-                takeChar(field);
-            }
-        }
+/// Appends the UTF-8 character at the position to out and moves past it.
+void CsvReader::takeChar(std::string& out) {
+    const std::size_t length = Utf8CharLength(text_, pos_);
+    if (length == 0) {
+        fail("bytes that are not valid UTF-8");
     }
+    out.append(text_.substr(pos_, length));
+    pos_ += length;
+}
 
-    /// Appends the UTF-8 character at the position to out and moves past it.
-    void takeChar(std::string& out) {
-        const std::size_t length = Utf8CharLength(text_, pos_);
-        if (length == 0) {
-            fail("bytes that are not valid UTF-8");
-        }
-        out.append(text_.substr(pos_, length));
-        pos_ += length;
-    }
+bool CsvReader::atLineEnd() const {
+    return at('\n') || text_.substr(pos_).starts_with("\r\n");
+}
 
-    bool atEnd() const { return pos_ >= text_.size(); }
-    bool at(char c) const { return pos_ < text_.size() && text_[pos_] == c; }
-    bool atLineEnd() const { return at('\n') || text_.substr(pos_).starts_with("\r\n"); }
-    /// Moves past the LF or CRLF at the position.
-    void skipLineEnd() {
-        pos_ += at('\r') ? 2 : 1;
-        newLine();
-    }
-    /// Called just past a line feed.
-    void newLine() {
-        ++line_;
-        lineStart_ = pos_;
-    }
+/// Moves past the LF or CRLF at the position.
+void CsvReader::skipLineEnd() {
+    pos_ += at('\r') ? 2 : 1;
+    newLine();
+}
 
-    /// 1-based column in characters; everything before the position is valid UTF-8.
-    int column() const {
-        int count = 1;
-        for (std::size_t i = lineStart_; i < pos_; ++i) {
-            count += (static_cast<unsigned char>(text_[i]) & 0xC0) != 0x80;
-        }
-        return count;
-    }
+/// Called just past a line feed.
+void CsvReader::newLine() {
+    ++line_;
+    lineStart_ = pos_;
+}
 
-    [[noreturn]] void fail(const std::string& reason) const {
-        throw CsvError(line_, column(), reason);
+/// 1-based column in characters; everything before the position is valid UTF-8.
+int CsvReader::column() const {
+    int count = 1;
+    for (std::size_t i = lineStart_; i < pos_; ++i) {
+        count += (static_cast<unsigned char>(text_[i]) & 0xC0) != 0x80;
     }
+    return count;
+}
 
-    std::string_view text_;
-    std::size_t pos_ = 0;
-    std::size_t lineStart_ = 0;
-    int line_ = 1;
-};
+void CsvReader::fail(const std::string& reason) const {
+    throw CsvError(line_, column(), reason);
+}
+
+namespace {
 
 bool needsQuotes(std::string_view field, bool onlyField) {
     if (field.empty()) {
@@ -154,7 +143,18 @@ CsvError::CsvError(int line, int column, const std::string& reason)
       column_(column) {}
 
 std::vector<CsvRecord> ReadCsv(std::string_view text) {
-    return CsvReader(text).readAll();
+    std::vector<CsvRecord> records;
+    CsvReader reader(text);
+    CsvRecord record;
+    const auto keep = [&](std::size_t, std::string&& field) {
+        record.fields.push_back(std::move(field));
+    };
+    while (reader.next(keep)) {
+        record.line = reader.line();
+        records.push_back(std::move(record));
+        record = {};
+    }
+    return records;
 }
 
 std::string WriteCsv(std::span<const CsvRecord> records) {

@@ -3,6 +3,7 @@
 // exchange tables: records of text fields, UTF-8, with no meaning given to any
 // row or column here.
 
+#include <functional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -32,6 +33,41 @@ class CsvError : public std::runtime_error {
   private:
     int line_ = 0;
     int column_ = 0;
+};
+
+/// Reads a CSV text one record at a time and hands each field over as it is
+/// read, so that a caller keeps only the columns it needs and memory stays
+/// near the text's size, however many fields a line has. The rules are ReadCsv's.
+class CsvReader {
+  public:
+    /// Receives one field (UTF-8, quotes removed) and its 0-based column.
+    using FieldSink = std::function<void(std::size_t column, std::string&& field)>;
+
+    explicit CsvReader(std::string_view text);
+    /// Reads the next record, handing its fields to sink (none for an empty
+    /// line). Returns false, reading nothing, at the end of the text. Throws
+    /// CsvError.
+    bool next(const FieldSink& sink);
+    /// The 1-based line where the record last read starts.
+    int line() const { return recordLine_; }
+
+  private:
+    std::string readUnquoted();
+    std::string readQuoted();
+    void takeChar(std::string& out);
+    bool atEnd() const { return pos_ >= text_.size(); }
+    bool at(char c) const { return pos_ < text_.size() && text_[pos_] == c; }
+    bool atLineEnd() const;
+    void skipLineEnd();
+    void newLine();
+    int column() const;
+    [[noreturn]] void fail(const std::string& reason) const;
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    std::size_t lineStart_ = 0;
+    int line_ = 1;
+    int recordLine_ = 0;
 };
 
 /// Reads a whole CSV text into its records, in file order. Accepts CRLF and LF

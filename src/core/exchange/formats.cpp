@@ -1,6 +1,7 @@
 #include "exchange/formats.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 
@@ -9,6 +10,7 @@
 #include "exchange/json.hpp"
 #include "exchange/po_file.hpp"
 #include "preview/preview.hpp"
+#include "rom/layout.hpp"
 #include "text.hpp"
 
 namespace qm {
@@ -22,6 +24,8 @@ std::string lowerCase(std::string_view text) {
     return out;
 }
 
+constexpr std::size_t kLongestPo = 65536;
+
 // A row number as a file writes it; nothing unless it is a whole number from 1.
 std::optional<std::size_t> rowNumber(std::string_view text) {
     std::size_t number = 0;
@@ -33,9 +37,14 @@ std::optional<std::size_t> rowNumber(std::string_view text) {
 }
 
 // A record for the row a file's number names, placed at its line for messages.
-TableRecord recordFor(int line, const std::string& number, const char* numberIs) {
+// An exact number is written as an export writes it («05» is not).
+TableRecord recordFor(int line, const std::string& number, const char* numberIs,
+                      bool exact = false) {
     TableRecord record;
     record.row = rowNumber(number);
+    if (exact && record.row && number != std::to_string(*record.row + 1)) {
+        record.row.reset();
+    }
     record.where = "line " + std::to_string(line) +
                    (record.row ? " (row " + std::to_string(*record.row + 1) + ")" : "");
     if (!record.row) {
@@ -53,6 +62,47 @@ std::optional<std::string> gameText(const std::string& utf8, TableRecord& record
         record.problems.emplace_back(e.what());
         return std::nullopt;
     }
+}
+
+// The records of the lines after a CSV table's header. Only the columns a row
+// takes are kept, and lines past the most a table can have are only counted, so
+// memory stays near the text's size whatever its lines hold.
+std::vector<TableRecord> csvRecords(
+    CsvReader& reader, const std::array<std::optional<std::size_t>, kColumnCount>& columnOf) {
+    std::vector<TableRecord> records;
+    std::size_t count = 0;
+    std::array<std::string, kColumnCount> fields;
+    std::size_t fieldCount = 0;
+    bool firstEmpty = false;
+    const auto keep = [&](std::size_t at, std::string&& field) {
+        fieldCount = at + 1;
+        firstEmpty = firstEmpty || (at == 0 && field.empty());
+        for (int column = 0; column < kColumnCount; ++column) {
+            if (columnOf[column] == at) {
+                fields[column] = std::move(field);
+            }
+        }
+    };
+    for (; reader.next(keep); fields = {}, fieldCount = 0, firstEmpty = false) {
+        if (fieldCount == 0 || (fieldCount == 1 && firstEmpty)) {
+            continue;  // an empty line, as spreadsheets leave at the end
+        }
+        if (++count > kStringCount) {
+            continue;
+        }
+        TableRecord record = recordFor(reader.line(), fields[kColNumber], "the number ");
+        for (int column : {kColPortrait, kColText, kColColoured}) {
+            if (columnOf[column]) {
+                const auto value = gameText(fields[column], record);
+                (column == kColPortrait ? record.portrait
+                 : column == kColText   ? record.text
+                                        : record.coloured) = value;
+            }
+        }
+        records.push_back(std::move(record));
+    }
+    CheckRowCount(count);
+    return records;
 }
 
 }  // namespace
@@ -110,45 +160,26 @@ std::string TableToCsv(std::span<const StringEntry> rows, std::span<const String
 }
 
 std::vector<TableRecord> TableFromCsv(std::string_view text) {
-    std::vector<CsvRecord> lines;
     try {
-        lines = ReadCsv(text);
+        CsvReader reader(text);
+        std::array<std::optional<std::size_t>, kColumnCount> columnOf{};
+        const bool hasHeader = reader.next([&](std::size_t at, std::string&& field) {
+            for (int column = 0; column < kColumnCount; ++column) {
+                if (!columnOf[column] && field == kColumnCaptions[column]) {
+                    columnOf[column] = at;
+                }
+            }
+        });
+        if (!hasHeader) {
+            throw TableError("This CSV table is empty: it has not even a header.");
+        }
+        if (!columnOf[kColNumber]) {
+            throw TableError("The CSV table's first line has no \"Number\" column.");
+        }
+        return csvRecords(reader, columnOf);
     } catch (const CsvError& e) {
         throw TableError(std::string("This is no CSV table: ") + e.what());
     }
-    if (lines.empty()) {
-        throw TableError("This CSV table is empty: it has not even a header.");
-    }
-    const std::vector<std::string>& header = lines.front().fields;
-    const auto columnOf = [&](int column) -> std::optional<std::size_t> {
-        const auto at = std::find(header.begin(), header.end(), kColumnCaptions[column]);
-        return at == header.end() ? std::nullopt
-                                  : std::optional<std::size_t>(std::size_t(at - header.begin()));
-    };
-    const auto number = columnOf(kColNumber);
-    if (!number) {
-        throw TableError("The CSV table's first line has no \"Number\" column.");
-    }
-    std::vector<TableRecord> records;
-    for (auto line = lines.begin() + 1; line != lines.end(); ++line) {
-        if (line->fields.empty() || (line->fields.size() == 1 && line->fields[0].empty())) {
-            continue;  // an empty line, as spreadsheets leave at the end
-        }
-        const auto field = [&](std::size_t at) {
-            return at < line->fields.size() ? line->fields[at] : std::string();
-        };
-        TableRecord record = recordFor(line->line, field(*number), "the number ");
-        for (int column : {kColPortrait, kColText, kColColoured}) {
-            if (const auto at = columnOf(column)) {
-                const auto value = gameText(field(*at), record);
-                (column == kColPortrait ? record.portrait
-                 : column == kColText   ? record.text
-                                        : record.coloured) = value;
-            }
-        }
-        records.push_back(std::move(record));
-    }
-    return records;
 }
 
 std::string TableToPo(std::span<const StringEntry> rows, std::span<const StringEntry> original) {
@@ -167,10 +198,28 @@ std::string TableToPo(std::span<const StringEntry> rows, std::span<const StringE
         }
         entries.push_back(std::move(entry));
     }
-    return WritePo(entries);
+    try {
+        return WritePo(entries);
+    } catch (const PoError& e) {
+        throw TableError(std::string("Cannot write the PO file: ") + e.what());
+    }
 }
 
 std::vector<TableRecord> TableFromPo(std::string_view text) {
+    // Refused before libgettextpo spends memory on them. A header and an
+    // obsolete entry for each row may come on top of the rows; the largest
+    // table's file has some 10,000 lines.
+    const PoCounts counts = CountPo(text);
+    if (counts.entries > 2 * kStringCount + 1) {
+        throw TableError("This PO file has " + WithThousands(counts.entries) +
+                         " entries; a ROM image holds at most " + std::to_string(kStringCount) +
+                         " rows.");
+    }
+    if (counts.lines > kLongestPo) {
+        throw TableError("This PO file has " + WithThousands(counts.lines) +
+                         " lines; a table's file has far fewer than " + WithThousands(kLongestPo) +
+                         ".");
+    }
     std::vector<PoEntry> entries;
     try {
         entries = ReadPo(text);
@@ -179,7 +228,7 @@ std::vector<TableRecord> TableFromPo(std::string_view text) {
     }
     std::vector<TableRecord> records;
     for (const PoEntry& entry : entries) {
-        TableRecord record = recordFor(entry.line, entry.context, "the context ");
+        TableRecord record = recordFor(entry.line, entry.context, "the context ", true);
         if (record.row && !entry.msgstr.empty() && !entry.fuzzy) {
             record.text = gameText(entry.msgstr, record);
             record.exportedText = gameText(entry.msgid, record);
@@ -200,6 +249,10 @@ std::string TableToText(TableFormat format, std::span<const StringEntry> rows,
 }
 
 std::vector<TableRecord> TableFromText(TableFormat format, std::string_view text) {
+    if (text.size() > kLargestTableFile) {
+        throw TableError("The table holds " + BytesText(text.size()) + ", more than the " +
+                         BytesText(kLargestTableFile) + " a table may have.");
+    }
     switch (format) {
         case TableFormat::Csv: return TableFromCsv(text);
         case TableFormat::Po: return TableFromPo(text);

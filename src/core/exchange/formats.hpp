@@ -47,19 +47,23 @@ std::vector<TableRecord> TableFromCsv(std::string_view text);
 /// msgid the row's markup, msgstr empty, and extracted comments naming the
 /// portrait, the colour and the preview as the player sees it ("|" between lines).
 /// With an original, a translator comment «Original: ...» gives the original's
-/// text of each row it has.
+/// text of each row it has. Throws TableError when the file cannot be made.
 std::string TableToPo(std::span<const StringEntry> rows,
                       std::span<const StringEntry> original = {});
 
-/// One record per PO entry, for the row its msgctxt names. A translated entry
+/// One record per PO entry, for the row its msgctxt names exactly as an export
+/// writes it ("17"; "017" or "17 " is refused). A translated entry
 /// that is not fuzzy gives the row's text (its msgid is kept to report rows that
 /// changed since the export); an empty or fuzzy one leaves the row as it is.
 /// Portrait and colour never change. Throws TableError for text that is no PO
-/// file (with its line).
+/// file (with its line), and, before parsing, for more entries or lines than a
+/// table's file can have.
 std::vector<TableRecord> TableFromPo(std::string_view text);
 
 /// The table in format (with the original's texts beside it when original is not
-/// empty), and a file in format read into records.
+/// empty), and a file in format read into records. Throws TableError when the
+/// text is larger than kLargestTableFile, or has more rows than a ROM image (as
+/// soon as that is known), or cannot be written (PO).
 std::string TableToText(TableFormat format, std::span<const StringEntry> rows,
                         std::span<const StringEntry> original = {});
 std::vector<TableRecord> TableFromText(TableFormat format, std::string_view text);

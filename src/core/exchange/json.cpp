@@ -1,9 +1,11 @@
 #include "exchange/json.hpp"
 
 #include <algorithm>
+#include <functional>
 #include <nlohmann/json.hpp>
 
 #include "errors.hpp"
+#include "rom/layout.hpp"
 #include "text.hpp"
 
 namespace qm {
@@ -37,6 +39,54 @@ std::string lineAndColumn(std::string_view text, std::size_t at) {
            ", column " + std::to_string(before.size() - lineStart + 1);
 }
 
+// Keeps of a JSON text only what a table can use while it is parsed: the
+// "strings" list, its first kStringCount elements (the rest are counted) and in
+// each the five fields, without anything nested in them. So memory stays near
+// the text's size whatever else the text holds.
+class Keeper {
+  public:
+    bool operator()(int depth, nlohmann::json::parse_event_t event, nlohmann::json& parsed) {
+        using Event = nlohmann::json::parse_event_t;
+        if (depth > kDeepest) {  // the parser would hold every level open
+            throw TableError("This JSON nests its values more than " + std::to_string(kDeepest) +
+                             " deep; a table needs 4.");
+        }
+        switch (depth) {
+            case 0: return event != Event::array_start;  // the top must be an object
+            case 1:
+                if (event == Event::key) {
+                    inStrings_ = parsed == "strings";
+                } else if (event == Event::array_start) {
+                    listKept_ = inStrings_;
+                }
+                return inStrings_ && event != Event::object_start;
+            case 2:
+                if (!listKept_) {
+                    return false;
+                }
+                if (event == Event::object_start || event == Event::array_start ||
+                    event == Event::value) {
+                    elementIsObject_ = event == Event::object_start && elements_ < kStringCount;
+                    return ++elements_ <= kStringCount;
+                }
+                return true;
+            case 3:
+                return elementIsObject_ &&
+                       (event != Event::key ||
+                        std::find(std::begin(kKeys), std::end(kKeys), parsed) != std::end(kKeys));
+            default: return false;
+        }
+    }
+    std::size_t elements() const { return elements_; }
+
+  private:
+    static constexpr int kDeepest = 100;
+    std::size_t elements_ = 0;
+    bool inStrings_ = false;
+    bool listKept_ = false;
+    bool elementIsObject_ = false;
+};
+
 }  // namespace
 
 std::string TableToJson(std::span<const StringEntry> rows, std::span<const StringEntry> original) {
@@ -59,8 +109,9 @@ std::string TableToJson(std::span<const StringEntry> rows, std::span<const Strin
 
 std::vector<TableRecord> TableFromJson(std::string_view json) {
     nlohmann::json doc;
+    Keeper keeper;
     try {
-        doc = nlohmann::json::parse(json);
+        doc = nlohmann::json::parse(json, std::ref(keeper));
     } catch (const nlohmann::json::parse_error& e) {
         // The library's own text names its exception type and number: say where instead.
         throw TableError("This is not valid JSON (at " + lineAndColumn(json, e.byte) + ").");
@@ -70,6 +121,7 @@ std::vector<TableRecord> TableFromJson(std::string_view json) {
     if (!doc.is_object() || !doc.contains("strings") || !doc["strings"].is_array()) {
         throw TableError("This JSON has no \"strings\" list.");
     }
+    CheckRowCount(keeper.elements());
     std::vector<TableRecord> records;
     for (const auto& item : doc["strings"]) {
         TableRecord record;

@@ -51,9 +51,19 @@ std::string WritePo(std::span<const PoEntry> entries);
 /// charset is refused, a file without a header is read as UTF-8, and a UTF-8
 /// byte order mark at the start is skipped. Throws
 /// PoError for anything libgettextpo finds wrong (the first problem, with its
-/// line), for plural entries, for a "domain" keyword, and for text that is not
-/// UTF-8; FileError when no temporary file can be made. Never ends the process.
-/// Thread-safe; calls into libgettextpo are serialised.
+/// line), for plural entries, for a "domain" keyword, for text that is not
+/// UTF-8, and for a NUL anywhere (raw, or escaped in a string: \0, \x00, ...); FileError when no
+/// temporary file can be made. Never ends the process. Thread-safe; calls into libgettextpo are
+/// serialised.
 std::vector<PoEntry> ReadPo(std::string_view text);
+
+/// The size of a PO text as libgettextpo will see it, counted without parsing
+/// it: parsing costs the library some 40 bytes for every line, and more for
+/// every entry, whatever the line holds.
+struct PoCounts {
+    std::size_t lines = 0;
+    std::size_t entries = 0;  ///< msgid keywords, the header's and obsolete entries' too
+};
+PoCounts CountPo(std::string_view text);
 
 }  // namespace qm

@@ -5,9 +5,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 
 #include "errors.hpp"
+#include "text.hpp"
 
 namespace qm {
 
@@ -18,16 +18,27 @@ namespace {
                     ".");
 }
 
+/// The folder the environment names for temporary files, as the standard
+/// library looks for it, or /tmp.
+std::string temporaryFolder() {
+    for (const char* variable : {"TMPDIR", "TMP", "TEMP", "TEMPDIR"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != '\0') {
+            return value;
+        }
+    }
+    return "/tmp";
+}
+
 }  // namespace
 
 ScratchFile::ScratchFile() {
-    std::error_code ec;
-    const auto folder = std::filesystem::temp_directory_path(ec);
-    std::string name = (folder / "quillmoor-XXXXXX").string();
-    fd_ = ec ? -1 : ::mkstemp(name.data());
+    const std::string folder = temporaryFolder();
+    std::string name = folder + "/quillmoor-XXXXXX";
+    fd_ = ::mkstemp(name.data());
     if (fd_ < 0) {
-        throw FileError("Cannot create a temporary file in \"" + folder.string() +
-                        "\": " + std::strerror(ec ? ec.value() : errno) + ".");
+        throw FileError("Cannot create a temporary file in " + Quoted(folder) + ": " +
+                        std::strerror(errno) + ".");
     }
     ::unlink(name.c_str());
 }
@@ -38,6 +49,12 @@ ScratchFile::~ScratchFile() {
 
 std::string ScratchFile::path() const {
     return "/dev/fd/" + std::to_string(fd_);
+}
+
+void ScratchFile::clear() {
+    if (::ftruncate(fd_, 0) != 0 || ::lseek(fd_, 0, SEEK_SET) != 0) {
+        fail("empty");
+    }
 }
 
 void ScratchFile::write(std::string_view bytes) {

@@ -10,8 +10,8 @@ namespace qm {
 
 class ScratchFile {
   public:
-    /// Makes an empty file (mkstemp) in the system's temporary folder and removes
-    /// its name. Throws FileError when it cannot.
+    /// Makes an empty file (mkstemp) in the temporary folder ($TMPDIR, or /tmp)
+    /// and removes its name. Throws FileError, naming the folder, when it cannot.
     ScratchFile();
     ~ScratchFile();
     ScratchFile(const ScratchFile&) = delete;
@@ -19,6 +19,8 @@ class ScratchFile {
 
     /// «/dev/fd/N»: opening it opens this file anew, at its start.
     std::string path() const;
+    /// Empties the file. Throws FileError.
+    void clear();
     /// Appends bytes. Throws FileError.
     void write(std::string_view bytes);
     /// The whole contents, whatever has written them. Throws FileError.

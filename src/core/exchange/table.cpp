@@ -93,11 +93,15 @@ std::string RefusalMessage(std::span<const TableRefusal> refusals) {
                        lines);
 }
 
-TableImport CheckTable(std::span<const StringEntry> rows, std::span<const TableRecord> records) {
-    if (records.size() > kStringCount) {
-        throw TableError("The table has " + WithThousands(records.size()) +
+void CheckRowCount(std::size_t count) {
+    if (count > kStringCount) {
+        throw TableError("The table has " + WithThousands(count) +
                          " rows; a ROM image holds at most " + std::to_string(kStringCount) + ".");
     }
+}
+
+TableImport CheckTable(std::span<const StringEntry> rows, std::span<const TableRecord> records) {
+    CheckRowCount(records.size());
     TableImport result{std::vector<StringEntry>(rows.begin(), rows.end()), 0, {}, {}};
     std::set<std::size_t> seen;
     for (const TableRecord& record : records) {
@@ -114,6 +118,11 @@ TableImport CheckTable(std::span<const StringEntry> rows, std::span<const TableR
         if (a.Portrait != b.Portrait || a.Coloured != b.Coloured || a.Text != b.Text) {
             ++result.changed;
         }
+    }
+    if (result.notes.size() > kListedItems) {  // a note a row must not flood the user
+        const std::size_t more = result.notes.size() - kListedItems;
+        result.notes.resize(kListedItems);
+        result.notes.push_back("... and " + std::to_string(more) + " more");
     }
     return result;
 }

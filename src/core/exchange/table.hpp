@@ -4,6 +4,7 @@
 // any row changes. Rows a file leaves as they were keep their loaded bytes.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -12,6 +13,12 @@
 #include "rom/string_table.hpp"
 
 namespace qm {
+
+/// The largest table file taken in. The largest table a ROM image can hold,
+/// written as wastefully as the formats allow (every character of its markup a
+/// JSON \u escape), is under 2 MiB; the rest is room for translators' own
+/// columns and comments. Anything larger is a mistake, not a table.
+inline constexpr std::uintmax_t kLargestTableFile = 4 * 1024 * 1024;
 
 /// One row as a table file gives it, in the texts the list shows (game text one
 /// byte per char). A field the format does not carry is left empty and keeps
@@ -37,9 +44,14 @@ struct TableRefusal {
 struct TableImport {
     std::vector<StringEntry> rows;
     std::size_t changed = 0;             ///< rows whose portrait, colour or text changed
-    std::vector<std::string> notes;      ///< «row 17 has changed since the export»
+    /// «row 17 has changed since the export»: up to 20, then «... and N more».
+    std::vector<std::string> notes;
     std::vector<TableRefusal> refusals;  ///< in file order; ApplyTable returns none
 };
+
+/// Throws TableError «The table has N rows; a ROM image holds at most 512.» when
+/// count is above kStringCount. Readers call it as soon as they know.
+void CheckRowCount(std::size_t count);
 
 /// Applies to a copy of rows every record that can be taken in and lists the
 /// others: a row number that is no row of the table or comes twice, an unknown

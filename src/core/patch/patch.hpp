@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "rom/layout.hpp"
 #include "types.hpp"
 
 namespace qm {
@@ -23,9 +24,9 @@ class PatchError : public std::runtime_error {
 
 enum class PatchFormat { Bps, Ips };
 
-/// The largest file a BPS patch may make: far above any SNES image, low enough
-/// that a damaged size field cannot make us allocate gigabytes.
-inline constexpr std::size_t kMaxPatchedSize = 64 * 1024 * 1024;
+/// The largest file a BPS patch may make: the largest ROM image, low enough that
+/// a damaged size field cannot make us allocate gigabytes.
+inline constexpr std::size_t kMaxPatchedSize = kLargestRomImage;
 
 /// CRC-32 (zlib's, as BPS stores it) of bytes. Never fails.
 std::uint32_t Crc32(std::span<const std::uint8_t> bytes);

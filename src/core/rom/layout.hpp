@@ -15,6 +15,10 @@ inline constexpr std::size_t kTextRegionOffset = 0x301600;
 inline constexpr std::size_t kTextRegionLength = 28095;                               // 0x6DBF
 inline constexpr std::size_t kTextRegionEnd = kTextRegionOffset + kTextRegionLength;  // 0x3083BF
 inline constexpr std::size_t kStringCount = 512;
+/// The largest file taken as a ROM image: four times the 16 MiB that the
+/// console's 24-bit address bus can reach, so no real image (header or
+/// expansion included) comes near it, while a save holds the file in memory once.
+inline constexpr std::uintmax_t kLargestRomImage = 64 * 1024 * 1024;
 /// A pointer counts from the first byte of the pointer table, so the text region
 /// starts at pointer 0x0400.
 inline constexpr std::uint16_t kPointerBase = 0x0400;

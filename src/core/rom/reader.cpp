@@ -42,6 +42,12 @@ RomText ReadRomText(const RegularFile& file, const ProgressFn& progress) {
                         BytesText(file.size()) + ", and the text region ends at byte " +
                         WithThousands(header + kTextRegionEnd) + ".");
     }
+    if (file.size() > kLargestRomImage) {
+        throw FileError(Quoted(file.path()) +
+                        " is too large to be a ROM image of the game: it holds " +
+                        BytesText(file.size()) + ", and no image holds more than " +
+                        BytesText(kLargestRomImage) + ".");
+    }
     RomText text;
     if (progress) {
         progress("Reading ROM Pointers");

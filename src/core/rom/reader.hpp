@@ -27,7 +27,8 @@ RomText ReadRomText(std::span<const std::uint8_t> image);
 /// Reads both areas from an open ROM image (behind a copier header when it has
 /// one), reporting "Reading ROM Pointers" and
 /// "Reading ROM Strings". Throws FileError when the file is too short to hold the
-/// text region (such a file could never be saved) or a read fails.
+/// text region (such a file could never be saved), larger than kLargestRomImage,
+/// or a read fails.
 RomText ReadRomText(const RegularFile& file, const ProgressFn& progress = {});
 
 /// Splits the text region at each 0xFF into decoded strings. Slot 0 is always

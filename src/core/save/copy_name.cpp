@@ -20,7 +20,7 @@ void checkCopyPlace(const std::string& romPath, const std::string& copyPath) {
         throw FileError("Cannot write the copy " + Quoted(copyPath) +
                         ": it is a folder or not a regular file.");
     }
-    if (dest.exists && (dest.permissions & 0222) == 0) {
+    if (dest.exists && dest.readOnly) {
         throw FileError("Cannot write the copy " + Quoted(copyPath) +
                         ": the existing file is read-only.");
     }
@@ -57,7 +57,7 @@ std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntr
     const ResolvedFile source = ResolveFile(romPath);
     Bytes image = ReadWholeFile(source.path);
     ApplyLaidOutText(image, laidOut);
-    WriteFileAtomically(copyPath, image, ops, source.permissions | 0200);
+    WriteFileAtomically(copyPath, image, ops, WritableLike(source));
     return copyPath;
 }
 

@@ -28,9 +28,9 @@ std::string FileNameOf(const std::string& path);
 /// the copy's bytes in memory (the file on disk with the rows saved into it) and
 /// writes them to CopyName(romPath) in one atomic replace, so the copy is never
 /// half made. A new copy gets the original's permissions plus the owner's write
-/// permission; an existing one keeps its own. Returns the copy's path. Throws
-/// SaveError or FileError (also when the copy's name leads to the original
-/// itself, or the copy's place is a folder or read-only); then no file changed.
+/// permission, as far as the umask allows; an existing one keeps its own. Returns the copy's path.
+/// Throws SaveError or FileError (also when the copy's name leads to the original itself, or the
+/// copy's place is a folder or read-only); then no file changed.
 std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
                           const ProgressFn& progress = {});
 std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,

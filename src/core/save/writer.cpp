@@ -1,7 +1,5 @@
 #include "save/writer.hpp"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <stdexcept>
 
@@ -110,10 +108,12 @@ void CheckRomFile(const std::string& path, RomAccess access) {
                         " is too short for a ROM image of the game (" + BytesText(file.size) +
                         "; its text region ends at byte " + WithThousands(end) + ").");
     }
-    // Root may write anywhere; a file without any write permission is still
-    // one the user marked read-only.
-    if (access == RomAccess::kReadWrite &&
-        ((file.permissions & 0222) == 0 || ::access(file.path.c_str(), W_OK) != 0)) {
+    if (file.size > kLargestRomImage) {
+        throw SaveError("Cannot save: " + Quoted(path) + " is too large for a ROM image (" +
+                        BytesText(file.size) + "; no image holds more than " +
+                        BytesText(kLargestRomImage) + ").");
+    }
+    if (access == RomAccess::kReadWrite && file.readOnly) {
         throw SaveError("Cannot save: " + Quoted(path) + " is read-only.");
     }
 }

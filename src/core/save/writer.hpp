@@ -44,7 +44,8 @@ void ApplyLaidOutText(std::span<std::uint8_t> image, const LaidOutText& laidOut)
 enum class RomAccess { kReadOnly, kReadWrite };
 
 /// Checks that path (followed through symbolic links) is an existing regular file
-/// that reaches the end of the text region and, for kReadWrite, is not read-only.
+/// that reaches the end of the text region, is no larger than kLargestRomImage
+/// and, for kReadWrite, is not read-only.
 /// Throws SaveError with a message for the user otherwise.
 void CheckRomFile(const std::string& path, RomAccess access = RomAccess::kReadWrite);
 
