@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "commands.hpp"
 #include "files.hpp"
@@ -25,6 +26,14 @@ bool isCommand(const std::string& word) {
 
 int main(int argc, char** argv) {
     qm::PrepareProcess();
+    // CLI11 parses an argv; this one holds the arguments in UTF-8 on every system.
+    std::vector<std::string> arguments = qm::CommandLineArguments(argc, argv);
+    std::vector<char*> utf8Argv;
+    for (std::string& argument : arguments) {
+        utf8Argv.push_back(argument.data());
+    }
+    argc = static_cast<int>(utf8Argv.size());
+    argv = utf8Argv.data();
     CLI::App app{"Quillmoor Text Edit from the command line", "quillmoor-script"};
     app.set_version_flag("--version", "quillmoor-script " QM_VERSION);
     app.require_subcommand(1);

@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "types.hpp"
 
@@ -117,6 +118,10 @@ bool IsStandardOutput(const std::string& path);
 /// file-size limit fails as an error instead of ending the process (POSIX), and
 /// the console shows the UTF-8 messages as such (Windows).
 void PrepareProcess();
+
+/// The command line's arguments in UTF-8: argv itself on POSIX; on Windows, where
+/// argv is in the ANSI code page, the wide command line converted.
+std::vector<std::string> CommandLineArguments(int argc, char** argv);
 
 /// Replaces the contents of the file at path (following symbolic links) with
 /// bytes: a temporary file «.qmsave-PID-XXXXXXXX» in the target's folder (short,

@@ -220,6 +220,10 @@ void PrepareProcess() {
     ::signal(SIGXFSZ, SIG_IGN);
 }
 
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+    return std::vector<std::string>(argv, argv + argc);
+}
+
 namespace platform {
 
 fs::path NativePath(const std::string& utf8) {

@@ -64,6 +64,13 @@ std::optional<std::string> gameText(const std::string& utf8, TableRecord& record
     }
 }
 
+// A build without libgettextpo says so, whatever the PO file holds.
+void requirePo() {
+    if (!PoFilesSupported()) {
+        throw TableError("PO files are not supported in this build.");
+    }
+}
+
 // The records of the lines after a CSV table's header. Only the columns a row
 // takes are kept, and lines past the most a table can have are only counted, so
 // memory stays near the text's size whatever its lines hold.
@@ -183,6 +190,7 @@ std::vector<TableRecord> TableFromCsv(std::string_view text) {
 }
 
 std::string TableToPo(std::span<const StringEntry> rows, std::span<const StringEntry> original) {
+    requirePo();
     std::vector<PoEntry> entries;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         PoEntry entry;
@@ -206,6 +214,7 @@ std::string TableToPo(std::span<const StringEntry> rows, std::span<const StringE
 }
 
 std::vector<TableRecord> TableFromPo(std::string_view text) {
+    requirePo();
     // Refused before libgettextpo spends memory on them. A header and an
     // obsolete entry for each row may come on top of the rows; the largest
     // table's file has some 10,000 lines.

@@ -47,7 +47,8 @@ std::vector<TableRecord> TableFromCsv(std::string_view text);
 /// msgid the row's markup, msgstr empty, and extracted comments naming the
 /// portrait, the colour and the preview as the player sees it ("|" between lines).
 /// With an original, a translator comment «Original: ...» gives the original's
-/// text of each row it has. Throws TableError when the file cannot be made.
+/// text of each row it has. Throws TableError when the file cannot be made, or
+/// this build has no PO files.
 std::string TableToPo(std::span<const StringEntry> rows,
                       std::span<const StringEntry> original = {});
 
@@ -57,7 +58,7 @@ std::string TableToPo(std::span<const StringEntry> rows,
 /// changed since the export); an empty or fuzzy one leaves the row as it is.
 /// Portrait and colour never change. Throws TableError for text that is no PO
 /// file (with its line), and, before parsing, for more entries or lines than a
-/// table's file can have.
+/// table's file can have; in a build without PO files, for any text.
 std::vector<TableRecord> TableFromPo(std::string_view text);
 
 /// The table in format (with the original's texts beside it when original is not

@@ -407,9 +407,9 @@ PoCounts CountPo(std::string_view text) {
     return scan(text).counts;
 }
 
-PoError::PoError(int line, const std::string& reason)
-    : std::runtime_error(line > 0 ? "line " + std::to_string(line) + ": " + reason : reason),
-      line_(line) {}
+bool PoFilesSupported() {
+    return true;
+}
 
 std::string WritePo(std::span<const PoEntry> entries) {
     checkForWriting(entries);

@@ -11,6 +11,10 @@
 
 namespace qm {
 
+/// Whether this build reads and writes PO files: a build without libgettextpo
+/// (Windows: Debian has no build of it there) has every call below throw PoError.
+bool PoFilesSupported();
+
 /// One entry of a PO file. All texts are UTF-8.
 struct PoEntry {
     std::string context;  ///< msgctxt; an empty context is written as none
@@ -27,7 +31,9 @@ struct PoEntry {
 /// gives it), otherwise just the reason (line() is 0).
 class PoError : public std::runtime_error {
   public:
-    PoError(int line, const std::string& reason);
+    PoError(int line, const std::string& reason)
+        : std::runtime_error(line > 0 ? "line " + std::to_string(line) + ": " + reason : reason),
+          line_(line) {}
     int line() const { return line_; }
 
   private:

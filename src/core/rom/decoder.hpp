@@ -1,7 +1,14 @@
 #pragma once
 
+#include <cctype>
 #include <cstdint>
 #include <string>
+
+// MinGW's <ctype.h> makes toascii a macro for its __toascii; included above, it
+// is never included again, so the game's own toascii keeps its name.
+#ifdef toascii
+#undef toascii
+#endif
 
 namespace qm {
 
