@@ -12,6 +12,9 @@ if [ "${QM_WITH_PACKAGING:-0}" = 1 ]; then
     # validators, and strace for the installed editor's smoke test.
     packages+=(dpkg-dev file qt6-svg-dev help2man desktop-file-utils appstream lintian strace)
 fi
+if [ "${QM_WITH_WINDOWS:-0}" = 1 ]; then  # the Windows cross build (scripts/test-windows.sh)
+    packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest wine64)
+fi
 if [ "${QM_WITH_XVFB:-0}" = 1 ]; then
     packages+=(xvfb xauth xdotool imagemagick)
 fi

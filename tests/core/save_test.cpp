@@ -2,7 +2,10 @@
 // file written atomically (each step made to fail in turn), every refusal, and
 // Save As Copy.
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <filesystem>
@@ -102,7 +105,9 @@ TEST(SaveRom, UntouchedRowsKeepTheirBytesBehindAnyCopierHeader) {
 TEST(SaveRom, RefusalsChangeNoFile) {
     TempDir dir;
     const fs::path rom = sampleRom().writeTo(dir.path(), "story.smc");
+#ifndef _WIN32
     fs::create_symlink("nowhere.smc", dir.path() / "dangling.smc");
+#endif
     fs::create_directory(dir.path() / "folder.smc");
     fs::copy_file(rom, dir.path() / "readonly.smc");
     fs::permissions(dir.path() / "readonly.smc", fs::perms(0444));
@@ -120,7 +125,9 @@ TEST(SaveRom, RefusalsChangeNoFile) {
         {"story.smc", huge, WithThousands(512 * 1001 - 28095) + " bytes too long"},
         {"story.smc", overFull, "is 1 byte too long"},
         {"gone.smc", kShortRows, "does not exist"},
-        {"dangling.smc", kShortRows, "does not exist"},
+#ifndef _WIN32
+        {"dangling.smc", kShortRows, "does not exist"},  // a link to a file that has gone
+#endif
         {"folder.smc", kShortRows, "folder"},
         {"readonly.smc", kShortRows, "read-only"},
         {"short.smc", kShortRows, "too short"},
@@ -155,7 +162,7 @@ TEST(SaveRom, StringsFillTheTextRegionToItsLastByteAndNoFurther) {
 enum class Step { kNone, kOpen, kWrite, kChmod, kFlush, kClose, kRename };
 
 /// Fails the chosen step as the system does (an error code); writes at most 1 MiB
-/// per call, as the system may.
+/// per call, as the system may, and a failing write only after the first.
 class FaultyOps : public FileOps {
   public:
     explicit FaultyOps(Step failing) : failing_(failing) {}
@@ -163,7 +170,7 @@ class FaultyOps : public FileOps {
         return failing_ == Step::kOpen ? EIO : FileOps::create(p, m, f);
     }
     int write(FileHandle f, const void* data, std::size_t size, std::size_t& written) override {
-        return failing_ == Step::kWrite
+        return failing_ == Step::kWrite && writes_++ > 0  // half way through
                    ? EIO
                    : FileOps::write(f, data, std::min(size, std::size_t{1} << 20), written);
     }
@@ -181,6 +188,7 @@ class FaultyOps : public FileOps {
 
   private:
     Step failing_;
+    int writes_ = 0;
 };
 
 TEST(AtomicWrite, AFailingStepLeavesEveryFileAsItWas) {
@@ -224,6 +232,7 @@ TEST(AtomicWrite, AnyLegalNameIsWrittenAndOnlyDeadRunsLeftoversGo) {
     EXPECT_EQ(left.size(), 4u);
 }
 
+#ifndef _WIN32  // POSIX permissions, owners and symbolic links
 TEST(AtomicWrite, ShortWritesThroughALinkKeepPermissionsAndOwner) {
     TempDir dir;
     const fs::path rom = sampleRom().writeTo(dir.path(), "story.smc");
@@ -242,6 +251,7 @@ TEST(AtomicWrite, ShortWritesThroughALinkKeepPermissionsAndOwner) {
     ASSERT_EQ(::stat(rom.c_str(), &st), 0);
     EXPECT_TRUE(!root || (st.st_uid == 1234u && st.st_gid == 4321u));
 }
+#endif
 
 TEST(SaveAsCopy, SavesIntoAFreshCopyOfTheFileOnDiskAndNeverOverIt) {
     for (const auto& [path, copy] : {std::pair{"D:\\roms\\story.smc", "D:\\roms\\story Hack.smc"},
@@ -271,7 +281,7 @@ TEST(SaveAsCopy, SavesIntoAFreshCopyOfTheFileOnDiskAndNeverOverIt) {
     testing::writeFile(at("locked Hack.smc"), Bytes{1});
     fs::permissions(at("locked Hack.smc"), fs::perms(0444));
     fs::copy_file(rom, at("linked.smc"));  // its copy's name leads back to it
-    fs::create_symlink("linked.smc", at("linked Hack.smc"));
+    testing::linkTo("linked.smc", at("linked Hack.smc"));
     const auto before = snapshot(dir.path());
     EXPECT_THROW(SaveRomAsCopy(rom.string(), bad), SaveError);
     EXPECT_THROW(SaveRomAsCopy(at("gone.smc"), kShortRows), SaveError);
