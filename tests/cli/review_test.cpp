@@ -10,6 +10,7 @@
 #include <random>
 #include <set>
 
+#include "exchange/po_file.hpp"
 #include "fixtures/rom_builder.hpp"
 #include "markup/encoder.hpp"
 #include "preview/preview.hpp"
@@ -137,6 +138,9 @@ print(json.dumps([replace(r['text']) if first <= r['number'] <= last else r['tex
 )";
 
 TEST_F(Review, ReplaceChangesWhatTheRulePredicts) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the rule is a Python script run by the POSIX shell";
+#endif
     std::ofstream(path("rule.py")) << kRule;
     const struct {
         const char *find, *replacement, *flags;
@@ -186,6 +190,9 @@ TEST_F(Review, TheOriginalTravelsWithAnExportAndImportIgnoresIt) {
     const std::string translated = path("story Hack.smc");
     const testing::Snapshot before = testing::snapshot(dir.path());
     for (const char* name : {"t.json", "t.csv", "t.po"}) {
+        if (!PoFilesSupported() && std::string(name) == "t.po") {
+            continue;
+        }
         ASSERT_EQ(run({"export", translated, "-o", path(name), "--original", rom}).status, 0);
         EXPECT_NE(readText(path(name)).find("Quillmoor's library"), std::string::npos) << name;
         EXPECT_EQ(run({"import", translated, path(name)}).status, 0) << name;
