@@ -224,6 +224,8 @@ TEST_F(Script, TheProcessSettingsAreKeptOrTheRunStopsCleanly) {
     fs::create_directory(dir.path() / "big");
     fs::copy_file(rom, dir.path() / "big" / "huge.smc");
     fs::resize_file(dir.path() / "big" / "huge.smc", kLargestRomImage);
+    const fs::path edited = dir.path() / "big" / "edited.json";  // an import with nothing to
+    editTable(edited, 3, "Hi");                                   // change writes nothing
     struct Case {
         const char* before;
         std::vector<std::string> args;
@@ -232,14 +234,14 @@ TEST_F(Script, TheProcessSettingsAreKeptOrTheRunStopsCleanly) {
         const char* message;
     };
     const Case cases[] = {
-        {"ulimit -f 1024;", {"import", story, table.string()}, "", ">", "File too large"},
+        {"ulimit -f 1024;", {"import", story, edited.string()}, "", ">", "File too large"},
         {"ulimit -f 1024;", {"apply-patch", bps, story, "-o", bps + ".smc"}, "", ">", "too large"},
         {"", {"export", story}, story, "1<>", "standard output: it is \""},
         {"", {"apply-patch", bps, story, "-o", "-"}, story, ">>", "which would be lost"},
         {"TMPDIR=/gone ", {"export", story, "-o", bps + ".po"}, "", ">", "in \"/gone\": No such"},
 #ifndef __SANITIZE_ADDRESS__  // its shadow memory needs more address space than any limit
         {"ulimit -v 60000;",
-         {"import", (dir.path() / "big" / "huge.smc").string(), table.string()},
+         {"import", (dir.path() / "big" / "huge.smc").string(), edited.string()},
          "",
          ">",
          "not enough memory"},
