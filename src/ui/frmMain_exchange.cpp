@@ -25,8 +25,6 @@ const QString kTableFilters = QStringLiteral(
     "JSON table (*.json);;CSV table for spreadsheets (*.csv);;gettext PO file (*.po *.pot)");
 const QString kPatchFilters = QStringLiteral("BPS patch (*.bps);;IPS patch (*.ips)");
 const QString kOriginalKey = QStringLiteral("patch/original");
-// A table is text a person edits; anything larger is a mistake, not a table.
-constexpr std::uintmax_t kLargestTable = 64 * 1024 * 1024;
 
 std::string nativePath(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -96,7 +94,7 @@ void frmMain::mnuImportTable_Click() {
     }
     TableImport imported;
     try {
-        const Bytes bytes = RegularFile(nativePath(*path)).readAll(kLargestTable);
+        const Bytes bytes = RegularFile(nativePath(*path)).readAll(kLargestTableFile);
         const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
         imported = ApplyTable(model_->rows(),
                               TableFromText(TableFormatForFileName(nativePath(*path)), text));
