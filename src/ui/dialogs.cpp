@@ -67,6 +67,12 @@ std::optional<QString> QtDialogs::getText(QWidget* parent, const QString& title,
     return dialog.textValue();
 }
 
+bool QtDialogs::askYesNo(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void QtDialogs::information(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
     box.exec();

@@ -39,6 +39,8 @@ class Dialogs {
     /// A question with the buttons Apply (the default), Discard and Cancel.
     virtual ApplyChangesAnswer askApplyChanges(QWidget* parent, const QString& title,
                                                const QString& text) = 0;
+    /// A question with the buttons Yes (the default) and No; true for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
     /// A notice with an OK button.
     virtual void information(QWidget* parent, const QString& title, const QString& text) = 0;
     /// A refusal or failure, with an OK button.
@@ -59,6 +61,7 @@ class QtDialogs : public Dialogs {
                                      const QString& text) override;
     ApplyChangesAnswer askApplyChanges(QWidget* parent, const QString& title,
                                        const QString& text) override;
+    bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
     void information(QWidget* parent, const QString& title, const QString& text) override;
     void warning(QWidget* parent, const QString& title, const QString& text) override;
 };

@@ -150,10 +150,12 @@ void frmMain::setUpEditMenu() {
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                         QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Backspace)});
+    QAction* first = ui->mnuEdit->actions().value(0);
     for (QAction* action : {undo, redo}) {
         action->disconnect(history_->stack());
-        ui->mnuEdit->addAction(action);
+        ui->mnuEdit->insertAction(first, action);
     }
+    ui->mnuEdit->insertSeparator(first);
     connect(undo, &QAction::triggered, this, [this] { undoTable(false); });
     connect(redo, &QAction::triggered, this, [this] { undoTable(true); });
     connect(model_, &QAbstractItemModel::dataChanged, this,
@@ -204,6 +206,12 @@ void frmMain::connectCommandMenus() {
     connectItem(ui->mnuInsertReturn, ui->mnuInsert, &frmMain::mnuInsertReturn_Click);
     connectItem(ui->mnuFindFind, ui->mnuFind, &frmMain::mnuFindFind_Click);
     connectItem(ui->mnuFindFindNext, ui->mnuFind, &frmMain::mnuFindFindNext_Click);
+    connectItem(ui->mnuFindReplace, ui->mnuFind, &frmMain::mnuFindReplace_Click);
+    connectItem(ui->mnuFindNextUntranslated, ui->mnuFind, &frmMain::mnuFindNextUntranslated_Click);
+    connectItem(ui->mnuFindNextProblem, ui->mnuFind, &frmMain::mnuFindNextProblem_Click);
+    connectItem(ui->mnuRevertOriginal, ui->mnuEdit, &frmMain::mnuRevertOriginal_Click);
+    connectItem(ui->mnuRevertFile, ui->mnuEdit, &frmMain::mnuRevertFile_Click);
+    connectItem(ui->mnuApplyIdentical, ui->mnuEdit, &frmMain::mnuApplyIdentical_Click);
 }
 
 void frmMain::connectEditor() {

@@ -15,6 +15,8 @@
 #include "commands/insert.hpp"
 #include "dialogs.h"
 #include "save/budget.hpp"
+#include "translation/filter.hpp"
+#include "translation/replace.hpp"
 #include "types.hpp"
 
 class QKeyEvent;
@@ -29,6 +31,7 @@ namespace qm {
 /// The window's caption before a ROM image is open, and the title of its questions.
 inline const QString kCaption = QStringLiteral("Quillmoor Text Edit");
 
+class ReplaceDialog;
 class RowFilterModel;
 class StatusPanels;
 class StringTableModel;
@@ -108,7 +111,23 @@ class frmMain : public QMainWindow {
     /// The folder and name to propose for a file made from the open ROM image.
     QString besideRom(const QString& extension) const;
 
-    // frmMain_translation.cpp: an original ROM image to compare with.
+    // frmMain_translation.cpp: an original ROM image to compare with, the jumps
+    // to the rows that need work, reverts and identical rows.
+    void mnuFindNextUntranslated_Click();
+    void mnuFindNextProblem_Click();
+    /// Selects the row a jump found, or says that there is none.
+    void jumpTo(const RowJump& jump, const QString& nothing);
+    void mnuRevertOriginal_Click();
+    void mnuRevertFile_Click();
+    /// Puts portrait, colour and text into the editor, not applied; an Apply
+    /// then is the step named step.
+    void revertEditor(std::int16_t portrait, Colour coloured, const std::string& text,
+                      const QString& step);
+    void mnuApplyIdentical_Click();
+    /// After Apply: offers row's content to the untranslated rows that share its
+    /// original.
+    void offerIdenticalRows(int row);
+    void applyToRows(int row, const std::vector<std::size_t>& rows);
     void mnuCompareOriginal_Click();
     void mnuCloseOriginal_Click();
     /// Loads the original at path and shows it; false when it cannot be opened
@@ -123,6 +142,16 @@ class frmMain : public QMainWindow {
     /// The filter line or its state choice changed: the list shows the rows
     /// that pass, the selected one kept where it still passes.
     void txtFilter_Change();
+
+    // frmMain_replace.cpp: Find > Replace... across the table.
+    void mnuFindReplace_Click();
+    /// The rows the dialog's scope names, as rows of the table.
+    std::vector<std::size_t> replaceScope() const;
+    void replaceFindNext();
+    void replaceOne();
+    void replaceAll();
+    /// Selects match's row and, in the edit box, the match.
+    void showMatch(const TextMatch& match);
 
     // frmMain_editor.cpp: entry selection and editing, the live preview, the
     // budget panel and the unsaved-changes mark.
@@ -148,7 +177,10 @@ class frmMain : public QMainWindow {
     void tableRowsChanged(int first, int last);
     /// Applies what the editor holds, if anything; false when Apply was refused.
     bool applyEditBox();
-    bool cmdApply_Click();
+    /// The button "Apply": applies, then offers the same to identical rows.
+    void cmdApply_Click();
+    /// Writes the editor into its row as one undo step; false when refused.
+    bool applyEditor();
     void cmdAdd_Click();
     void chkColoured_Click();
     void hsPortrait_Change();
@@ -190,8 +222,15 @@ class frmMain : public QMainWindow {
 
     // The open ROM image; its rows live in model_.
     std::string RomPath;
+    // Find > Replace..., made when first asked for, and the match it last showed.
+    ReplaceDialog* replace_ = nullptr;
+    std::optional<TextMatch> lastMatch_;
     // The original ROM image compared with; empty when none is open.
     QString originalPath_;
+    // A colour a revert put into the editor that the check box cannot show.
+    std::optional<Colour> revertedColour_;
+    // The name an Apply takes after a revert ("Revert to Original").
+    QString pendingStep_;
     // Find's text, kept between Find and Find Next.
     QString SearchText;
     // A load or save is running: no second command may start.

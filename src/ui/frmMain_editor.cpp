@@ -89,7 +89,7 @@ Dialogs::ApplyChangesAnswer frmMain::settleEditor() {
     }
     const Answer answer = dialogs_->askApplyChanges(
         this, kCaption, QStringLiteral("Apply the changes to row %1?").arg(*loadedRow_ + 1));
-    if (answer == Answer::Apply && !cmdApply_Click()) {
+    if (answer == Answer::Apply && !applyEditor()) {
         return Answer::Cancel;
     }
     if (answer == Answer::Discard) {
@@ -131,6 +131,8 @@ void frmMain::loadRow(int row) {
     const StringEntry& entry = model_->entry(row);
     loadedRow_ = row;
     loadingRow_ = true;
+    revertedColour_.reset();
+    pendingStep_.clear();
     // A missing picture must not leave the previous row in the editor.
     showPortrait(entry.Portrait);
     ui->hsPortrait->setValue(entry.Portrait);
@@ -194,15 +196,21 @@ std::optional<StringEntry> frmMain::editedEntry() const {
     StringEntry entry = model_->entry(*loadedRow_);
     entry.Portrait = static_cast<std::int16_t>(ui->hsPortrait->value());
     entry.Text = ui->txtText->toPlainText().toLatin1().toStdString();
-    // A colour the box cannot show ("?", "") stays until the box is changed.
+    // A colour the box cannot show ("?", "") stays until the box is changed; so
+    // does one a revert put there.
+    const Colour shown = revertedColour_.value_or(entry.Coloured);
     const bool checked = ui->chkColoured->isChecked();
-    if (checked != (entry.Coloured == Colour::Yes)) {
-        entry.Coloured = checked ? Colour::Yes : Colour::No;
-    }
+    entry.Coloured = checked == (shown == Colour::Yes) ? shown : checked ? Colour::Yes : Colour::No;
     return entry;
 }
 
-bool frmMain::cmdApply_Click() {
+void frmMain::cmdApply_Click() {
+    if (applyEditor() && loadedRow_) {
+        offerIdenticalRows(*loadedRow_);
+    }
+}
+
+bool frmMain::applyEditor() {
     const std::optional<StringEntry> entry = editedEntry();
     if (!entry) {
         return true;
@@ -215,13 +223,14 @@ bool frmMain::cmdApply_Click() {
         return false;
     }
     const int row = *loadedRow_;
-    history_->change(QStringLiteral("Apply (row %1)").arg(row + 1),
+    history_->change((pendingStep_.isEmpty() ? QStringLiteral("Apply") : pendingStep_) +
+                         QStringLiteral(" (row %1)").arg(row + 1),
                      {{row, model_->entry(row), *entry}});
     return true;
 }
 
 bool frmMain::applyEditBox() {
-    return !editorDiffers() || cmdApply_Click();
+    return !editorDiffers() || applyEditor();
 }
 
 bool frmMain::editorDiffers() const {
@@ -257,6 +266,7 @@ void frmMain::cmdAdd_Click() {
 }
 
 void frmMain::chkColoured_Click() {
+    revertedColour_.reset();  // the user's own choice now
     ui->txtText2->setBaseFormat(EntryColour(ui->chkColoured->isChecked()), kPreviewPointSize);
     showEditState();
 }

@@ -14,7 +14,7 @@ namespace qm::testing {
 
 class ScriptedDialogs : public Dialogs {
   public:
-    enum class Kind { Open, Save, Text, Question, ApplyQuestion, Information, Warning };
+    enum class Kind { Open, Save, Text, Question, ApplyQuestion, YesNo, Information, Warning };
     struct Call {
         Kind kind;
         QString title;
@@ -34,6 +34,7 @@ class ScriptedDialogs : public Dialogs {
     void answerApplyChanges(ApplyChangesAnswer answer) {
         queue(Kind::ApplyQuestion, QString::number(int(answer)));
     }
+    void answerYesNo(bool yes) { queue(Kind::YesNo, yes ? QStringLiteral("y") : QString()); }
     const std::vector<Call>& calls() const { return calls_; }
     void clearCalls() { calls_.clear(); }
     std::vector<Call> callsOf(Kind kind) const {
@@ -66,6 +67,9 @@ class ScriptedDialogs : public Dialogs {
                                        const QString& text) override {
         const Answer a = ask({Kind::ApplyQuestion, title, text, {}});
         return a.given ? ApplyChangesAnswer(a.text.toInt()) : ApplyChangesAnswer::Cancel;
+    }
+    bool askYesNo(QWidget*, const QString& title, const QString& text) override {
+        return !ask({Kind::YesNo, title, text, {}}).text.isEmpty();
     }
     void information(QWidget*, const QString& title, const QString& text) override {
         ask({Kind::Information, title, text, {}});
