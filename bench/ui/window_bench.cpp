@@ -1,27 +1,50 @@
 // The window offscreen: opening the demo image (against the bare load of the same
-// file, which shows nothing), and the preview rebuild that follows each keystroke
-// in the edit box.
+// file, which shows nothing), the rebuild that follows each keystroke in the edit
+// box (with and without an original to compare with), and filtering the list as
+// each character of a filter is typed.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 
 #include "demo/demo.hpp"
 #include "fixtures/rom_builder.hpp"
 #include "frmMain.h"
 #include "rom/load.hpp"
+#include "ui/scripted_dialogs.h"
 
 namespace {
 
 using qm::testing::TempDir;
 
+// A window with settings of its own and dialogs answered in advance, on the demo.
 struct WindowUnderTest {
+    TempDir dir;
+    QString demo;
+    qm::testing::ScriptedDialogs* dialogs;
     std::unique_ptr<qm::frmMain> window;
 
-    WindowUnderTest() : window(std::make_unique<qm::frmMain>()) { window->show(); }
+    WindowUnderTest() : demo(QString::fromStdString((dir.path() / "demo.smc").string())) {
+        qm::testing::writeFile(dir.path() / "demo.smc", qm::BuildDemoImage());
+        auto scripted = std::make_unique<qm::testing::ScriptedDialogs>();
+        dialogs = scripted.get();
+        qm::WindowServices services;
+        services.dialogs = std::move(scripted);
+        services.settingsFile = QString::fromStdString((dir.path() / "settings.ini").string());
+        window = std::make_unique<qm::frmMain>(std::move(services));
+        window->show();
+    }
     void open(const QString& path) { window->openRom(path); }
+    /// Compares with a copy of the demo: every row untranslated.
+    void openOriginal() {
+        qm::testing::writeFile(dir.path() / "original.smc", qm::BuildDemoImage());
+        dialogs->answerOpen(QString::fromStdString((dir.path() / "original.smc").string()));
+        window->findChild<QAction*>(QStringLiteral("mnuCompareOriginal"))->trigger();
+    }
     QPlainTextEdit* editBox() const {
         return window->findChild<QPlainTextEdit*>(QStringLiteral("txtText"));
     }
@@ -35,13 +58,9 @@ double maxRssMiB() {
 
 // From the chosen path until the first row is in the editor.
 void BM_OpenDemoImage(benchmark::State& state) {
-    TempDir dir;
-    const auto path = dir.path() / "demo.smc";
-    qm::testing::writeFile(path, qm::BuildDemoImage());
     WindowUnderTest t;
-    const QString chosen = QString::fromStdString(path.string());
     for (auto _ : state) {
-        t.open(chosen);
+        t.open(t.demo);
         benchmark::DoNotOptimize(t.editBox()->toPlainText());
     }
     if (t.editBox()->toPlainText().isEmpty()) {
@@ -72,13 +91,14 @@ void sendKey(QWidget* target, int key, const QString& text) {
 }
 
 // A 200-character entry with tokens, line breaks and overflow; every iteration
-// is one keystroke (a letter, then a Backspace) and the rebuild it causes.
+// is one keystroke (a letter, then a Backspace) and the rebuild it causes:
+// preview, underline, budget, row state and counts. Argument 1: with an original.
 void BM_PreviewAfterKeystroke(benchmark::State& state) {
-    TempDir dir;
-    const auto path = dir.path() / "demo.smc";
-    qm::testing::writeFile(path, qm::BuildDemoImage());
     WindowUnderTest t;
-    t.open(QString::fromStdString(path.string()));
+    t.open(t.demo);
+    if (state.range(0) == 1) {
+        t.openOriginal();
+    }
     QString entry;
     while (entry.size() < 200) {
         entry += QStringLiteral("Hello there(Pause:5) friend(return)");
@@ -100,7 +120,36 @@ void BM_PreviewAfterKeystroke(benchmark::State& state) {
         state.SkipWithError("the keystrokes did not reach the edit box");
     }
 }
-BENCHMARK(BM_PreviewAfterKeystroke)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PreviewAfterKeystroke)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Typing into the filter line with an original open: each iteration one
+// character more or one fewer ("moo", then back), and the list filtered anew.
+void BM_FilterAfterKeystroke(benchmark::State& state) {
+    WindowUnderTest t;
+    t.open(t.demo);
+    t.openOriginal();
+    auto* filter = t.window->findChild<QLineEdit*>(QStringLiteral("txtFilter"));
+    filter->setFocus();
+    const std::pair<int, QString> word[] = {{Qt::Key_M, QStringLiteral("m")},
+                                            {Qt::Key_O, QStringLiteral("o")},
+                                            {Qt::Key_O, QStringLiteral("o")}};
+    const int length = int(std::size(word));
+    int typed = 0;
+    bool growing = true;
+    for (auto _ : state) {
+        if (growing) {
+            sendKey(filter, word[typed].first, word[typed].second);
+            growing = ++typed < length;
+        } else {
+            sendKey(filter, Qt::Key_Backspace, QString());
+            growing = --typed == 0;
+        }
+    }
+    if (filter->text().size() > length) {
+        state.SkipWithError("the keystrokes did not reach the filter");
+    }
+}
+BENCHMARK(BM_FilterAfterKeystroke)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -136,10 +136,11 @@ void frmMain::loadRow(int row) {
     // A missing picture must not leave the previous row in the editor.
     showPortrait(entry.Portrait);
     ui->hsPortrait->setValue(entry.Portrait);
-    ui->txtText->setPlainText(FromGameText(entry.Text));
+    // The colour first, so that the preview is drawn once, for the new text.
     const bool coloured = entry.Coloured == Colour::Yes;
     ui->chkColoured->setChecked(coloured);
     ui->txtText2->setBaseFormat(EntryColour(coloured), kPreviewPointSize);
+    ui->txtText->setPlainText(FromGameText(entry.Text));
     ui->pnlOriginal->showRow(model_->originalOf(row));
     loadingRow_ = false;
     showEditState();

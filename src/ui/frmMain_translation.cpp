@@ -62,7 +62,9 @@ bool frmMain::openOriginal(const QString& path) {
 void frmMain::reopenOriginal() {
     const QString path = settings_->value(kOriginalsKey).toMap().value(romKey(RomPath)).toString();
     if (path.isEmpty()) {
-        showOriginal({});
+        if (!model_->original().empty()) {
+            showOriginal({});
+        }
     } else if (!QFileInfo::exists(path)) {
         showOriginal({});
         rememberOriginal(QString());

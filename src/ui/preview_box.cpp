@@ -41,6 +41,9 @@ void PreviewBox::showMarkup(const QString& markup) {
 }
 
 void PreviewBox::setBaseFormat(const QColor& colour, std::optional<qreal> pointSize) {
+    if (colour == colour_ && pointSize == pointSize_) {
+        return;  // the text shows so already
+    }
     colour_ = colour;
     const bool resized = pointSize != pointSize_;
     pointSize_ = pointSize;
