@@ -69,6 +69,11 @@ std::vector<std::size_t> RowFilterModel::shownRows() const {
     return shown;
 }
 
+Qt::ItemFlags RowFilterModel::flags(const QModelIndex& index) const {
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren
+                           : Qt::NoItemFlags;
+}
+
 bool RowFilterModel::filterAcceptsRow(int row, const QModelIndex&) const {
     return PassesFilter(rows_.entry(row), rows_.originalOf(row), rows_.state(row), filter_);
 }

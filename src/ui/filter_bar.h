@@ -47,6 +47,9 @@ class RowFilterModel : public QSortFilterProxyModel {
     /// The rows shown, as rows of the table (0-based), ascending.
     std::vector<std::size_t> shownRows() const;
 
+    /// The same for every row: no lookup in the table as the list lays out its rows.
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
   protected:
     bool filterAcceptsRow(int row, const QModelIndex& parent) const override;
 

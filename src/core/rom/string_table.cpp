@@ -39,9 +39,16 @@ std::string ColumnText(const StringEntry& row, std::size_t index, int column) {
     }
 }
 
+namespace {
+
+std::size_t parsingDots(double r) {
+    return static_cast<std::size_t>(std::clamp(static_cast<int>(std::floor(3 * r)), 0, 2));
+}
+
+}  // namespace
+
 std::string ParsingStatus(double r) {
-    const int dots = std::clamp(static_cast<int>(std::floor(3 * r)), 0, 2);
-    return "Parsing ROM Strings And Adding to String Table" + std::string(dots, '.');
+    return "Parsing ROM Strings And Adding to String Table" + std::string(parsingDots(r), '.');
 }
 
 namespace {
@@ -138,9 +145,12 @@ std::vector<StringEntry> UpdateStringtable(std::vector<std::string>& RomStrings,
         generator.emplace(std::random_device{}());
     }
     std::uniform_real_distribution<double> uniform(0.0, 1.0);
+    // The three texts made once, not once a row.
+    const std::string texts[] = {ParsingStatus(0.5 / 3), ParsingStatus(1.5 / 3),
+                                 ParsingStatus(2.5 / 3)};
     for (std::size_t k = 1; k < RomStrings.size(); ++k) {
         if (progress) {
-            progress(ParsingStatus(random ? random() : uniform(*generator)));
+            progress(texts[parsingDots(random ? random() : uniform(*generator))]);
         }
         rows.push_back(buildRow(k, RomStrings[k], TextBlock));
     }
