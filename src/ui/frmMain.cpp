@@ -232,6 +232,8 @@ void frmMain::installKeyHandling() {
     ui->txtText2->setFocusBuddy(ui->txtText);
     ui->txtText->installEventFilter(this);
     ui->lvText->installEventFilter(this);
+    // A line edit claims Ctrl+U, Ctrl+E and more for itself.
+    ui->barFilter->textBox()->installEventFilter(this);
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {

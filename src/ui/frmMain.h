@@ -241,6 +241,8 @@ class frmMain : public QMainWindow {
     std::optional<int> loadedRow_;
     // The list moved away from an edited row and the question is yet to come.
     bool rowQuestionPending_ = false;
+    // The filter is changing the rows shown: the list's moves are not the user's.
+    bool filtering_ = false;
 };
 
 }  // namespace qm

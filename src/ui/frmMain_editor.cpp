@@ -50,7 +50,7 @@ void frmMain::lvText_SelectionChanged() {
     // Only a move to another row loads it: the editor keeps what the user typed
     // through any key or click that leaves the selection where it was.
     const std::optional<int> row = selectedRow();
-    if (!row || row == loadedRow_) {
+    if (filtering_ || !row || row == loadedRow_) {
         return;
     }
     if (!editorDiffers()) {

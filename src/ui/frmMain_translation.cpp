@@ -197,17 +197,19 @@ void frmMain::applyToRows(int row, const std::vector<std::size_t>& rows) {
 
 void frmMain::txtFilter_Change() {
     const std::optional<int> row = selectedRow();
+    // The list moves its selection off a row the filter hides; that is no move
+    // of the user's, and the editor keeps its row.
+    filtering_ = true;
     shown_->setFilter(ui->barFilter->filter());
-    // The selection goes with the row; a row the filter now hides keeps its
-    // place in the editor, and the list selects nothing until the user does.
-    if (row) {
-        const QModelIndex index = shown_->mapFromSource(model_->index(*row, 0));
-        if (index.isValid()) {
-            ui->lvText->selectionModel()->setCurrentIndex(
-                index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            ui->lvText->scrollTo(index);
-        }
+    const QModelIndex index = row ? shown_->mapFromSource(model_->index(*row, 0)) : QModelIndex();
+    if (index.isValid()) {
+        ui->lvText->selectionModel()->setCurrentIndex(
+            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        ui->lvText->scrollTo(index);
+    } else {
+        ui->lvText->selectionModel()->clear();
     }
+    filtering_ = false;
 }
 
 }  // namespace qm

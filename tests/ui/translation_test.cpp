@@ -58,6 +58,8 @@ TEST_F(Translating, TheOriginalStandsBesideTheTranslationAndTheFilterKeepsRowNum
     widget<QLineEdit>("txtFilter")->clear();
     widget<QComboBox>("cboFilterState")->setCurrentText("Untranslated");
     EXPECT_EQ(texts(), QStringList({"2:Bye", "3:Good day", "4:123456789012345678901"}));
+    EXPECT_EQ(selectedRow(), -1);  // its row hidden, the editor keeps it
+    EXPECT_EQ(editBox()->toPlainText(), "Guten Tag");
     action("mnuFindNextProblem")->trigger();  // a row the filter shows
     EXPECT_EQ(selectedRow(), 2);
     widget<QComboBox>("cboFilterState")->setCurrentText("All");
