@@ -123,7 +123,7 @@ void frmMain::jumpTo(const RowJump& jump, const QString& nothing) {
     }
     selectRow(row);
     if (jump.wrapped) {
-        status_->showNotice(QStringLiteral("Passed the last row and went on from the first"));
+        status_->showNotice(QStringLiteral("Went on from the first row"));
     }
 }
 

@@ -33,6 +33,7 @@ QLabel* addPanel(QStatusBar* bar, const QString& name) {
 
 StatusPanels::StatusPanels(QStatusBar* bar, Clock clock)
     : QObject(bar),
+      bar_(bar),
       title_(addPanel(bar, QStringLiteral("sbPanel1"))),
       message_(addPanel(bar, QStringLiteral("sbPanel2"))),
       budget_(makePanel(bar, QStringLiteral("sbBudget"))),
@@ -50,6 +51,9 @@ StatusPanels::StatusPanels(QStatusBar* bar, Clock clock)
 }
 
 void StatusPanels::showText(const QString& text) {
+    if (!bar_->currentMessage().isEmpty()) {
+        bar_->clearMessage();  // a progress text is news; an older notice would hide it
+    }
     if (showingTime_) {
         ticker_->stop();
         showingTime_ = false;
@@ -67,12 +71,7 @@ void StatusPanels::showTime() {
 }
 
 void StatusPanels::showNotice(const QString& text) {
-    showText(text);
-    QTimer::singleShot(5000, this, [this, text] {
-        if (!showingTime_ && message_->text() == text) {
-            showTime();
-        }
-    });
+    bar_->showMessage(text, 5000);
 }
 
 void StatusPanels::showBudget(const QString& text, bool alarm) {

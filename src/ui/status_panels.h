@@ -27,7 +27,8 @@ class StatusPanels : public QObject {
     /// Switches the message panel back to the time of day, kept current.
     void showTime();
     bool showingTime() const { return showingTime_; }
-    /// Shows text in the message panel for a few seconds, then the time again.
+    /// Shows text for a few seconds over the title and message panels, as the
+    /// bar's own message, so that a sentence fits even in a small window.
     void showNotice(const QString& text);
     /// Shows the room the table needs, in red when alarm is set.
     void showBudget(const QString& text, bool alarm);
@@ -43,6 +44,7 @@ class StatusPanels : public QObject {
   private:
     void refreshTime();
 
+    QStatusBar* bar_;
     QLabel* title_;
     QLabel* message_;
     QLabel* budget_;

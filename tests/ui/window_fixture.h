@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTextEdit>
 #include <QTreeView>
 #include <filesystem>
@@ -73,7 +74,11 @@ class WindowTest : public ::testing::Test {
     QCheckBox* coloured() const { return widget<QCheckBox>("chkColoured"); }
     QScrollBar* portrait() const { return widget<QScrollBar>("hsPortrait"); }
     QLabel* picture() const { return widget<QLabel>("imgPortrait"); }
-    QString statusText() const { return widget<QLabel>("sbPanel2")->text(); }
+    /// What the message area shows: a notice over the panels, or the message panel.
+    QString statusText() const {
+        const QString notice = widget<QStatusBar>("sbStatusBar")->currentMessage();
+        return notice.isEmpty() ? widget<QLabel>("sbPanel2")->text() : notice;
+    }
     QString budgetText() const { return widget<QLabel>("sbBudget")->text(); }
     void apply() const { widget<QPushButton>("cmdApply")->click(); }
     /// Every text the status panel shows from now on is appended to shown.
