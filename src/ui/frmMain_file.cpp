@@ -11,7 +11,6 @@
 #include "dialogs.h"
 #include "errors.hpp"
 #include "frmMain.h"
-#include "guarded_application.h"
 #include "rom/load.hpp"
 #include "save/copy_name.hpp"
 #include "save/writer.hpp"
@@ -28,6 +27,9 @@ const QString kRomFilter = QStringLiteral("SNES ROM (*.smc);;All Files (*)");
 const QString kRecentKey = QStringLiteral("recentRoms");
 const QString kLastFolderKey = QStringLiteral("lastRomFolder");
 constexpr qsizetype kRecentCount = 5;
+const QString kOfferExport = QStringLiteral(
+    "\n\nYour changes are still in the table. Export the table now, to a file and folder of "
+    "your choice?");
 
 // A recent file's name, with its folder where another entry has the same name.
 QString recentRomLabel(const QStringList& recent, qsizetype index) {
@@ -287,15 +289,13 @@ bool frmMain::runSave(const QString& title, const std::function<void(const Progr
         try {
             save(work.progress());
         } catch (const SaveError& error) {
-            // A refused row is the user's to fix; a file that cannot be written
-            // leaves the changes only in the table.
-            failure = QString::fromUtf8(error.what()) + (error.row() ? QString() : kChangesKept);
+            failure = QString::fromUtf8(error.what());
             refusedRow = error.row();
             refusedAt = error.position().value_or(0);
         } catch (const FileError& error) {
-            failure = QString::fromUtf8(error.what()) + kChangesKept;
+            failure = QString::fromUtf8(error.what());
         } catch (const std::bad_alloc&) {
-            failure = QStringLiteral("There is not enough memory to save.") + kChangesKept;
+            failure = QStringLiteral("There is not enough memory to save.");
         }
     }
     if (!failure) {
@@ -304,9 +304,12 @@ bool frmMain::runSave(const QString& title, const std::function<void(const Progr
         showEditState();
         return true;
     }
-    dialogs_->warning(this, title, *failure);
-    if (refusedRow) {
+    if (refusedRow) {  // the user's to fix, on that row
+        dialogs_->warning(this, title, *failure);
         showRefusedRow(int(*refusedRow), int(refusedAt));
+    } else if (dialogs_->askYesNo(this, title, *failure + kOfferExport)) {
+        // The file cannot take the changes; a table written anywhere keeps them.
+        mnuExportTable_Click();
     }
     return false;
 }

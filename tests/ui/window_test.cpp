@@ -11,6 +11,7 @@
 #include <QUrl>
 #include <functional>
 
+#include "exchange/formats.hpp"
 #include "patch/patch.hpp"
 #include "save/writer.hpp"
 #include "status_panels.h"
@@ -419,18 +420,25 @@ TEST_F(SaveFromWindow, CtrlSAndSaveAsCopyTakeTheEditBoxAlongAndClearTheMark) {
 
 TEST_F(SaveFromWindow, ARefusalChangesNoFileAndLandsOnTheRowAtFault) {
     std::filesystem::create_directory(dir.path() / "story Hack.smc");  // no copy can go there
+    const auto kept = dir.path() / "kept.json";
+    dialogs->answerYesNo(true);  // the offer to keep the changes in a table elsewhere
+    dialogs->answerSave(QString::fromStdString(kept.string()));
     action("mnuSaveAs")->trigger();
+    EXPECT_EQ(dialogs->calls().at(0).kind, Kind::YesNo);
     EXPECT_EQ(dialogs->calls().at(0).title, "Save As Copy");
     EXPECT_TRUE(dialogs->calls().at(0).text.contains("folder"));
+    const Bytes table = readFile(kept);
+    EXPECT_EQ(std::string(table.begin(), table.end()),
+              TableToText(TableFormat::Json, window->findChild<StringTableModel*>()->rows()));
     applyText(2, "Bad(Pause:x)");
     EXPECT_EQ(list()->model()->index(2, 2).data(Qt::ToolTipRole).toString(),
               "Cannot be saved: character 4: \"(Pause:x)\" has no number from 0 to 254\n"
               "Changed since the file was loaded or saved");
     clickRow(1);
     action("mnuSaveRom")->trigger();
-    ASSERT_EQ(dialogs->calls().size(), 2u);
-    EXPECT_EQ(dialogs->calls()[1].title, "Save ROM");
-    EXPECT_EQ(dialogs->calls()[1].text,
+    ASSERT_EQ(dialogs->calls().size(), 3u);
+    EXPECT_EQ(dialogs->calls()[2].title, "Save ROM");
+    EXPECT_EQ(dialogs->calls()[2].text,
               "Row 3, character 4: \"(Pause:x)\" has no number from 0 to 254");
     EXPECT_TRUE(readFile(romFile) == before);
     EXPECT_EQ(window->romPath(), romFile.string());
