@@ -15,6 +15,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "exchange/po_scan.hpp"
 #include "exchange/scratch_file.hpp"
 #include "text.hpp"
 
@@ -173,81 +174,6 @@ struct PoIteratorFree {
 using PoFile = std::unique_ptr<std::remove_pointer_t<po_file_t>, PoFileFree>;
 using PoIterator = std::unique_ptr<std::remove_pointer_t<po_message_iterator_t>, PoIteratorFree>;
 
-// ---- NUL characters ------------------------------------------------------------
-
-bool isOctal(char c) {
-    return c >= '0' && c <= '7';
-}
-
-/// Whether the escape whose backslash is at text[at] stands for a NUL, as
-/// gettext's lexer reads it: up to three octal digits, or \x and any number of
-/// hexadecimal digits, each kept as one byte (so \400 and \x100 are NULs too).
-/// Moves at to the escape's last character.
-bool escapesNul(std::string_view text, std::size_t& at) {
-    if (++at >= text.size()) {
-        return false;
-    }
-    unsigned value = 1;
-    if (isOctal(text[at])) {
-        value = 0;
-        for (int digits = 0; digits < 3 && at < text.size() && isOctal(text[at]); ++digits) {
-            value = (value * 8 + unsigned(text[at++] - '0')) & 0xFF;
-        }
-        --at;
-    } else if (text[at] == 'x' && at + 1 < text.size() && HexValue(text[at + 1]) >= 0) {
-        value = 0;
-        while (at + 1 < text.size() && HexValue(text[at + 1]) >= 0) {
-            value = (value * 16 + unsigned(HexValue(text[++at]))) & 0xFF;
-        }
-    }
-    return value == 0;
-}
-
-bool isWordChar(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$';
-}
-
-/// What a look at a PO text finds without parsing it, reading strings and
-/// comments as gettext's lexer does.
-struct Scan {
-    /// The line of the first NUL, raw or escaped in a string, or 0. libgettextpo
-    /// hands texts over as C strings, so a NUL would silently cut one short:
-    /// «msgstr "Hi\0there"» would read as "Hi".
-    int nulLine = 0;
-    PoCounts counts{1, 0};
-};
-
-Scan scan(std::string_view text) {
-    Scan found;
-    int line = 1;
-    bool inString = false;
-    bool inComment = false;
-    for (std::size_t i = 0; i < text.size() && found.nulLine == 0; ++i) {
-        const char c = text[i];
-        if (c == '\0') {
-            found.nulLine = line;
-        } else if (c == '\n') {
-            ++line;
-            ++found.counts.lines;
-            inString = inComment = false;
-        } else if (inString) {
-            inString = c != '"';
-            if (c == '\\' && escapesNul(text, i)) {
-                found.nulLine = line;
-            }
-        } else if (!inComment) {
-            // «#~» and «#|» lines hold entries; other «#» lines are comments.
-            const char next = i + 1 < text.size() ? text[i + 1] : '\n';
-            inComment = c == '#' && next != '~' && next != '|';
-            inString = c == '"';
-            found.counts.entries += text.substr(i).starts_with("msgid") &&
-                                    (i == 0 || !isWordChar(text[i - 1])) &&
-                                    (i + 5 == text.size() || !isWordChar(text[i + 5]));
-        }
-    }
-    return found;
-}
-
 // ---- Entries -------------------------------------------------------------------
 
 std::string joinLines(const std::vector<std::string>& lines) {
@@ -404,7 +330,7 @@ std::vector<PoEntry> readEntries(Report& report, po_file_t file) {
 }  // namespace
 
 PoCounts CountPo(std::string_view text) {
-    return scan(text).counts;
+    return ScanPo(text).counts;
 }
 
 bool PoFilesSupported() {
@@ -442,7 +368,7 @@ std::vector<PoEntry> ReadPo(std::string_view text) {
     if (text.starts_with("\xEF\xBB\xBF")) {
         text.remove_prefix(3);  // some editors mark UTF-8 so; gettext would call it a syntax error
     }
-    if (const int line = scan(text).nulLine) {
+    if (const int line = ScanPo(text).nulLine) {
         throw PoError(line, "a NUL character, which no text may hold");
     }
     Session session;
