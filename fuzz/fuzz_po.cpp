@@ -44,8 +44,9 @@ bool sameEntries(const std::vector<PoEntry>& a, const std::vector<PoEntry>& b) {
 // libgettextpo leaks on its own: the name of every file it reads, the strings its
 // parser had gathered when it meets a syntax error, the context of every message
 // (its message_free never frees it). What the library allocates is its own to
-// free, so leaks from inside it are suppressed by module; ours still fail the run. The
-// library has no frame pointers, so only the slow unwinder sees whose leak it is.
+// free, so leaks from inside it are suppressed by module; ours still fail the
+// run. The library has no frame pointers, so only the slow unwinder sees whose
+// leak it is.
 extern "C" const char* __asan_default_options() {
     return "fast_unwind_on_malloc=0";
 }
