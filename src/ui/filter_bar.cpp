@@ -41,10 +41,6 @@ RowFilter FilterBar::filter() const {
     return filter;
 }
 
-bool FilterBar::isActive() const {
-    return !text_->text().isEmpty() || state_->currentIndex() != 0;
-}
-
 void FilterBar::clear() {
     text_->clear();
     state_->setCurrentIndex(0);

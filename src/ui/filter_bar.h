@@ -23,7 +23,6 @@ class FilterBar : public QWidget {
 
     /// The filter as the controls set it; a text beyond Latin-1 matches nothing.
     RowFilter filter() const;
-    bool isActive() const;
     /// Back to every row, as when the window opened.
     void clear();
     QLineEdit* textBox() const { return text_; }

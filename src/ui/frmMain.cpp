@@ -1,49 +1,37 @@
-// The window's construction: form, fonts, list, status bar, and the wiring of
-// every control and menu item to its handler; closing and dropping files.
+// The window's construction: the form, the parts, and the wiring of every
+// control and menu item to its handler; closing and dropping files; what the
+// caption and the status bar say.
 #include "frmMain.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QSettings>
-#include <QUndoStack>
 
-#include "dialogs.h"
+#include "app_settings.h"
+#include "command_runner.h"
+#include "entry_editor.h"
 #include "filter_bar.h"
-#include "markup/portraits.hpp"
-#include "original_panel.h"
-#include "portrait_card.h"
+#include "find_replace.h"
+#include "markup_edit.h"
+#include "paths.h"
+#include "recent_roms_menu.h"
+#include "rom_session.h"
+#include "row_list.h"
 #include "status_panels.h"
-#include "string_list_view.h"
 #include "string_table_model.h"
-#include "table_history.h"
+#include "text.hpp"
 #include "ui_frmMain.h"
 
 namespace qm {
 
 namespace {
 
-// The width of the Text and Original columns below which the list scrolls sideways.
-constexpr int kNarrowestText = 160;
 // The editor frame and the list at the window's default size.
 constexpr int kFrameHeight = 205;
 constexpr int kListHeight = 257;
-
-// Asks for the designed family first, then for look-alikes of its width; Qt
-// falls back to the style hint when none is installed.
-QFont designFont(const QStringList& families, qreal pointSize, QFont::StyleHint fallback) {
-    QFont font;
-    font.setFamilies(families);
-    font.setPointSizeF(pointSize);
-    font.setStyleHint(fallback);
-    return font;
-}
 
 // The one local file a drag carries, if it carries exactly one.
 std::optional<QString> droppedFile(const QMimeData* data) {
@@ -54,118 +42,56 @@ std::optional<QString> droppedFile(const QMimeData* data) {
     return data->urls().constFirst().toLocalFile();
 }
 
-// The pictures beside the program (a build tree, or pictures of the user's own),
-// else an installed copy's, found from the program's folder so that an unpacked
-// package works wherever it lies.
-QString defaultPortraitFolder() {
-    const QDir beside(QCoreApplication::applicationDirPath());
-    for (int number = kPortraitMin; number <= kPortraitMax; ++number) {
-        if (beside.exists(PortraitFileName(number))) {
-            return beside.path();
-        }
-    }
-    return QDir::cleanPath(beside.filePath(QStringLiteral(QM_INSTALLED_PORTRAITS)));
-}
-
 }  // namespace
 
 frmMain::frmMain(WindowServices services, QWidget* parent)
     : QMainWindow(parent),
       ui(std::make_unique<Ui::frmMain>()),
       dialogs_(services.dialogs ? std::move(services.dialogs) : std::make_unique<QtDialogs>()),
-      settings_(services.settingsFile.isEmpty()
-                    ? std::make_unique<QSettings>()
-                    : std::make_unique<QSettings>(services.settingsFile, QSettings::IniFormat)),
-      portraitFolder_(services.portraitFolder.isEmpty() ? defaultPortraitFolder()
-                                                        : services.portraitFolder) {
+      settings_(std::make_unique<AppSettings>(services.settingsFile)),
+      session_(new RomSession(this)) {
     ui->setupUi(this);
+    status_ = new StatusPanels(ui->sbStatusBar, std::move(services.clock));
+    commands_ =
+        new CommandRunner(*this, *dialogs_, *status_, [this](Settle how) { return settle(how); });
+    list_ = new RowList(*ui->lvText, *ui->barFilter, session_->model(), *status_);
+    editor().setUp(session_->model(), services.portraitFolder);
+    find_ = new FindReplace(*this, *session_, editor(), *list_, *dialogs_, *commands_,
+                            [this](int row) { return goToRow(row); });
+    recent_ = new RecentRomsMenu(*ui->mnuRecentRoms, *settings_);
     setUpWindow();
-    setUpFonts();
-    setUpList();
-    setUpStatusBar(std::move(services.clock));
     nameSeparators();
-    connectFileMenu();
-    connectCommandMenus();
-    setUpEditMenu();
-    connectEditor();
+    connectMenus();
+    connectEditMenu();
+    connectParts();
     installKeyHandling();
-    showRecentRoms();
+    if (!settings_->problem().isEmpty()) {
+        status_->showNotice(settings_->problem());
+    }
 }
 
 frmMain::~frmMain() = default;
 
+const std::string& frmMain::romPath() const {
+    return session_->path();
+}
+
+EntryEditor& frmMain::editor() const {
+    return *ui->fraText;
+}
+
 void frmMain::setUpWindow() {
     // A taller window gives its height to the list; the editor keeps what its
     // text needs.
-    ui->fraTextLayout->setSizeConstraint(QLayout::SetMinAndMaxSize);
     ui->splitter->setStretchFactor(0, 0);
     ui->splitter->setStretchFactor(1, 1);
     ui->splitter->setSizes({kFrameHeight, kListHeight});
-    if (!restoreGeometry(settings_->value(QStringLiteral("window/geometry")).toByteArray())) {
+    if (!restoreGeometry(settings_->windowGeometry())) {
         resize(640, 480 + menuBar()->sizeHint().height());
     }
-    ui->splitter->restoreState(settings_->value(QStringLiteral("window/splitter")).toByteArray());
-}
-
-void frmMain::setUpFonts() {
-    // The form's own font, which the list, buttons and captions inherit.
-    setFont(designFont({"MS Sans Serif", "Arial", "Liberation Sans", "Nimbus Sans"}, 8.25,
-                       QFont::SansSerif));
-    ui->txtText2->setFont(designFont({"Courier New"}, 8.25, QFont::TypeWriter));
-    ui->pnlOriginal->setPreviewFont(ui->txtText2->font());
-    ui->txtText->setFont(designFont({"MS Sans Serif"}, 9.75, QFont::SansSerif));
-}
-
-void frmMain::setUpList() {
-    model_ = new StringTableModel(this);
-    shown_ = new RowFilterModel(*model_, this);
-    ui->lvText->setModel(shown_);
-    connect(ui->barFilter, &FilterBar::filterChanged, this, &frmMain::txtFilter_Change);
-    QWidget::setTabOrder(ui->cmdAdd, ui->barFilter->textBox());
-    QHeaderView* header = ui->lvText->header();
-    header->setStretchLastSection(false);
-    // The Text column takes whatever width the others leave; they fit the
-    // widest thing they can show.
-    const QFontMetrics metrics(ui->lvText->font());
-    const char* widest[] = {"Number", "Mad Ms. Edna", "", "Coloured", "Pointer Value", ""};
-    for (int column = 0; column <= kColOriginal; ++column) {
-        ui->lvText->setColumnWidth(
-            column, metrics.horizontalAdvance(QString::fromLatin1(widest[column])) + 24);
-    }
-    // Source before translation, as translators read them.
-    header->moveSection(header->visualIndex(kColOriginal), header->visualIndex(kColText));
-    ui->lvText->setStretchColumns({kColText, kColOriginal}, kNarrowestText);
-    ui->lvText->setColumnShown(kColOriginal, false);
-}
-
-void frmMain::setUpEditMenu() {
-    history_ = new TableHistory(
-        *model_, [this](int row) { showChangedRow(row); }, this);
-    QAction* undo = history_->undoAction();
-    QAction* redo = history_->redoAction();
-    // Ctrl+Z and Ctrl+Y belong to the edit box while it has the focus; Alt+Backspace
-    // reaches the table from anywhere.
-    undo->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
-                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                        QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Backspace)});
-    QAction* first = ui->mnuEdit->actions().value(0);
-    for (QAction* action : {undo, redo}) {
-        action->disconnect(history_->stack());
-        ui->mnuEdit->insertAction(first, action);
-    }
-    ui->mnuEdit->insertSeparator(first);
-    connect(undo, &QAction::triggered, this, [this] { undoTable(false); });
-    connect(redo, &QAction::triggered, this, [this] { undoTable(true); });
-    connect(model_, &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex& from, const QModelIndex& to) {
-                tableRowsChanged(from.row(), to.row());
-            });
-}
-
-void frmMain::setUpStatusBar(std::function<QTime()> clock) {
-    status_ = new StatusPanels(ui->sbStatusBar, std::move(clock));
+    ui->splitter->restoreState(settings_->splitterState());
+    QWidget::setTabOrder(editor().findChild<QWidget*>(QStringLiteral("cmdAdd")),
+                         ui->barFilter->textBox());
 }
 
 void frmMain::nameSeparators() {
@@ -178,59 +104,71 @@ void frmMain::nameSeparators() {
     }
 }
 
-void frmMain::connectFileMenu() {
-    connect(ui->mnuOpenRom, &QAction::triggered, this, &frmMain::mnuOpenRom_Click);
-    connect(ui->mnuSaveRom, &QAction::triggered, this, &frmMain::mnuSaveRom_Click);
-    connect(ui->mnuSaveAs, &QAction::triggered, this, &frmMain::mnuSaveAs_Click);
-    connect(ui->mnuQuit, &QAction::triggered, this, &frmMain::mnuQuit_Click);
-    connect(ui->mnuExportTable, &QAction::triggered, this, &frmMain::mnuExportTable_Click);
-    connect(ui->mnuImportTable, &QAction::triggered, this, &frmMain::mnuImportTable_Click);
-    connect(ui->mnuCreatePatch, &QAction::triggered, this, &frmMain::mnuCreatePatch_Click);
-    connect(ui->mnuCompareOriginal, &QAction::triggered, this, &frmMain::mnuCompareOriginal_Click);
-    connect(ui->mnuCloseOriginal, &QAction::triggered, this, &frmMain::mnuCloseOriginal_Click);
+void frmMain::connectMenus() {
+    using Handler = void (frmMain::*)();
+    const std::tuple<QAction*, Settle, Handler> items[] = {
+        {ui->mnuOpenRom, Settle::Nothing, &frmMain::mnuOpenRom_Click},
+        {ui->mnuSaveRom, Settle::Apply, &frmMain::mnuSaveRom_Click},
+        {ui->mnuSaveAs, Settle::Apply, &frmMain::mnuSaveAs_Click},
+        {ui->mnuExportTable, Settle::Apply, &frmMain::mnuExportTable_Click},
+        {ui->mnuImportTable, Settle::Nothing, &frmMain::mnuImportTable_Click},
+        {ui->mnuCreatePatch, Settle::Nothing, &frmMain::mnuCreatePatch_Click},
+        {ui->mnuCompareOriginal, Settle::Nothing, &frmMain::mnuCompareOriginal_Click},
+        {ui->mnuCloseOriginal, Settle::Nothing, &frmMain::mnuCloseOriginal_Click},
+        {ui->mnuRevertOriginal, Settle::Nothing, &frmMain::mnuRevertOriginal_Click},
+        {ui->mnuRevertFile, Settle::Nothing, &frmMain::mnuRevertFile_Click},
+        {ui->mnuApplyIdentical, Settle::Apply, &frmMain::mnuApplyIdentical_Click},
+        {ui->mnuFindNextUntranslated, Settle::Nothing, &frmMain::mnuFindNextUntranslated_Click},
+        {ui->mnuFindNextProblem, Settle::Nothing, &frmMain::mnuFindNextProblem_Click}};
+    for (const auto& [action, how, handler] : items) {
+        commands_->connect(action, how, [this, handler = handler] { (this->*handler)(); });
+    }
+    using FindHandler = void (FindReplace::*)();
+    const std::pair<QAction*, FindHandler> finds[] = {
+        {ui->mnuFindFind, &FindReplace::mnuFindFind_Click},
+        {ui->mnuFindFindNext, &FindReplace::mnuFindFindNext_Click},
+        {ui->mnuFindReplace, &FindReplace::mnuFindReplace_Click}};
+    for (const auto& [action, handler] : finds) {
+        commands_->connect(action, Settle::Nothing, [this, h = handler] { (find_->*h)(); });
+    }
+    const std::pair<QAction*, InsertKind> inserts[] = {
+        {ui->mnuInsertPause, InsertKind::Pause},
+        {ui->mnuInsertTextSpeed, InsertKind::TextSpeed},
+        {ui->mnuInsertAnimation, InsertKind::Animation},
+        {ui->mnuInsertReturn, InsertKind::Return}};
+    for (const auto& [action, kind] : inserts) {
+        commands_->connect(action, Settle::Nothing, [this, k = kind] { insertToken(k); });
+    }
+    connect(ui->mnuQuit, &QAction::triggered, this, &QWidget::close);  // closeEvent asks
+    connect(recent_, &RecentRomsMenu::openRequested, this, &frmMain::openRecentRom);
 }
 
-void frmMain::connectCommandMenus() {
-    // An item's shortcut reaches it even while its menu is disabled; the items
-    // act only once their menu is enabled, that is once a ROM image is open.
-    const auto connectItem = [this](QAction* item, QMenu* menu, void (frmMain::*handler)()) {
-        connect(item, &QAction::triggered, this, [this, menu, handler] {
-            if (menu->isEnabled() && !busy_) {
-                (this->*handler)();
-            }
-        });
-    };
-    connectItem(ui->mnuInsertPause, ui->mnuInsert, &frmMain::mnuInsertPause_Click);
-    connectItem(ui->mnuInsertTextSpeed, ui->mnuInsert, &frmMain::mnuInsertTextSpeed_Click);
-    connectItem(ui->mnuInsertAnimation, ui->mnuInsert, &frmMain::mnuInsertAnimation_Click);
-    connectItem(ui->mnuInsertReturn, ui->mnuInsert, &frmMain::mnuInsertReturn_Click);
-    connectItem(ui->mnuFindFind, ui->mnuFind, &frmMain::mnuFindFind_Click);
-    connectItem(ui->mnuFindFindNext, ui->mnuFind, &frmMain::mnuFindFindNext_Click);
-    connectItem(ui->mnuFindReplace, ui->mnuFind, &frmMain::mnuFindReplace_Click);
-    connectItem(ui->mnuFindNextUntranslated, ui->mnuFind, &frmMain::mnuFindNextUntranslated_Click);
-    connectItem(ui->mnuFindNextProblem, ui->mnuFind, &frmMain::mnuFindNextProblem_Click);
-    connectItem(ui->mnuRevertOriginal, ui->mnuEdit, &frmMain::mnuRevertOriginal_Click);
-    connectItem(ui->mnuRevertFile, ui->mnuEdit, &frmMain::mnuRevertFile_Click);
-    connectItem(ui->mnuApplyIdentical, ui->mnuEdit, &frmMain::mnuApplyIdentical_Click);
+void frmMain::connectEditMenu() {
+    TableHistory& history = session_->history();
+    QAction* first = ui->mnuEdit->actions().value(0);
+    ui->mnuEdit->insertActions(first, {history.undoAction(), history.redoAction()});
+    ui->mnuEdit->insertSeparator(first);
+    // Undo settles the editor itself: Apply there is the step to undo.
+    commands_->connect(history.undoAction(), Settle::Nothing, [this] { undoTable(false); });
+    commands_->connect(history.redoAction(), Settle::Nothing, [this] { undoTable(true); });
 }
 
-void frmMain::connectEditor() {
-    // The row is loaded when the selection moves, by key or click, and not on
-    // keys that leave it where it is.
-    connect(ui->lvText->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &frmMain::lvText_SelectionChanged);
-    connect(ui->cmdApply, &QPushButton::clicked, this, &frmMain::cmdApply_Click);
-    connect(ui->cmdAdd, &QPushButton::clicked, this, &frmMain::cmdAdd_Click);
-    connect(ui->chkColoured, &QCheckBox::clicked, this, &frmMain::chkColoured_Click);
-    connect(ui->hsPortrait, &QScrollBar::valueChanged, this, &frmMain::hsPortrait_Change);
-    connect(ui->txtText, &QPlainTextEdit::textChanged, this, &frmMain::txtText_Change);
-    connect(ui->txtText, &QPlainTextEdit::cursorPositionChanged, this,
-            &frmMain::txtText_CursorMoved);
+void frmMain::connectParts() {
+    connect(list_, &RowList::rowChosen, this, &frmMain::lvText_SelectionChanged);
+    connect(&editor(), &EntryEditor::contentChanged, this, &frmMain::showEditState);
+    connect(&editor(), &EntryEditor::applyClicked, this, [this] {
+        commands_->run(QStringLiteral("Apply"), Settle::Nothing, [this] { cmdApply_Click(); });
+    });
+    connect(&editor(), &EntryEditor::addClicked, ui->mnuInsert,
+            [this](const QPoint& at) { ui->mnuInsert->popup(at); });
+    connect(&session_->history(), &TableHistory::stepShown, this, &frmMain::showChangedRow);
+    connect(&session_->model(), &QAbstractItemModel::dataChanged, this, &frmMain::showEditState);
+    connect(session_, &RomSession::originalChanged, this, &frmMain::showOriginal);
+    connect(find_, &FindReplace::notice, status_, &StatusPanels::showNotice);
 }
 
 void frmMain::installKeyHandling() {
-    ui->txtText2->setFocusBuddy(ui->txtText);
-    ui->txtText->installEventFilter(this);
+    editor().textBox()->installEventFilter(this);
     ui->lvText->installEventFilter(this);
     // A line edit claims Ctrl+U, Ctrl+E and more for itself.
     ui->barFilter->textBox()->installEventFilter(this);
@@ -249,9 +187,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 
 bool frmMain::isTypingUndo(const QObject* watched, const QEvent* event) const {
     const QKeySequence pressed(static_cast<const QKeyEvent*>(event)->keyCombination());
-    return watched == ui->txtText && (pressed == QKeySequence(Qt::CTRL | Qt::Key_Z) ||
-                                      pressed == QKeySequence(Qt::CTRL | Qt::Key_Y) ||
-                                      pressed == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    return watched == editor().textBox() &&
+           (pressed == QKeySequence(Qt::CTRL | Qt::Key_Z) ||
+            pressed == QKeySequence(Qt::CTRL | Qt::Key_Y) ||
+            pressed == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
 }
 
 bool frmMain::isWindowShortcut(const QKeyEvent* event) const {
@@ -265,30 +204,65 @@ bool frmMain::isWindowShortcut(const QKeyEvent* event) const {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    if (busy_ || !maybeSaveChanges()) {
+    if (commands_->busy() || !maybeSaveChanges()) {
         event->ignore();
         return;
     }
-    settings_->setValue(QStringLiteral("window/geometry"), saveGeometry());
-    settings_->setValue(QStringLiteral("window/splitter"), ui->splitter->saveState());
+    settings_->setWindowState(saveGeometry(), ui->splitter->saveState());
     event->accept();
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* event) {
-    if (!busy_ && droppedFile(event->mimeData())) {
+    if (!commands_->busy() && droppedFile(event->mimeData())) {
         event->acceptProposedAction();
     }
 }
 
 void frmMain::dropEvent(QDropEvent* event) {
     const std::optional<QString> path = droppedFile(event->mimeData());
-    if (!path || busy_) {
+    if (!path || commands_->busy()) {
         return;
     }
     event->acceptProposedAction();
     if (maybeSaveChanges()) {
         openRom(*path);
     }
+}
+
+void frmMain::enableEditing() {
+    ui->lblStart->hide();
+    ui->splitter->show();
+    for (QWidget* part : {static_cast<QWidget*>(ui->lvText), static_cast<QWidget*>(ui->fraText)}) {
+        part->setEnabled(true);
+    }
+    for (QMenu* menu : {ui->mnuEdit, ui->mnuInsert, ui->mnuFind}) {
+        menu->setEnabled(true);
+    }
+    for (QAction* action : {ui->mnuSaveRom, ui->mnuSaveAs, ui->mnuImportTable, ui->mnuExportTable,
+                            ui->mnuCreatePatch, ui->mnuCompareOriginal}) {
+        action->setEnabled(true);
+    }
+}
+
+void frmMain::showRomPathInCaption() {
+    // "[*]" is where the platform marks unsaved changes.
+    setWindowTitle(kCaption + QStringLiteral(" - ") + ShownFileName(romPath()) +
+                   QStringLiteral("[*]"));
+}
+
+void frmMain::showEditState() {
+    const std::optional<StringEntry> entry = editor().edited();
+    setWindowModified(session_->hasUnsavedRows() || editor().isModified());
+    if (!ui->lvText->isEnabled()) {
+        return;  // no ROM image yet: nothing to measure
+    }
+    // The budget and the counts take the edit box as if it were applied.
+    const int row = editor().row().value_or(0);
+    const RegionUsage usage = entry ? session_->usageWith(row, *entry) : session_->usage();
+    status_->showBudget(QString::fromStdString(BudgetText(usage)),
+                        usage.over() || usage.unencodableRow.has_value());
+    const StateCounts counts = entry ? session_->countsWith(row, *entry) : session_->counts();
+    status_->showStates(QString::fromStdString(StatusText(counts)));
 }
 
 }  // namespace qm

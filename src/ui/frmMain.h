@@ -1,7 +1,10 @@
 #pragma once
-// The editor's only window: the list of strings, the entry editor with its live
-// preview, the menus and the status bar. Handlers are named after the control
-// and event they serve; the deciding logic lives in the core.
+// The editor's only window. It wires the parts that own the work: the open ROM
+// image (RomSession), the entry editor (EntryEditor, fraText), the list under
+// its filter (RowList, lvText), Find and Replace (FindReplace), the settings
+// (AppSettings) and the one way in for commands (CommandRunner). Handlers are
+// named after the control and event they serve; each reads as the steps it
+// takes, and the deciding logic lives in the core.
 
 #include <QMainWindow>
 #include <QString>
@@ -10,17 +13,12 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "commands/insert.hpp"
 #include "dialogs.h"
-#include "save/budget.hpp"
 #include "translation/filter.hpp"
-#include "translation/replace.hpp"
-#include "types.hpp"
 
 class QKeyEvent;
-class QSettings;
 
 namespace Ui {
 class frmMain;
@@ -31,12 +29,15 @@ namespace qm {
 /// The window's caption before a ROM image is open, and the title of its questions.
 inline const QString kCaption = QStringLiteral("Quillmoor Text Edit");
 
-class ReplaceDialog;
-class RowFilterModel;
+class AppSettings;
+class CommandRunner;
+class EntryEditor;
+class FindReplace;
+class RecentRomsMenu;
+class RomSession;
+class RowList;
 class StatusPanels;
-class StringTableModel;
-class TableHistory;
-struct StringEntry;
+enum class Settle;
 
 /// What the window uses from outside; each has a default for the real program.
 struct WindowServices {
@@ -60,7 +61,7 @@ class frmMain : public QMainWindow {
     /// nothing to save).
     bool maybeSaveChanges();
     /// The open ROM image's path, empty before the first successful load.
-    const std::string& romPath() const { return RomPath; }
+    const std::string& romPath() const;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -69,180 +70,103 @@ class frmMain : public QMainWindow {
     void dropEvent(QDropEvent* event) override;
 
   private:
-    class LongWork;
-
-    // frmMain.cpp: construction, in the order the constructor runs it, wiring,
-    // and the window's own events.
+    // frmMain.cpp: construction, wiring, the window's own events and what the
+    // caption and the status bar say.
     void setUpWindow();
-    void setUpFonts();
-    void setUpList();
-    void setUpStatusBar(std::function<QTime()> clock);
     void nameSeparators();
-    void connectFileMenu();
-    void connectCommandMenus();
-    void setUpEditMenu();
-    void connectEditor();
+    void connectMenus();
+    void connectEditMenu();
+    void connectParts();
     void installKeyHandling();
     bool isWindowShortcut(const QKeyEvent* event) const;
     /// Ctrl+Z, Ctrl+Y or Ctrl+Shift+Z in the edit box: its own undo, not the table's.
     bool isTypingUndo(const QObject* watched, const QEvent* event) const;
+    void enableEditing();
+    void showRomPathInCaption();
+    /// Updates the caption's mark, the budget and the counts after any change.
+    void showEditState();
+    EntryEditor& editor() const;
 
-    // frmMain_file.cpp: the File menu, recent files and the unsaved-changes mark.
+    // frmMain_file.cpp: the File menu.
     void mnuOpenRom_Click();
-    void mnuSaveRom_Click();
-    void mnuSaveAs_Click();
-    void mnuQuit_Click();
+    void openRecentRom(const QString& path);
     /// Where the Open dialog starts: the open ROM image's folder, else the last
     /// folder a ROM image was opened from.
     QString openFolder() const;
-    void enableEditing();
+    void mnuSaveRom_Click();
+    void mnuSaveAs_Click();
+    /// Runs a save; a refusal lands on its row, a file that cannot be written
+    /// offers to export the table. True when it saved.
     bool runSave(const QString& title, const std::function<void(const ProgressFn&)>& save);
-    void showRomPathInCaption();
     /// Applies the edit box, then saves; true when nothing is left unsaved.
     bool saveWithEditBox();
-    void rememberRecentRom(const QString& path);
-    void showRecentRoms();
-    void openRecentRom(const QString& path);
-
-    // frmMain_exchange.cpp: tables in and out, and patches.
     void mnuExportTable_Click();
     void mnuImportTable_Click();
     void mnuCreatePatch_Click();
     /// The folder and name to propose for a file made from the open ROM image.
     QString besideRom(const QString& extension) const;
-
-    // frmMain_translation.cpp: an original ROM image to compare with, the jumps
-    // to the rows that need work, reverts and identical rows.
-    void mnuFindNextUntranslated_Click();
-    void mnuFindNextProblem_Click();
-    /// Selects the row a jump found, or says that there is none.
-    void jumpTo(const RowJump& jump, const QString& nothing);
-    void mnuRevertOriginal_Click();
-    void mnuRevertFile_Click();
-    /// Puts portrait, colour and text into the editor, not applied; an Apply
-    /// then is the step named step.
-    void revertEditor(std::int16_t portrait, Colour coloured, const std::string& text,
-                      const QString& step);
-    void mnuApplyIdentical_Click();
-    /// After Apply: offers row's content to the untranslated rows that share its
-    /// original.
-    void offerIdenticalRows(int row);
-    void applyToRows(int row, const std::vector<std::size_t>& rows);
     void mnuCompareOriginal_Click();
     void mnuCloseOriginal_Click();
-    /// Loads the original at path and shows it; false when it cannot be opened
-    /// (a message box says why).
+    /// Opens the original at path; false when it cannot be opened (a message says why).
     bool openOriginal(const QString& path);
     /// Opens the original remembered for the open ROM image, if any.
     void reopenOriginal();
-    /// Remembers path as the open ROM image's original; empty forgets it.
-    void rememberOriginal(const QString& path);
-    /// Compares with original's rows from now on; none: no comparison.
-    void showOriginal(std::vector<StringEntry> original);
-    /// The filter line or its state choice changed: the list shows the rows
-    /// that pass, the selected one kept where it still passes.
-    void txtFilter_Change();
+    /// The list, the editor and the menus follow an original opened or closed.
+    void showOriginal(bool open);
 
-    // frmMain_replace.cpp: Find > Replace... across the table.
-    void mnuFindReplace_Click();
-    /// The rows the dialog's scope names, as rows of the table.
-    std::vector<std::size_t> replaceScope() const;
-    void replaceFindNext();
-    void replaceOne();
-    void replaceAll();
-    /// Selects match's row and, in the edit box, the match.
-    void showMatch(const TextMatch& match);
-
-    // frmMain_editor.cpp: entry selection and editing, the live preview, the
-    // budget panel and the unsaved-changes mark.
-    void UpdateTextEdit();
+    // frmMain_edit.cpp: the list and the editor, Apply and Undo, the jumps,
+    // reverts, identical rows and the Insert menu.
     /// Loads row (0-based) into the editor.
     void loadRow(int row);
-    void lvText_SelectionChanged();
+    /// The user moved the list to row: it loads, or the row question comes.
+    void lvText_SelectionChanged(int row);
     /// The question for a move the list made away from a row with unapplied edits;
     /// asked once the list has finished handling its key or click.
     void confirmRowChange();
+    /// Settles the edit box as a command needs it; false: the command must not run.
+    bool settle(Settle how);
     /// Asks "Apply the changes to row N?" when the editor holds unapplied edits:
     /// Apply applies them, Discard puts the row back into the editor. Cancel also
     /// for a refused Apply; Discard when there was nothing to ask.
     Dialogs::ApplyChangesAnswer settleEditor();
     /// Whether the editor may leave its row, as settleEditor decides.
     bool leaveEditedRow();
+    /// Leaves the edited row (asking first) and shows row; false when the user stayed.
+    bool goToRow(int row);
     /// Undo or redo of the table: unapplied edits are settled first, and Apply
     /// there is the step itself.
     void undoTable(bool redo);
     /// After an undo or redo: the row it changed, in the list and the editor.
     void showChangedRow(int row);
-    /// The table's rows changed: the budget and the marks follow.
-    void tableRowsChanged(int first, int last);
-    /// Applies what the editor holds, if anything; false when Apply was refused.
-    bool applyEditBox();
     /// The button "Apply": applies, then offers the same to identical rows.
     void cmdApply_Click();
     /// Writes the editor into its row as one undo step; false when refused.
     bool applyEditor();
-    void cmdAdd_Click();
-    void chkColoured_Click();
-    void hsPortrait_Change();
-    void txtText_Change();
-    void txtText_CursorMoved();
-    /// The selected row of the table (not of the filtered list), if any.
-    std::optional<int> selectedRow() const;
-    /// Selects row of the table, clearing the filter when it hides that row.
-    void selectRow(int row);
-    void showPortrait(int number);
+    /// Applies what the editor holds, if anything; false when Apply was refused.
+    bool applyEditBox();
+    /// After Apply: offers row's content to the untranslated rows that share its
+    /// original.
+    void offerIdenticalRows(int row);
+    void mnuApplyIdentical_Click();
+    void mnuFindNextUntranslated_Click();
+    void mnuFindNextProblem_Click();
+    /// Selects the row a jump found, or says that there is none.
+    void jumpTo(const RowJump& jump, const QString& nothing);
+    void mnuRevertOriginal_Click();
+    void mnuRevertFile_Click();
+    void insertToken(InsertKind kind);
     /// Loads the row a save refused and puts the caret at the offending character.
     void showRefusedRow(int row, int position);
-    /// The editor's row as it would be if the editor were applied now.
-    std::optional<StringEntry> editedEntry() const;
-    /// Whether the editor holds something not applied to its row.
-    bool editorDiffers() const;
-    /// Updates the caption's mark and the budget panel after any change.
-    void showEditState();
-
-    // frmMain_commands.cpp: the Insert and Find menus.
-    void mnuInsertPause_Click();
-    void mnuInsertTextSpeed_Click();
-    void mnuInsertAnimation_Click();
-    void mnuInsertReturn_Click();
-    void mnuFindFind_Click();
-    void mnuFindFindNext_Click();
-    void insertToken(InsertKind kind);
 
     std::unique_ptr<Ui::frmMain> ui;
     std::unique_ptr<Dialogs> dialogs_;
-    std::unique_ptr<QSettings> settings_;
-    StringTableModel* model_ = nullptr;
-    // The rows the filter shows: the list's model.
-    RowFilterModel* shown_ = nullptr;
-    TableHistory* history_ = nullptr;
+    std::unique_ptr<AppSettings> settings_;
+    RomSession* session_ = nullptr;
     StatusPanels* status_ = nullptr;
-    QString portraitFolder_;
-    RegionBudget budget_;
-
-    // The open ROM image; its rows live in model_.
-    std::string RomPath;
-    // Find > Replace..., made when first asked for, and the match it last showed.
-    ReplaceDialog* replace_ = nullptr;
-    std::optional<TextMatch> lastMatch_;
-    // The original ROM image compared with; empty when none is open.
-    QString originalPath_;
-    // A colour a revert put into the editor that the check box cannot show.
-    std::optional<Colour> revertedColour_;
-    // The name an Apply takes after a revert ("Revert to Original").
-    QString pendingStep_;
-    // Find's text, kept between Find and Find Next.
-    QString SearchText;
-    // A load or save is running: no second command may start.
-    bool busy_ = false;
-    // A row is being loaded into the editor: its changes are not the user's.
-    bool loadingRow_ = false;
-    // The row the editor was last loaded from; nothing after a new table.
-    std::optional<int> loadedRow_;
-    // The list moved away from an edited row and the question is yet to come.
-    bool rowQuestionPending_ = false;
-    // The filter is changing the rows shown: the list's moves are not the user's.
-    bool filtering_ = false;
+    CommandRunner* commands_ = nullptr;
+    RowList* list_ = nullptr;
+    FindReplace* find_ = nullptr;
+    RecentRomsMenu* recent_ = nullptr;
 };
 
 }  // namespace qm

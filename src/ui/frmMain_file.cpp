@@ -1,245 +1,86 @@
-// The File menu: Open ROM, Recent ROMs, Save ROM, Save As Copy and Quit, and the
-// question that keeps unsaved changes from being lost.
-#include <QCoreApplication>
+// The File menu: opening a ROM image (also from the recent list), saving it in
+// place or as a copy, the unsaved-changes question, tables in and out, patches,
+// and the original to compare with.
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
-#include <QSettings>
-#include <QUndoStack>
 
-#include "dialogs.h"
+#include "app_settings.h"
+#include "command_runner.h"
+#include "entry_editor.h"
 #include "errors.hpp"
+#include "file_filters.h"
 #include "frmMain.h"
-#include "rom/load.hpp"
-#include "save/copy_name.hpp"
-#include "save/writer.hpp"
+#include "paths.h"
+#include "recent_roms_menu.h"
+#include "rom_session.h"
+#include "row_list.h"
 #include "status_panels.h"
 #include "string_table_model.h"
-#include "table_history.h"
+#include "text.hpp"
 #include "ui_frmMain.h"
 
 namespace qm {
 
 namespace {
 
-const QString kRomFilter = QStringLiteral("SNES ROM (*.smc);;All Files (*)");
-const QString kRecentKey = QStringLiteral("recentRoms");
-const QString kLastFolderKey = QStringLiteral("lastRomFolder");
-constexpr qsizetype kRecentCount = 5;
 const QString kOfferExport = QStringLiteral(
     "\n\nYour changes are still in the table. Export the table now, to a file and folder of "
     "your choice?");
+const QString kCompareTitle = QStringLiteral("Compare With Original");
 
-// A recent file's name, with its folder where another entry has the same name.
-QString recentRomLabel(const QStringList& recent, qsizetype index) {
-    const QFileInfo file(recent[index]);
-    for (qsizetype other = 0; other < recent.size(); ++other) {
-        if (other != index && QFileInfo(recent[other]).fileName() == file.fileName()) {
-            return QStringLiteral("%1 (%2)").arg(file.fileName(),
-                                                 QDir::toNativeSeparators(file.absolutePath()));
-        }
-    }
-    return file.fileName();
-}
-
-// Paths reach the core in the file system's own encoding.
-std::string nativePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+QString rowsText(std::size_t rows) {
+    return QString::fromStdString(Counted(rows, "row", "rows"));
 }
 
 }  // namespace
 
-/// A load or save in progress: the message panel shows its progress texts and
-/// the window repaints now and then, but takes no input until the work ends.
-class frmMain::LongWork {
-  public:
-    explicit LongWork(frmMain& window) : window_(window) {
-        window_.busy_ = true;
-        sinceRepaint_.start();
-    }
-    ~LongWork() {
-        show(latestText_);  // the last report, as it stood when the work ended
-        window_.status_->showTime();
-        window_.busy_ = false;
-    }
-    LongWork(const LongWork&) = delete;
-    LongWork& operator=(const LongWork&) = delete;
-
-    ProgressFn progress() {
-        return [this](std::string_view text) {
-            // A new stage shows at once; within a stage (a percentage, the dots of
-            // the parsing text) only the text current when the window repaints.
-            latestText_.assign(text);
-            const bool newStage = stageOf(text) != stageOf(shownText_);
-            // Reading the clock costs more than the rest: every 16th report will do.
-            const bool repaint = ++reports_ % 16 == 0 && sinceRepaint_.elapsed() >= kRepaintMs;
-            if (!newStage && !repaint) {
-                return;
-            }
-            show(text);
-            // Letting events run once per report would cost more than the work.
-            if (repaint) {
-                QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-                sinceRepaint_.restart();
-            }
-        };
-    }
-
-  private:
-    static constexpr qint64 kRepaintMs = 40;
-    // «Isolating ROM Strings: 10.%» and «Parsing ROM Strings ...» without what
-    // changes as the stage goes on.
-    static std::string_view stageOf(std::string_view text) {
-        text = text.substr(0, text.find(':'));
-        return text.substr(0, text.find_last_not_of('.') + 1);
-    }
-
-    void show(std::string_view text) {
-        if (!text.empty() && text != shownText_) {
-            shownText_.assign(text);
-            window_.status_->showText(QString::fromLatin1(text.data(), qsizetype(text.size())));
-        }
-    }
-
-    frmMain& window_;
-    QElapsedTimer sinceRepaint_;
-    std::string shownText_;
-    std::string latestText_;
-    unsigned reports_ = 0;
-};
-
 void frmMain::mnuOpenRom_Click() {
     // Discard takes effect only once another file has loaded: until then the
     // window, the table and the edit box stay exactly as they are.
-    if (busy_ || !maybeSaveChanges()) {
+    if (!maybeSaveChanges()) {
         return;
     }
     const std::optional<QString> path =
         dialogs_->getOpenFileName(this, QStringLiteral("Select Rom"), kRomFilter, openFolder());
-    if (!path || path->isEmpty()) {
-        return;
+    if (path && !path->isEmpty()) {
+        openRom(*path);
     }
-    openRom(*path);
 }
 
 QString frmMain::openFolder() const {
-    if (!RomPath.empty()) {
-        return QFileInfo(QFile::decodeName(QByteArray::fromStdString(RomPath))).absolutePath();
+    if (!romPath().empty()) {
+        return QFileInfo(QtPath(romPath())).absolutePath();
     }
-    return settings_->value(kLastFolderKey).toString();
+    return settings_->lastRomFolder();
 }
 
 bool frmMain::openRom(const QString& path) {
-    if (busy_) {
-        return false;
-    }
-    std::optional<QString> failure;
-    {
-        LongWork work(*this);
-        try {
-            model_->setRows(LoadRom(nativePath(path), work.progress()));
-        } catch (const FileError& error) {
-            failure = QString::fromUtf8(error.what());
-        }
-    }
-    if (failure) {
-        dialogs_->warning(this, QStringLiteral("Open ROM"), *failure);
+    const bool opened = commands_->run(QStringLiteral("Open ROM"), Settle::Nothing, [&] {
+        commands_->runLong(
+            [&](const ProgressFn& progress) { session_->open(NativePath(path), progress); });
+    });
+    if (!opened) {
         return false;
     }
     enableEditing();
-    loadedRow_.reset();
-    history_->clear();
-    budget_.reset(model_->rows());
-    RomPath = nativePath(path);
+    editor().forgetRow();
     showRomPathInCaption();
     reopenOriginal();
-    if (model_->rowCount() > 0) {
-        selectRow(0);  // loads the row into the editor
+    if (session_->model().rowCount() > 0) {
+        list_->selectRow(0);  // loads the row into the editor
     }
-    rememberRecentRom(QFileInfo(path).absoluteFilePath());
-    settings_->setValue(kLastFolderKey, QFileInfo(path).absolutePath());
+    recent_->remember(QFileInfo(path).absoluteFilePath());
+    settings_->setLastRomFolder(QFileInfo(path).absolutePath());
     showEditState();
     return true;
 }
 
-bool frmMain::maybeSaveChanges() {
-    if (!isWindowModified()) {
-        return true;
-    }
-    const QString name = QFile::decodeName(QByteArray::fromStdString(FileNameOf(RomPath)));
-    switch (
-        dialogs_->askSaveChanges(this, kCaption, QStringLiteral("Save changes to %1?").arg(name))) {
-        case Dialogs::SaveChangesAnswer::Discard: return true;
-        case Dialogs::SaveChangesAnswer::Cancel: return false;
-        case Dialogs::SaveChangesAnswer::Save: break;
-    }
-    return saveWithEditBox();
-}
-
-bool frmMain::saveWithEditBox() {
-    mnuSaveRom_Click();
-    return !isWindowModified();
-}
-
-void frmMain::enableEditing() {
-    ui->lblStart->hide();
-    ui->splitter->show();
-    ui->lvText->setEnabled(true);
-    ui->fraText->setEnabled(true);
-    ui->txtText2->setEnabled(true);
-    ui->mnuEdit->setEnabled(true);
-    ui->mnuInsert->setEnabled(true);
-    ui->mnuFind->setEnabled(true);
-    ui->mnuSaveRom->setEnabled(true);
-    ui->mnuSaveAs->setEnabled(true);
-    ui->mnuImportTable->setEnabled(true);
-    ui->mnuExportTable->setEnabled(true);
-    ui->mnuCreatePatch->setEnabled(true);
-    ui->mnuCompareOriginal->setEnabled(true);
-}
-
-void frmMain::showRomPathInCaption() {
-    // "[*]" is where the platform marks unsaved changes.
-    setWindowTitle(kCaption + QStringLiteral(" - ") +
-                   QFile::decodeName(QByteArray::fromStdString(FileNameOf(RomPath))) +
-                   QStringLiteral("[*]"));
-}
-
-void frmMain::rememberRecentRom(const QString& path) {
-    QStringList recent = settings_->value(kRecentKey).toStringList();
-    if (recent.value(0) == path) {
-        return;  // already at the top
-    }
-    recent.removeAll(path);
-    recent.prepend(path);
-    settings_->setValue(kRecentKey, recent.mid(0, kRecentCount));
-    showRecentRoms();
-}
-
-void frmMain::showRecentRoms() {
-    ui->mnuRecentRoms->clear();
-    ui->mnuRecentRoms->setToolTipsVisible(true);
-    const QStringList recent = settings_->value(kRecentKey).toStringList().mid(0, kRecentCount);
-    for (qsizetype i = 0; i < recent.size(); ++i) {
-        QAction* item = ui->mnuRecentRoms->addAction(
-            QStringLiteral("&%1 %2").arg(i + 1).arg(recentRomLabel(recent, i)));
-        item->setStatusTip(recent[i]);
-        item->setToolTip(recent[i]);
-        connect(item, &QAction::triggered, this, [this, path = recent[i]] { openRecentRom(path); });
-    }
-    ui->mnuRecentRoms->setEnabled(!recent.isEmpty());
-}
-
 void frmMain::openRecentRom(const QString& path) {
-    if (busy_) {
+    if (commands_->busy()) {
         return;
     }
     if (!QFileInfo::exists(path)) {
-        QStringList recent = settings_->value(kRecentKey).toStringList();
-        recent.removeAll(path);
-        settings_->setValue(kRecentKey, recent);
-        showRecentRoms();
+        recent_->forget(path);
         dialogs_->warning(this, QStringLiteral("Open ROM"),
                           QStringLiteral("\"%1\" no longer exists; it was taken off the recent "
                                          "ROMs.")
@@ -251,32 +92,40 @@ void frmMain::openRecentRom(const QString& path) {
     }
 }
 
-void frmMain::mnuSaveRom_Click() {
-    // What the edit box holds goes with the save, as Apply would take it.
-    if (busy_ || !applyEditBox()) {
-        return;
+bool frmMain::maybeSaveChanges() {
+    if (!isWindowModified()) {
+        return true;
     }
+    switch (dialogs_->askSaveChanges(
+        this, kCaption, QStringLiteral("Save changes to %1?").arg(ShownFileName(romPath())))) {
+        case Dialogs::SaveChangesAnswer::Discard: return true;
+        case Dialogs::SaveChangesAnswer::Cancel: return false;
+        case Dialogs::SaveChangesAnswer::Save: break;
+    }
+    return saveWithEditBox();
+}
+
+bool frmMain::saveWithEditBox() {
+    if (applyEditBox()) {
+        mnuSaveRom_Click();
+    }
+    return !isWindowModified();
+}
+
+void frmMain::mnuSaveRom_Click() {
     runSave(QStringLiteral("Save ROM"),
-            [this](const ProgressFn& progress) { SaveRom(RomPath, model_->rows(), progress); });
+            [this](const ProgressFn& progress) { session_->save(progress); });
 }
 
 void frmMain::mnuSaveAs_Click() {
-    if (busy_ || !applyEditBox()) {
-        return;
-    }
-    // The copy is written whole or not at all; only then is it the open file.
-    std::string copy;
-    if (runSave(QStringLiteral("Save As Copy"), [&](const ProgressFn& progress) {
-            copy = SaveRomAsCopy(RomPath, model_->rows(), progress);
-        })) {
-        RomPath = copy;
+    if (runSave(QStringLiteral("Save As Copy"),
+                [this](const ProgressFn& progress) { session_->saveAsCopy(progress); })) {
         showRomPathInCaption();
-        if (!originalPath_.isEmpty()) {
-            rememberOriginal(originalPath_);  // the copy is compared with it too
+        if (!session_->originalPath().empty()) {  // the copy is compared with it too
+            settings_->setOriginalFor(AbsolutePath(romPath()), QtPath(session_->originalPath()));
         }
-        const QFileInfo written(QFile::decodeName(QByteArray::fromStdString(copy)));
-        rememberRecentRom(written.absoluteFilePath());
-        status_->showNotice(QStringLiteral("Saved a copy as %1").arg(written.fileName()));
+        recent_->remember(AbsolutePath(romPath()));
+        status_->showNotice(QStringLiteral("Saved a copy as %1").arg(ShownFileName(romPath())));
     }
 }
 
@@ -284,24 +133,19 @@ bool frmMain::runSave(const QString& title, const std::function<void(const Progr
     std::optional<QString> failure;
     std::optional<std::size_t> refusedRow;
     std::size_t refusedAt = 0;
-    {
-        LongWork work(*this);
-        try {
-            save(work.progress());
-        } catch (const SaveError& error) {
-            failure = QString::fromUtf8(error.what());
-            refusedRow = error.row();
-            refusedAt = error.position().value_or(0);
-        } catch (const FileError& error) {
-            failure = QString::fromUtf8(error.what());
-        } catch (const std::bad_alloc&) {
-            failure = QStringLiteral("There is not enough memory to save.");
-        }
+    try {
+        commands_->runLong(save);
+    } catch (const SaveError& error) {
+        failure = QString::fromUtf8(error.what());
+        refusedRow = error.row();
+        refusedAt = error.position().value_or(0);
+    } catch (const FileError& error) {
+        failure = QString::fromUtf8(error.what());
+    } catch (const std::bad_alloc&) {
+        failure = QStringLiteral("There is not enough memory to save.");
     }
+    showEditState();
     if (!failure) {
-        model_->markSaved();
-        history_->stack()->setClean();
-        showEditState();
         return true;
     }
     if (refusedRow) {  // the user's to fix, on that row
@@ -309,13 +153,135 @@ bool frmMain::runSave(const QString& title, const std::function<void(const Progr
         showRefusedRow(int(*refusedRow), int(refusedAt));
     } else if (dialogs_->askYesNo(this, title, *failure + kOfferExport)) {
         // The file cannot take the changes; a table written anywhere keeps them.
-        mnuExportTable_Click();
+        commands_->run(QStringLiteral("Export Table"), Settle::Nothing,
+                       [this] { mnuExportTable_Click(); });
     }
     return false;
 }
 
-void frmMain::mnuQuit_Click() {
-    close();  // closeEvent asks about unsaved changes
+QString frmMain::besideRom(const QString& extension) const {
+    const QFileInfo rom(QtPath(romPath()));
+    return rom.dir().filePath(rom.completeBaseName() + extension);
+}
+
+void frmMain::mnuExportTable_Click() {
+    const auto target = dialogs_->getSaveFileName(
+        this, QStringLiteral("Export Table"), kTableFilters, besideRom(QStringLiteral(".json")));
+    if (target) {
+        session_->exportTable(NativePath(target->path), TableFormatOf(*target));
+        status_->showNotice(QStringLiteral("Exported %1").arg(rowsText(session_->rows().size())));
+    }
+}
+
+void frmMain::mnuImportTable_Click() {
+    const auto path =
+        dialogs_->getOpenFileName(this, QStringLiteral("Import Table"), kTableFilters);
+    if (!path) {
+        return;
+    }
+    // Text typed into the edit box and not applied stays there; otherwise the
+    // editor shows its row as imported.
+    const bool keepEditor = editor().isModified();
+    RomSession::Imported imported;
+    try {
+        imported = session_->importTable(NativePath(*path));
+    } catch (const std::runtime_error& e) {  // FileError, TableError
+        dialogs_->warning(this, QStringLiteral("Import Table"),
+                          QStringLiteral("Nothing was imported. ") + QString::fromUtf8(e.what()));
+        return;
+    }
+    if (editor().row() && !keepEditor) {
+        loadRow(*editor().row());
+    }
+    status_->showNotice(rowsText(imported.changed) + QStringLiteral(" changed"));
+    if (!imported.notes.empty()) {
+        QStringList notes;
+        for (const std::string& note : imported.notes) {
+            notes << QString::fromStdString(note);
+        }
+        dialogs_->information(this, QStringLiteral("Import Table"), notes.join(u'\n'));
+    }
+}
+
+void frmMain::mnuCreatePatch_Click() {
+    // The patch describes the file as saved.
+    if (isWindowModified()) {
+        switch (dialogs_->askSaveChanges(
+            this, QStringLiteral("Create Patch"),
+            QStringLiteral("The patch describes %1 as saved. Save changes to %1 first?")
+                .arg(ShownFileName(romPath())))) {
+            case Dialogs::SaveChangesAnswer::Cancel: return;
+            case Dialogs::SaveChangesAnswer::Discard: break;
+            case Dialogs::SaveChangesAnswer::Save:
+                if (!saveWithEditBox()) {
+                    return;  // the save was refused
+                }
+        }
+    }
+    const auto original =
+        dialogs_->getOpenFileName(this, QStringLiteral("Select the Original, Unmodified ROM"),
+                                  kRomFilter, settings_->patchOriginal());
+    if (!original) {
+        return;
+    }
+    settings_->setPatchOriginal(*original);
+    const auto target = dialogs_->getSaveFileName(this, QStringLiteral("Create Patch"),
+                                                  kPatchFilters, besideRom(QStringLiteral(".bps")));
+    if (target) {
+        const std::size_t size = session_->createPatch(
+            NativePath(*original), NativePath(target->path), PatchFormatOf(*target));
+        status_->showNotice(
+            QStringLiteral("Patch written: %1").arg(QString::fromStdString(BytesText(size))));
+    }
+}
+
+void frmMain::mnuCompareOriginal_Click() {
+    const std::optional<QString> path = dialogs_->getOpenFileName(
+        this, QStringLiteral("Select the Original ROM"), kRomFilter, openFolder());
+    if (path && !path->isEmpty() && openOriginal(*path)) {
+        settings_->setOriginalFor(AbsolutePath(romPath()), QtPath(session_->originalPath()));
+    }
+}
+
+void frmMain::mnuCloseOriginal_Click() {
+    session_->closeOriginal();
+    settings_->setOriginalFor(AbsolutePath(romPath()), QString());
+}
+
+bool frmMain::openOriginal(const QString& path) {
+    try {
+        session_->openOriginal(NativePath(QFileInfo(path).absoluteFilePath()));
+        return true;
+    } catch (const FileError& error) {
+        dialogs_->warning(this, kCompareTitle, QString::fromUtf8(error.what()));
+        return false;
+    }
+}
+
+void frmMain::reopenOriginal() {
+    const QString path = settings_->originalFor(AbsolutePath(romPath()));
+    if (path.isEmpty()) {
+        if (!session_->originalPath().empty()) {
+            session_->closeOriginal();
+        }
+    } else if (!QFileInfo::exists(path)) {
+        session_->closeOriginal();
+        settings_->setOriginalFor(AbsolutePath(romPath()), QString());
+        dialogs_->warning(this, kCompareTitle,
+                          QStringLiteral("The original ROM image \"%1\" no longer exists; the "
+                                         "comparison was closed.")
+                              .arg(path));
+    } else if (!openOriginal(path)) {
+        session_->closeOriginal();
+    }
+}
+
+void frmMain::showOriginal(bool open) {
+    list_->showOriginalColumn(open);
+    editor().showOriginalSide(open);
+    ui->mnuCloseOriginal->setEnabled(open);
+    ui->mnuRevertOriginal->setEnabled(open);
+    ui->mnuApplyIdentical->setEnabled(open);
 }
 
 }  // namespace qm

@@ -26,7 +26,6 @@ class StatusPanels : public QObject {
     void showText(const QString& text);
     /// Switches the message panel back to the time of day, kept current.
     void showTime();
-    bool showingTime() const { return showingTime_; }
     /// Shows text for a few seconds over the title and message panels, as the
     /// bar's own message, so that a sentence fits even in a small window.
     void showNotice(const QString& text);

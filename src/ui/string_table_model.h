@@ -31,7 +31,6 @@ class StringTableModel : public QAbstractTableModel {
 
     /// Replaces all rows; an empty vector empties the table.
     void setRows(std::vector<StringEntry> rows);
-    void clear() { setRows({}); }
 
     /// Row r (0-based); r must be below rowCount().
     const StringEntry& entry(int r) const { return rows_.at(static_cast<std::size_t>(r)); }

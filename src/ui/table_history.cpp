@@ -5,21 +5,24 @@
 #include <QUndoStack>
 
 #include "string_table_model.h"
+#include "text.hpp"
 
 namespace qm {
 
 namespace {
 
-bool sameContent(const StringEntry& a, const StringEntry& b) {
-    return a.Portrait == b.Portrait && a.Coloured == b.Coloured && a.Text == b.Text;
-}
+struct RowChange {
+    int row = 0;
+    StringEntry before;
+    StringEntry after;
+};
 
 // Rows' content before and after; redo writes the after, undo the before.
 class RowsCommand : public QUndoCommand {
   public:
-    RowsCommand(StringTableModel& model, const std::function<void(int)>& shown, const QString& text,
+    RowsCommand(StringTableModel& model, TableHistory& history, const QString& text,
                 std::vector<RowChange> changes)
-        : QUndoCommand(text), model_(model), shown_(shown), changes_(std::move(changes)) {}
+        : QUndoCommand(text), model_(model), history_(history), changes_(std::move(changes)) {}
 
     void undo() override { write(&RowChange::before); }
     void redo() override { write(&RowChange::after); }
@@ -30,13 +33,13 @@ class RowsCommand : public QUndoCommand {
             model_.setContent(change.row, change.*side);
         }
         if (!pushing_) {
-            shown_(changes_.front().row);
+            emit history_.stepShown(changes_.front().row);
         }
         pushing_ = false;
     }
 
     StringTableModel& model_;
-    const std::function<void(int)>& shown_;
+    TableHistory& history_;
     std::vector<RowChange> changes_;
     // QUndoStack::push runs redo once; that first run is the change itself, not
     // a redo the user asked for.
@@ -45,33 +48,72 @@ class RowsCommand : public QUndoCommand {
 
 }  // namespace
 
-TableHistory::TableHistory(StringTableModel& model, std::function<void(int)> shown, QObject* parent)
+TableHistory::TableHistory(StringTableModel& model, QObject* parent)
     : QObject(parent),
       model_(model),
-      shown_(std::move(shown)),
       stack_(new QUndoStack(this)),
       undo_(stack_->createUndoAction(this)),
       redo_(stack_->createRedoAction(this)) {
     undo_->setObjectName(QStringLiteral("mnuUndo"));
     redo_->setObjectName(QStringLiteral("mnuRedo"));
-}
-
-void TableHistory::change(const QString& text, std::vector<RowChange> changes) {
-    std::erase_if(changes,
-                  [](const RowChange& change) { return sameContent(change.before, change.after); });
-    if (!changes.empty()) {
-        stack_->push(new RowsCommand(model_, shown_, text, std::move(changes)));
+    // Ctrl+Z and Ctrl+Y belong to the edit box while it has the focus (the window
+    // lets them through there); Alt+Backspace reaches the table from anywhere.
+    undo_->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                         QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Backspace)});
+    // The window decides when an undo may run (the edit box is settled first).
+    for (QAction* action : {undo_, redo_}) {
+        action->disconnect(stack_);
     }
 }
 
-std::vector<RowChange> TableHistory::changesTo(std::span<const StringEntry> rows) const {
-    std::vector<RowChange> changes;
+void TableHistory::changeRow(const QString& name, int row, const StringEntry& content) {
+    push(QStringLiteral("%1 (row %2)").arg(name).arg(row + 1), {{row, content}});
+}
+
+std::size_t TableHistory::changeRows(const QString& name, std::vector<RowContent> contents) {
+    std::erase_if(contents, [this](const RowContent& content) {
+        return SameContent(model_.entry(content.first), content.second);
+    });
+    const std::size_t count = contents.size();
+    push(QStringLiteral("%1 (%2)").arg(name, QString::fromStdString(Counted(count, "row", "rows"))),
+         std::move(contents));
+    return count;
+}
+
+std::size_t TableHistory::changeTo(const QString& name, std::span<const StringEntry> rows) {
+    std::vector<RowContent> contents;
     for (int row = 0; row < model_.rowCount() && std::size_t(row) < rows.size(); ++row) {
-        if (!sameContent(model_.entry(row), rows[std::size_t(row)])) {
-            changes.push_back({row, model_.entry(row), rows[std::size_t(row)]});
+        contents.emplace_back(row, rows[std::size_t(row)]);
+    }
+    return changeRows(name, std::move(contents));
+}
+
+void TableHistory::push(const QString& text, std::vector<RowContent> contents) {
+    std::vector<RowChange> changes;
+    for (RowContent& content : contents) {
+        const StringEntry& before = model_.entry(content.first);
+        if (!SameContent(before, content.second)) {
+            changes.push_back({content.first, before, std::move(content.second)});
         }
     }
-    return changes;
+    if (!changes.empty()) {
+        stack_->push(new RowsCommand(model_, *this, text, std::move(changes)));
+    }
+}
+
+void TableHistory::undo() {
+    stack_->undo();
+}
+
+void TableHistory::redo() {
+    stack_->redo();
+}
+
+void TableHistory::markClean() {
+    stack_->setClean();
 }
 
 void TableHistory::clear() {

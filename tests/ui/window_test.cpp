@@ -80,7 +80,7 @@ TEST_F(Window, OffersOnlyOpeningUntilARomImageIsOpenThenEverything) {
 TEST_F(Window, OpenRomShowsProgressBlocksOtherCommandsAndReportsWhatItCannotOpen) {
     const auto first = openRows();
     EXPECT_EQ(dialogs->calls().at(0).title + "|" + dialogs->calls().at(0).text,
-              "Select Rom|SNES ROM (*.smc);;All Files (*)");
+              "Select Rom|SNES ROM (*.smc *.sfc);;All Files (*)");
     const Bytes before = readFile(first);
     QStringList shown;
     recordStatus(shown);

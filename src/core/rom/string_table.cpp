@@ -17,6 +17,10 @@ bool StringEntry::IsUnchanged() const {
            Text == Loaded.text;
 }
 
+bool SameContent(const StringEntry& a, const StringEntry& b) {
+    return a.Portrait == b.Portrait && a.Coloured == b.Coloured && a.Text == b.Text;
+}
+
 std::string EncodedBytes(const StringEntry& row) {
     return row.IsUnchanged() ? row.Loaded.bytes : StringtoQM(row.Portrait, row.Coloured, row.Text);
 }

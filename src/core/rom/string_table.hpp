@@ -41,6 +41,10 @@ struct StringEntry {
     bool operator==(const StringEntry&) const = default;
 };
 
+/// Whether a and b hold the same portrait, colour and text: what a user can
+/// change of a row (loaded bytes and pointer do not count).
+bool SameContent(const StringEntry& a, const StringEntry& b);
+
 enum Column : int { kColNumber = 0, kColPortrait, kColText, kColColoured, kColPointerValue };
 inline constexpr int kColumnCount = 5;
 inline constexpr std::array<const char*, kColumnCount> kColumnCaptions = {

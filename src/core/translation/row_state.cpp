@@ -8,8 +8,7 @@
 namespace qm {
 
 bool SameAsOriginal(const StringEntry& row, const StringEntry& original) {
-    return row.Portrait == original.Portrait && row.Coloured == original.Coloured &&
-           row.Text == original.Text;
+    return SameContent(row, original);
 }
 
 std::vector<std::string> PreviewLines(std::string_view markup) {

@@ -1,0 +1,235 @@
+#include "entry_editor.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QPixmap>
+#include <QPixmapCache>
+#include <QTextCursor>
+
+#include "game_text.h"
+#include "markup/portraits.hpp"
+#include "markup_edit.h"
+#include "original_panel.h"
+#include "portrait_card.h"
+#include "preview/preview.hpp"
+#include "preview_box.h"
+#include "string_table_model.h"
+#include "ui_entry_editor.h"
+
+namespace qm {
+
+namespace {
+
+// Asks for the designed family first, then for look-alikes of its width; Qt
+// falls back to the style hint when none is installed.
+QFont designFont(const QStringList& families, qreal pointSize, QFont::StyleHint fallback) {
+    QFont font;
+    font.setFamilies(families);
+    font.setPointSizeF(pointSize);
+    font.setStyleHint(fallback);
+    return font;
+}
+
+// The pictures beside the program (a build tree, or pictures of the user's own),
+// else an installed copy's, found from the program's folder so that an unpacked
+// package works wherever it lies.
+QString defaultPortraitFolder() {
+    const QDir beside(QCoreApplication::applicationDirPath());
+    for (int number = kPortraitMin; number <= kPortraitMax; ++number) {
+        if (beside.exists(PortraitFileName(number))) {
+            return beside.path();
+        }
+    }
+    return QDir::cleanPath(beside.filePath(QStringLiteral(QM_INSTALLED_PORTRAITS)));
+}
+
+}  // namespace
+
+EntryEditor::EntryEditor(QWidget* parent)
+    : QGroupBox(parent), ui_(std::make_unique<Ui::EntryEditor>()) {
+    ui_->setupUi(this);
+    // A taller window gives its height to the list; the editor keeps what its
+    // text needs.
+    ui_->fraTextLayout->setSizeConstraint(QLayout::SetMinAndMaxSize);
+    setUpFonts();
+    ui_->txtText2->setFocusBuddy(ui_->txtText);
+    connect(ui_->cmdApply, &QPushButton::clicked, this, &EntryEditor::applyClicked);
+    connect(ui_->cmdAdd, &QPushButton::clicked, this, [this] {
+        // Below the button, where a drop-down list opens, wherever the pointer is.
+        emit addClicked(ui_->cmdAdd->mapToGlobal(QPoint(0, ui_->cmdAdd->height())));
+    });
+    connect(ui_->chkColoured, &QCheckBox::clicked, this, &EntryEditor::chkColoured_Click);
+    connect(ui_->hsPortrait, &QScrollBar::valueChanged, this, &EntryEditor::hsPortrait_Change);
+    connect(ui_->txtText, &QPlainTextEdit::textChanged, this, &EntryEditor::txtText_Change);
+    connect(ui_->txtText, &QPlainTextEdit::cursorPositionChanged, this,
+            &EntryEditor::txtText_CursorMoved);
+}
+
+EntryEditor::~EntryEditor() = default;
+
+void EntryEditor::setUpFonts() {
+    ui_->txtText2->setFont(designFont({"Courier New"}, 8.25, QFont::TypeWriter));
+    ui_->pnlOriginal->setPreviewFont(ui_->txtText2->font());
+    ui_->txtText->setFont(designFont({"MS Sans Serif"}, 9.75, QFont::SansSerif));
+}
+
+void EntryEditor::setUp(const StringTableModel& model, const QString& portraitFolder) {
+    model_ = &model;
+    portraitFolder_ = portraitFolder.isEmpty() ? defaultPortraitFolder() : portraitFolder;
+}
+
+void EntryEditor::load(int row) {
+    const StringEntry& entry = model_->entry(row);
+    row_ = row;
+    loading_ = true;
+    revertedColour_.reset();
+    pendingStep_.clear();
+    // A missing picture must not leave the previous row in the editor.
+    showPortrait(entry.Portrait);
+    ui_->hsPortrait->setValue(entry.Portrait);
+    // The colour first, so that the preview is drawn once, for the new text.
+    const bool coloured = entry.Coloured == Colour::Yes;
+    ui_->chkColoured->setChecked(coloured);
+    ui_->txtText2->setBaseFormat(EntryColour(coloured), kPreviewPointSize);
+    ui_->txtText->setPlainText(FromGameText(entry.Text));
+    ui_->pnlOriginal->showRow(model_->originalOf(row));
+    loading_ = false;
+}
+
+std::optional<StringEntry> EntryEditor::edited() const {
+    if (!row_ || model_ == nullptr || *row_ >= model_->rowCount()) {
+        return std::nullopt;
+    }
+    StringEntry entry = model_->entry(*row_);
+    entry.Portrait = static_cast<std::int16_t>(ui_->hsPortrait->value());
+    entry.Text = ui_->txtText->toPlainText().toLatin1().toStdString();
+    // A colour the box cannot show ("?", "") stays until the box is changed; so
+    // does one a revert put there.
+    const Colour shown = revertedColour_.value_or(entry.Coloured);
+    const bool checked = ui_->chkColoured->isChecked();
+    entry.Coloured = checked == (shown == Colour::Yes) ? shown : checked ? Colour::Yes : Colour::No;
+    return entry;
+}
+
+bool EntryEditor::isModified() const {
+    const std::optional<StringEntry> entry = edited();
+    return entry && !SameContent(*entry, model_->entry(*row_));
+}
+
+QString EntryEditor::stepName() const {
+    return pendingStep_.isEmpty() ? QStringLiteral("Apply") : pendingStep_;
+}
+
+void EntryEditor::revertTo(std::int16_t portrait, Colour coloured, const std::string& text,
+                           const QString& step) {
+    ui_->hsPortrait->setValue(portrait);
+    ui_->chkColoured->setChecked(coloured == Colour::Yes);
+    chkColoured_Click();
+    revertedColour_ = coloured;
+    // One step of the edit box's own undo, so Ctrl+Z there takes the revert back.
+    ui_->txtText->selectAll();
+    ui_->txtText->insertAsOneStep(FromGameText(text));
+    pendingStep_ = step;
+    emit contentChanged();
+    ui_->txtText->setFocus(Qt::OtherFocusReason);
+}
+
+void EntryEditor::showOriginalSide(bool shown) {
+    ui_->pnlOriginal->setVisible(shown);
+    if (row_ && model_ != nullptr) {
+        ui_->pnlOriginal->showRow(model_->originalOf(*row_));
+    }
+}
+
+void EntryEditor::insertText(const QString& text) {
+    ui_->txtText->insertAsOneStep(text);
+    // Typing and Ctrl+Z go on where the text went, whichever control asked for it.
+    ui_->txtText->setFocus(Qt::OtherFocusReason);
+}
+
+void EntryEditor::select(int position, int length) {
+    QTextCursor cursor = ui_->txtText->textCursor();
+    cursor.setPosition(position);
+    cursor.setPosition(position + length, QTextCursor::KeepAnchor);
+    ui_->txtText->setTextCursor(cursor);
+}
+
+void EntryEditor::placeCaret(int position) {
+    QTextCursor caret = ui_->txtText->textCursor();
+    caret.setPosition(std::min(position, ui_->txtText->document()->characterCount() - 1));
+    ui_->txtText->setTextCursor(caret);
+    ui_->txtText->setFocus(Qt::OtherFocusReason);
+}
+
+QString EntryEditor::text() const {
+    return ui_->txtText->toPlainText();
+}
+
+QString EntryEditor::selectedText() const {
+    return ui_->txtText->textCursor().selectedText();
+}
+
+int EntryEditor::selectionStart() const {
+    return ui_->txtText->textCursor().selectionStart();
+}
+
+int EntryEditor::selectionEnd() const {
+    return ui_->txtText->textCursor().selectionEnd();
+}
+
+MarkupEdit* EntryEditor::textBox() const {
+    return ui_->txtText;
+}
+
+bool EntryEditor::queueRowQuestion() {
+    return !std::exchange(rowQuestionQueued_, true);
+}
+
+void EntryEditor::chkColoured_Click() {
+    revertedColour_.reset();  // the user's own choice now
+    ui_->txtText2->setBaseFormat(EntryColour(ui_->chkColoured->isChecked()), kPreviewPointSize);
+    emit contentChanged();
+}
+
+void EntryEditor::hsPortrait_Change() {
+    showPortrait(ui_->hsPortrait->value());
+    if (!loading_) {
+        emit contentChanged();
+    }
+}
+
+void EntryEditor::txtText_Change() {
+    ui_->txtText2->showMarkup(ui_->txtText->toPlainText());
+    txtText_CursorMoved();
+    if (!loading_) {
+        emit contentChanged();
+    }
+}
+
+void EntryEditor::txtText_CursorMoved() {
+    // The preview keeps the caret's line in view: the lines before the caret
+    // are the line breaks of the preview of the text before it.
+    const QString before = ui_->txtText->toPlainText().left(ui_->txtText->textCursor().position());
+    const std::string shown = PreviewText(before.toLatin1().toStdString());
+    ui_->txtText2->showLine(int(std::count(shown.begin(), shown.end(), kPreviewLineBreak)));
+}
+
+void EntryEditor::showPortrait(int number) {
+    // Read once per file version: a row change should not decode a bitmap, but
+    // a picture the user replaces shows at the next change of row.
+    const QFileInfo file(QDir(portraitFolder_).filePath(PortraitFileName(number)));
+    const QString key = file.filePath() + QString::number(file.lastModified().toMSecsSinceEpoch());
+    QPixmap picture;
+    if (!QPixmapCache::find(key, &picture) && picture.load(file.filePath())) {
+        QPixmapCache::insert(key, picture);
+    }
+    if (picture.isNull()) {
+        ui_->imgPortrait->clear();
+    } else {
+        ui_->imgPortrait->setPixmap(picture);
+    }
+}
+
+}  // namespace qm

@@ -1,0 +1,108 @@
+#pragma once
+// The entry editor fraText: the edit box txtText with its live preview
+// txtText2, the original's side, the portrait (hsPortrait, imgPortrait), the
+// colour (chkColoured) and the buttons Add and Apply. It owns what the editor
+// holds: the row it was loaded from, what is typed and not applied, a colour a
+// revert put there, the name the next Apply takes, and whether the question
+// about leaving an edited row is on its way. It changes no row itself: the
+// window applies what edited() returns.
+
+#include <QGroupBox>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "markup/helpers.hpp"
+#include "rom/string_table.hpp"
+
+namespace Ui {
+class EntryEditor;
+}
+
+namespace qm {
+
+class MarkupEdit;
+class StringTableModel;
+
+class EntryEditor : public QGroupBox {
+    Q_OBJECT
+  public:
+    explicit EntryEditor(QWidget* parent = nullptr);
+    ~EntryEditor() override;
+
+    /// The table the rows come from, and the folder of the portrait pictures
+    /// (empty: beside the program, else the installed ones).
+    void setUp(const StringTableModel& model, const QString& portraitFolder);
+
+    /// Loads row (0-based) of the table: its portrait, colour and text, and the
+    /// original's side. What was typed and not applied is dropped.
+    void load(int row);
+    /// The row the editor was last loaded from; nothing after forgetRow().
+    std::optional<int> row() const { return row_; }
+    /// A new table: the editor holds no row of it until load().
+    void forgetRow() { row_.reset(); }
+
+    /// The editor's row as it would be if applied now; nothing without a row.
+    std::optional<StringEntry> edited() const;
+    /// Whether the editor holds something its row does not.
+    bool isModified() const;
+    /// The name of the step an Apply makes now: "Apply", or the revert's name.
+    QString stepName() const;
+
+    /// Puts portrait, colour and text into the editor, not applied: Ctrl+Z in
+    /// the edit box takes the text back, and an Apply is the step named step.
+    void revertTo(std::int16_t portrait, Colour coloured, const std::string& text,
+                  const QString& step);
+    /// Shows or hides the original's side.
+    void showOriginalSide(bool shown);
+
+    /// Replaces the selection (or inserts at the caret) with text as one undo
+    /// step of the edit box, which then has the focus.
+    void insertText(const QString& text);
+    /// Selects length characters from position in the edit box.
+    void select(int position, int length);
+    /// Puts the caret at position (or the end) and the focus in the edit box.
+    void placeCaret(int position);
+    /// What the edit box holds, as typed.
+    QString text() const;
+    QString selectedText() const;
+    int selectionStart() const;
+    int selectionEnd() const;
+    MarkupEdit* textBox() const;
+
+    /// The question about leaving an edited row, asked once the list has handled
+    /// its key or click: true when it was not on its way yet.
+    bool queueRowQuestion();
+    void rowQuestionAsked() { rowQuestionQueued_ = false; }
+
+  signals:
+    /// The user changed the portrait, the colour or the text.
+    void contentChanged();
+    void applyClicked();
+    /// The button Add: the Insert menu opens at pos (global).
+    void addClicked(const QPoint& pos);
+
+  private:
+    void setUpFonts();
+    void showPortrait(int number);
+    void chkColoured_Click();
+    void hsPortrait_Change();
+    void txtText_Change();
+    void txtText_CursorMoved();
+
+    std::unique_ptr<Ui::EntryEditor> ui_;
+    const StringTableModel* model_ = nullptr;
+    QString portraitFolder_;
+    std::optional<int> row_;
+    // A row is being loaded: its changes are not the user's.
+    bool loading_ = false;
+    // A colour a revert put into the editor that the check box cannot show.
+    std::optional<Colour> revertedColour_;
+    // The name an Apply takes after a revert ("Revert to Original").
+    QString pendingStep_;
+    bool rowQuestionQueued_ = false;
+};
+
+}  // namespace qm

@@ -1,0 +1,173 @@
+#include "find_replace.h"
+
+#include <QWidget>
+#include <numeric>
+
+#include "command_runner.h"
+#include "commands/find.hpp"
+#include "dialogs.h"
+#include "entry_editor.h"
+#include "game_text.h"
+#include "replace_dialog.h"
+#include "rom_session.h"
+#include "row_list.h"
+#include "string_table_model.h"
+
+namespace qm {
+
+FindReplace::FindReplace(QWidget& window, RomSession& session, EntryEditor& editor, RowList& list,
+                         Dialogs& dialogs, CommandRunner& commands, std::function<bool(int)> goTo)
+    : QObject(&window),
+      window_(window),
+      session_(session),
+      editor_(editor),
+      list_(list),
+      dialogs_(dialogs),
+      commands_(commands),
+      goTo_(std::move(goTo)) {}
+
+void FindReplace::mnuFindFind_Click() {
+    const std::optional<QString> answer = dialogs_.getText(
+        &window_, QString(), QStringLiteral("Please enter the text to search for:"), QString());
+    // A cancelled box empties the search text, so Find Next then does nothing.
+    SearchText = answer.value_or(QString());
+    mnuFindFindNext_Click();
+}
+
+void FindReplace::mnuFindFindNext_Click() {
+    if (SearchText.isEmpty()) {
+        return;
+    }
+    const std::optional<int> selected = list_.selectedRow();
+    const std::size_t from = selected ? static_cast<std::size_t>(*selected) + 1 : 0;
+    // A text with a character no game text has is found nowhere.
+    const std::optional<std::string> needle = ToGameText(SearchText);
+    const std::optional<std::size_t> found =
+        needle ? FindNextRow(session_.rows(), from, *needle) : std::nullopt;
+    if (!found) {
+        dialogs_.information(&window_, QStringLiteral("Find"),
+                             QString::fromStdString(NotFoundMessage(SearchText.toStdString())));
+        return;
+    }
+    goTo_(int(*found));
+}
+
+void FindReplace::mnuFindReplace_Click() {
+    if (replace_ == nullptr) {
+        replace_ = new ReplaceDialog(&window_);
+        const auto command = [this](const QString& title, void (FindReplace::*handler)()) {
+            return [this, title, handler] {
+                commands_.run(title, Settle::Apply, [this, handler] { (this->*handler)(); });
+            };
+        };
+        connect(replace_, &ReplaceDialog::findNextRequested, this,
+                command(QStringLiteral("Find Next"), &FindReplace::replaceFindNext));
+        connect(replace_, &ReplaceDialog::replaceRequested, this,
+                command(QStringLiteral("Replace"), &FindReplace::replaceOne));
+        connect(replace_, &ReplaceDialog::replaceAllRequested, this,
+                command(QStringLiteral("Replace All"), &FindReplace::replaceAll));
+    }
+    const QString selected = editor_.selectedText();
+    if (!selected.isEmpty()) {
+        replace_->setFindText(selected);
+    }
+    replace_->show();
+    replace_->raise();
+    replace_->activateWindow();
+}
+
+std::vector<std::size_t> FindReplace::replaceScope() const {
+    switch (replace_->scope()) {
+        case ReplaceDialog::Scope::FilteredRows: return list_.shownRows();
+        case ReplaceDialog::Scope::SelectedRow:
+            return editor_.row() ? std::vector<std::size_t>{std::size_t(*editor_.row())}
+                                 : std::vector<std::size_t>{};
+        case ReplaceDialog::Scope::AllRows: break;
+    }
+    std::vector<std::size_t> all(session_.rows().size());
+    std::iota(all.begin(), all.end(), std::size_t{0});
+    return all;
+}
+
+void FindReplace::replaceFindNext() {
+    const std::optional<SearchPattern> pattern = replace_->pattern();
+    if (!pattern) {
+        return;
+    }
+    // From the end of what is selected: a match just shown is not found again.
+    const std::optional<int> row = editor_.row();
+    const MatchSearch found =
+        FindNextMatch(session_.rows(), replaceScope(), std::size_t(row.value_or(0)),
+                      std::size_t(row ? editor_.selectionEnd() : 0), *pattern);
+    if (!found.match) {
+        lastMatch_.reset();
+        replace_->showOutcome(QStringLiteral("Not found."));
+        return;
+    }
+    showMatch(*found.match);
+    replace_->showOutcome(found.wrapped ? QStringLiteral("Passed the last row and went on from "
+                                                         "the first.")
+                                        : QString());
+}
+
+void FindReplace::showMatch(const TextMatch& match) {
+    list_.selectRow(int(match.row));
+    editor_.load(int(match.row));
+    editor_.select(int(match.position), int(match.length));
+    lastMatch_ = match;
+}
+
+void FindReplace::replaceOne() {
+    const std::optional<SearchPattern> pattern = replace_->pattern();
+    const std::optional<std::string> replacement = replace_->replacement();
+    if (!pattern || !replacement) {
+        return;
+    }
+    const bool shown = lastMatch_ && editor_.row() == int(lastMatch_->row) &&
+                       editor_.selectionStart() == int(lastMatch_->position) &&
+                       editor_.selectionEnd() == int(lastMatch_->position + lastMatch_->length);
+    if (shown) {
+        try {
+            if (const std::optional<StringEntry> row =
+                    ReplaceMatch(session_.rows(), *lastMatch_, *pattern, *replacement)) {
+                const int index = int(lastMatch_->row);
+                session_.history().changeRow(QStringLiteral("Replace"), index, *row);
+                editor_.load(index);
+                editor_.select(int(lastMatch_->position + replacement->size()), 0);
+            }
+        } catch (const ReplaceError& error) {
+            dialogs_.warning(replace_, QStringLiteral("Replace"), QString::fromUtf8(error.what()));
+            return;
+        }
+    }
+    replaceFindNext();  // the next match, or the first when none was shown
+}
+
+void FindReplace::replaceAll() {
+    const std::optional<SearchPattern> pattern = replace_->pattern();
+    const std::optional<std::string> replacement = replace_->replacement();
+    if (!pattern || !replacement) {
+        return;
+    }
+    Replacement done;
+    try {
+        done = ReplaceAll(session_.rows(), replaceScope(), *pattern, *replacement);
+    } catch (const ReplaceError& error) {
+        dialogs_.warning(replace_, QStringLiteral("Replace All"), QString::fromUtf8(error.what()));
+        return;
+    }
+    std::vector<RowContent> contents;
+    for (ReplacedRow& row : done.rows) {
+        contents.emplace_back(int(row.index), std::move(row.row));
+    }
+    session_.history().changeRows(QStringLiteral("Replace All"), std::move(contents));
+    if (editor_.row()) {
+        editor_.load(*editor_.row());  // it may have changed
+    }
+    lastMatch_.reset();
+    const QString outcome = QString::fromStdString(ReplacedText(done));
+    replace_->showOutcome(outcome);
+    emit notice(outcome);
+}
+
+}  // namespace qm

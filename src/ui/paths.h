@@ -1,0 +1,33 @@
+#pragma once
+// Paths at the Qt boundary. The core takes paths in the file system's own
+// encoding (UTF-8 on every system the editor runs on); the window shows them as
+// QStrings. One pair of conversions, used everywhere.
+
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <string>
+
+#include "save/copy_name.hpp"
+
+namespace qm {
+
+inline std::string NativePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+inline QString QtPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+/// The file-name part of a path, as a caption or a message shows it.
+inline QString ShownFileName(const std::string& path) {
+    return QtPath(FileNameOf(path));
+}
+
+/// The absolute form of a path, as the settings remember it.
+inline QString AbsolutePath(const std::string& path) {
+    return QFileInfo(QtPath(path)).absoluteFilePath();
+}
+
+}  // namespace qm

@@ -1,0 +1,95 @@
+#pragma once
+// The open ROM image, once: its path, its rows (the table the list shows), the
+// table's undo history, the room its text needs, the original it is compared
+// with, and the long work on it (load, save, export, import, patch). It asks
+// nothing and shows nothing: operations return what happened or throw the
+// core's errors, and the window decides what the user sees.
+
+#include <QObject>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "exchange/formats.hpp"
+#include "patch/patch.hpp"
+#include "save/budget.hpp"
+#include "table_history.h"
+#include "translation/row_state.hpp"
+#include "types.hpp"
+
+namespace qm {
+
+class StringTableModel;
+
+class RomSession : public QObject {
+    Q_OBJECT
+  public:
+    explicit RomSession(QObject* parent = nullptr);
+
+    StringTableModel& model() const { return *model_; }
+    TableHistory& history() const { return *history_; }
+    std::span<const StringEntry> rows() const;
+
+    /// The open ROM image's path; empty before the first successful load.
+    const std::string& path() const { return path_; }
+    /// Whether the table holds rows the file does not.
+    bool hasUnsavedRows() const;
+
+    /// Loads the ROM image at path; the table, history and budget change only
+    /// when it loads. Throws FileError.
+    void open(const std::string& path, const ProgressFn& progress);
+    /// Saves the table into the open file. Throws SaveError (a row, or the
+    /// text region, refused) or FileError (the file is left as it was).
+    void save(const ProgressFn& progress);
+    /// Saves the table into a copy beside the open file, which then is the open
+    /// file; returns the copy's path. Throws as save() does.
+    std::string saveAsCopy(const ProgressFn& progress);
+
+    /// Writes the table (with the original's texts beside it while one is
+    /// open) to path in format. Throws FileError, TableError.
+    void exportTable(const std::string& path, TableFormat format) const;
+    struct Imported {
+        std::size_t changed = 0;         ///< rows the table file changed
+        std::vector<std::string> notes;  ///< what the user should know
+    };
+    /// Takes a table file into the table as one undo step. Throws FileError,
+    /// TableError; then nothing changed.
+    Imported importTable(const std::string& path);
+    /// Writes a patch from the ROM image original to the open file, as saved.
+    /// Returns its size in bytes. Throws FileError, PatchError.
+    std::size_t createPatch(const std::string& original, const std::string& out,
+                            PatchFormat format) const;
+
+    /// Compares with the ROM image at path from now on. Throws FileError.
+    void openOriginal(const std::string& path);
+    void closeOriginal();
+    /// The original's path; empty while none is open.
+    const std::string& originalPath() const { return originalPath_; }
+
+    /// The rows that share row's original and are untranslated, given row's
+    /// content as one step; returns how many.
+    std::size_t applyToIdenticalRows(int row);
+    std::vector<std::size_t> identicalRows(int row) const;
+
+    /// What the status bar says of the table, as if row held candidate.
+    RegionUsage usageWith(int row, const StringEntry& candidate) const;
+    RegionUsage usage() const { return budget_.usage(); }
+    StateCounts countsWith(int row, const StringEntry& candidate) const;
+    StateCounts counts() const;
+
+  signals:
+    /// An original was opened or closed.
+    void originalChanged(bool open);
+
+  private:
+    void afterSave();
+
+    StringTableModel* model_;
+    TableHistory* history_;
+    RegionBudget budget_;
+    std::string path_;
+    std::string originalPath_;
+};
+
+}  // namespace qm

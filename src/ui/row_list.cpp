@@ -1,0 +1,102 @@
+#include "row_list.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+
+#include "filter_bar.h"
+#include "status_panels.h"
+#include "string_list_view.h"
+#include "string_table_model.h"
+
+namespace qm {
+
+namespace {
+
+// The width of the Text and Original columns below which the list scrolls sideways.
+constexpr int kNarrowestText = 160;
+
+}  // namespace
+
+RowList::RowList(StringListView& view, FilterBar& bar, StringTableModel& model,
+                 StatusPanels& status)
+    : QObject(&view),
+      view_(view),
+      bar_(bar),
+      model_(model),
+      status_(status),
+      shown_(new RowFilterModel(model, this)) {
+    view_.setModel(shown_);
+    setUpColumns();
+    connect(&bar_, &FilterBar::filterChanged, this, &RowList::txtFilter_Change);
+    // The row is loaded when the selection moves, by key or click, and not on
+    // keys that leave it where it is.
+    connect(view_.selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (const std::optional<int> row = selectedRow(); row && !filtering_) {
+            emit rowChosen(*row);
+        }
+    });
+}
+
+void RowList::setUpColumns() {
+    QHeaderView* header = view_.header();
+    header->setStretchLastSection(false);
+    // The Text column takes whatever width the others leave; they fit the
+    // widest thing they can show.
+    const QFontMetrics metrics(view_.font());
+    const char* widest[] = {"Number", "Mad Ms. Edna", "", "Coloured", "Pointer Value", ""};
+    for (int column = 0; column <= kColOriginal; ++column) {
+        view_.setColumnWidth(column,
+                             metrics.horizontalAdvance(QString::fromLatin1(widest[column])) + 24);
+    }
+    // Source before translation, as translators read them.
+    header->moveSection(header->visualIndex(kColOriginal), header->visualIndex(kColText));
+    view_.setStretchColumns({kColText, kColOriginal}, kNarrowestText);
+    view_.setColumnShown(kColOriginal, false);
+}
+
+std::optional<int> RowList::selectedRow() const {
+    const QModelIndexList rows = view_.selectionModel()->selectedRows();
+    if (rows.isEmpty()) {
+        return std::nullopt;
+    }
+    return shown_->mapToSource(rows.constFirst()).row();
+}
+
+void RowList::selectRow(int row) {
+    QModelIndex index = shown_->mapFromSource(model_.index(row, 0));
+    if (!index.isValid()) {
+        bar_.clear();  // a command lands on a row the filter hides
+        status_.showNotice(QStringLiteral("The filter was cleared to show row %1").arg(row + 1));
+        index = shown_->mapFromSource(model_.index(row, 0));
+    }
+    view_.selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    view_.scrollTo(index);
+}
+
+std::vector<std::size_t> RowList::shownRows() const {
+    return shown_->shownRows();
+}
+
+void RowList::showOriginalColumn(bool shown) {
+    view_.setColumnShown(kColOriginal, shown);
+}
+
+void RowList::txtFilter_Change() {
+    const std::optional<int> row = selectedRow();
+    // The list moves its selection off a row the filter hides; that is no move
+    // of the user's, and the editor keeps its row.
+    filtering_ = true;
+    shown_->setFilter(bar_.filter());
+    const QModelIndex index = row ? shown_->mapFromSource(model_.index(*row, 0)) : QModelIndex();
+    if (index.isValid()) {
+        view_.selectionModel()->setCurrentIndex(
+            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        view_.scrollTo(index);
+    } else {
+        view_.selectionModel()->clear();
+    }
+    filtering_ = false;
+}
+
+}  // namespace qm
