@@ -17,6 +17,13 @@ char HexDigit(unsigned value);
 /// The value of a hexadecimal digit of either case, or -1.
 int HexValue(char c);
 
+/// Whether a and b are the same letter in any case, or the same byte. Game text
+/// has no letters beyond ASCII, so folding A-Z is the whole rule.
+constexpr bool SameIgnoringCase(char a, char b) {
+    const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    return fold(a) == fold(b);
+}
+
 /// text between double quotes: «"text"».
 std::string Quoted(std::string_view text);
 

@@ -3,17 +3,9 @@
 #include <algorithm>
 
 #include "preview/preview.hpp"
+#include "text.hpp"
 
 namespace qm {
-
-namespace {
-
-// Game text has no letters beyond ASCII, so folding A-Z is the whole rule.
-char foldCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-}  // namespace
 
 bool PreviewContains(const std::string& markup, std::string_view needle) {
     if (needle.empty()) {
@@ -21,7 +13,7 @@ bool PreviewContains(const std::string& markup, std::string_view needle) {
     }
     const std::string haystack = GetPreview(markup);
     const auto found = std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
-                                   [](char a, char b) { return foldCase(a) == foldCase(b); });
+                                   SameIgnoringCase);
     return found != haystack.end();
 }
 

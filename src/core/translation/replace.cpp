@@ -11,10 +11,6 @@ namespace qm {
 
 namespace {
 
-char foldCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool isWordCharacter(char c) {
     return IsAsciiLetter(static_cast<unsigned char>(c)) || IsDigit(static_cast<unsigned char>(c));
 }
@@ -25,7 +21,7 @@ bool textAt(std::string_view markup, std::size_t at, const SearchPattern& patter
         return here == pattern.find;
     }
     return std::equal(here.begin(), here.end(), pattern.find.begin(), pattern.find.end(),
-                      [](char a, char b) { return foldCase(a) == foldCase(b); });
+                      SameIgnoringCase);
 }
 
 bool wholeWordAt(std::string_view markup, std::size_t at, std::size_t length) {
