@@ -63,15 +63,11 @@ EntryEditor::EntryEditor(QWidget* parent)
     connect(ui_->chkColoured, &QCheckBox::clicked, this, &EntryEditor::chkColoured_Click);
     connect(ui_->hsPortrait, &QScrollBar::valueChanged, this, &EntryEditor::hsPortrait_Change);
     connect(ui_->txtText, &QPlainTextEdit::textChanged, this, &EntryEditor::txtText_Change);
-    connect(ui_->txtText, &QPlainTextEdit::cursorPositionChanged, this,
-            &EntryEditor::txtText_CursorMoved);
 }
 
 EntryEditor::~EntryEditor() = default;
 
 void EntryEditor::setUpFonts() {
-    ui_->txtText2->setFont(designFont({"Courier New"}, 8.25, QFont::TypeWriter));
-    ui_->pnlOriginal->setPreviewFont(ui_->txtText2->font());
     ui_->txtText->setFont(designFont({"MS Sans Serif"}, 9.75, QFont::SansSerif));
 }
 
@@ -92,7 +88,7 @@ void EntryEditor::load(int row) {
     // The colour first, so that the preview is drawn once, for the new text.
     const bool coloured = entry.Coloured == Colour::Yes;
     ui_->chkColoured->setChecked(coloured);
-    ui_->txtText2->setBaseFormat(EntryColour(coloured), kPreviewPointSize);
+    ui_->txtText2->setEntryColour(EntryColour(coloured));
     ui_->txtText->setPlainText(FromGameText(entry.Text));
     ui_->pnlOriginal->showRow(model_->originalOf(row));
     loading_ = false;
@@ -189,7 +185,7 @@ bool EntryEditor::queueRowQuestion() {
 
 void EntryEditor::chkColoured_Click() {
     revertedColour_.reset();  // the user's own choice now
-    ui_->txtText2->setBaseFormat(EntryColour(ui_->chkColoured->isChecked()), kPreviewPointSize);
+    ui_->txtText2->setEntryColour(EntryColour(ui_->chkColoured->isChecked()));
     emit contentChanged();
 }
 
@@ -202,18 +198,9 @@ void EntryEditor::hsPortrait_Change() {
 
 void EntryEditor::txtText_Change() {
     ui_->txtText2->showMarkup(ui_->txtText->toPlainText());
-    txtText_CursorMoved();
     if (!loading_) {
         emit contentChanged();
     }
-}
-
-void EntryEditor::txtText_CursorMoved() {
-    // The preview keeps the caret's line in view: the lines before the caret
-    // are the line breaks of the preview of the text before it.
-    const QString before = ui_->txtText->toPlainText().left(ui_->txtText->textCursor().position());
-    const std::string shown = PreviewText(before.toLatin1().toStdString());
-    ui_->txtText2->showLine(int(std::count(shown.begin(), shown.end(), kPreviewLineBreak)));
 }
 
 void EntryEditor::showPortrait(int number) {

@@ -90,7 +90,6 @@ class EntryEditor : public QGroupBox {
     void chkColoured_Click();
     void hsPortrait_Change();
     void txtText_Change();
-    void txtText_CursorMoved();
 
     std::unique_ptr<Ui::EntryEditor> ui_;
     const StringTableModel* model_ = nullptr;

@@ -14,13 +14,10 @@ OriginalPanel::OriginalPanel(QWidget* parent)
     : QWidget(parent), caption_(new QLabel(this)), preview_(new PreviewBox(this)) {
     caption_->setObjectName(QStringLiteral("lblOriginal"));
     preview_->setObjectName(QStringLiteral("txtOriginal"));
-    preview_->setReadOnly(true);
     preview_->setFocusPolicy(Qt::NoFocus);
-    // The size of the live preview beside it.
-    preview_->setMinimumSize(200, 97);
-    preview_->setMaximumSize(489, 97);
-    preview_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
     setMaximumWidth(preview_->maximumWidth());
     preview_->setToolTip(QStringLiteral("The original's text, as the game shows it"));
     auto* layout = new QVBoxLayout(this);
@@ -29,10 +26,6 @@ OriginalPanel::OriginalPanel(QWidget* parent)
     // Below the box, so that both boxes stand side by side at the same height.
     layout->addWidget(preview_);
     layout->addWidget(caption_);
-}
-
-void OriginalPanel::setPreviewFont(const QFont& font) {
-    preview_->setFont(font);
 }
 
 void OriginalPanel::showRow(const StringEntry* original) {
@@ -45,7 +38,7 @@ void OriginalPanel::showRow(const StringEntry* original) {
         QStringLiteral("Original: %1%2")
             .arg(QString::fromStdString(GetPortraitName(original->Portrait)),
                  original->Coloured == Colour::Yes ? QStringLiteral(", coloured") : QString()));
-    preview_->setBaseFormat(EntryColour(original->Coloured == Colour::Yes), kPreviewPointSize);
+    preview_->setEntryColour(EntryColour(original->Coloured == Colour::Yes));
     preview_->showMarkup(FromGameText(original->Text));
 }
 

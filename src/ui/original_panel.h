@@ -17,8 +17,6 @@ class OriginalPanel : public QWidget {
   public:
     explicit OriginalPanel(QWidget* parent = nullptr);
 
-    /// The font of the live preview, so that both show text alike.
-    void setPreviewFont(const QFont& font);
     /// Shows the original's row; nothing (no original, or no such row) empties it.
     void showRow(const StringEntry* original);
 

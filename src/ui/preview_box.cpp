@@ -1,12 +1,10 @@
 #include "preview_box.h"
 
-#include <QAbstractTextDocumentLayout>
-#include <QFontMetricsF>
-#include <QScrollBar>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QtMath>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
 
 #include "preview/preview.hpp"
 
@@ -15,110 +13,169 @@ namespace qm {
 namespace {
 
 const QColor kOverflowRed(255, 0, 0);
+const QColor kBoxFrame(90, 90, 90);
+constexpr int kBoxColumns = int(kPreviewLineLength);
+constexpr int kBoxLines = int(kPreviewLineCount);
+// Columns past the box that still show what runs over, and the most rows drawn.
+constexpr int kSpareColumns = 4;
+constexpr int kMostRows = 8;
+constexpr int kColumns = kBoxColumns + kSpareColumns;
+// A cell's width, in pixels: the smallest that reads well, and where growing stops.
+constexpr int kSmallestCell = 9;
+constexpr int kLargestCell = 22;
+constexpr int kPadding = 6;
+// A character cell is about twice as tall as it is wide, as on the console.
+int cellHeight(int cell) {
+    return cell * 2 - cell / 4;
+}
 
 }  // namespace
 
-PreviewBox::PreviewBox(QWidget* parent) : QTextEdit(parent), colour_(255, 255, 255) {
-    QPalette colours = palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        colours.setColor(group, QPalette::Base, Qt::black);
-        colours.setColor(group, QPalette::Text, colour_);
-    }
-    colours.setColor(QPalette::Window, Qt::black);
-    setPalette(colours);
-    setBackgroundRole(QPalette::Window);
-    setAutoFillBackground(true);
-    setUndoRedoEnabled(false);
+PreviewBox::PreviewBox(QWidget* parent) : QWidget(parent), colour_(EntryColour(false)) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::ClickFocus);
+    QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+    setMinimumWidth(kColumns * kSmallestCell + 2 * kPadding);
+    setMaximumWidth(kColumns * kLargestCell + 2 * kPadding);
 }
 
 void PreviewBox::showMarkup(const QString& markup) {
     // Characters beyond Latin-1 show as "?", one per position, so the preview's
     // positions stay those of the edit box's text.
     const std::string preview = PreviewText(markup.toLatin1().toStdString());
-    setPlainText(QString::fromLatin1(preview.data(), qsizetype(preview.size())));
-    applyBaseFormat();
+    const QStringList lines =
+        QString::fromLatin1(preview.data(), qsizetype(preview.size())).split(u'\n');
+    const bool taller = lines.size() != lines_.size();
+    lines_ = lines;
     FixPreview();
+    if (taller) {
+        fitHeight();
+    }
+    update();
 }
 
-void PreviewBox::setBaseFormat(const QColor& colour, std::optional<qreal> pointSize) {
-    if (colour == colour_ && pointSize == pointSize_) {
-        return;  // the text shows so already
+void PreviewBox::setEntryColour(const QColor& colour) {
+    if (colour != colour_) {
+        colour_ = colour;
+        update();
     }
-    colour_ = colour;
-    const bool resized = pointSize != pointSize_;
-    pointSize_ = pointSize;
-    applyBaseFormat();
-    FixPreview();
-    if (resized) {
-        fitWholeLines();
-    }
-}
-
-void PreviewBox::applyBaseFormat() {
-    QTextCharFormat base;
-    base.setForeground(colour_);
-    if (pointSize_) {
-        base.setFontPointSize(*pointSize_);
-    }
-    QTextCursor all(document());
-    all.select(QTextCursor::Document);
-    all.mergeCharFormat(base);
 }
 
 void PreviewBox::FixPreview() {
-    QTextCharFormat red;
-    red.setForeground(kOverflowRed);
-    QTextCursor cursor(document());
-    const std::string preview = toPlainText().toLatin1().toStdString();
-    for (const TextRange& range : OverflowRanges(preview)) {
-        cursor.setPosition(int(range.start));
-        cursor.setPosition(int(range.start + range.length), QTextCursor::KeepAnchor);
-        cursor.mergeCharFormat(red);
+    overflow_.assign(std::size_t(lines_.size()), {});
+    for (qsizetype line = 0; line < lines_.size(); ++line) {
+        overflow_[std::size_t(line)].assign(std::size_t(lines_[line].size()), false);
+    }
+    // The core's runs are positions in the text with its line breaks.
+    const std::string text = toPlainText().toLatin1().toStdString();
+    std::vector<std::pair<std::size_t, std::size_t>> at;  // line and column of each position
+    std::size_t line = 0;
+    std::size_t column = 0;
+    for (const char c : text) {
+        at.emplace_back(line, column);
+        if (c == '\n') {
+            ++line;
+            column = 0;
+        } else {
+            ++column;
+        }
+    }
+    for (const TextRange& range : OverflowRanges(text)) {
+        for (std::size_t i = range.start; i < range.start + range.length; ++i) {
+            if (text[i] != '\n') {
+                overflow_[at[i].first][at[i].second] = true;
+            }
+        }
     }
 }
 
-int PreviewBox::lineHeight() const {
-    QFont shown = font();
-    if (pointSize_) {
-        shown.setPointSizeF(*pointSize_);
-    }
-    return qCeil(QFontMetricsF(shown).height());
+QColor PreviewBox::colourAt(int line, int column) const {
+    const bool over = line >= 0 && line < int(overflow_.size()) && column >= 0 &&
+                      column < int(overflow_[std::size_t(line)].size()) &&
+                      overflow_[std::size_t(line)][std::size_t(column)];
+    return over ? kOverflowRed : colour_;
 }
 
-void PreviewBox::fitWholeLines() {
-    const int margin = qCeil(document()->documentMargin());
-    const int line = lineHeight();
-    const int room = contentsRect().height() - 2 * margin;
-    setViewportMargins(0, 0, 0, line > 0 && room > line ? room % line : 0);
-    verticalScrollBar()->setSingleStep(line);
+int PreviewBox::rowsShown() const {
+    return std::clamp(int(lines_.size()), kBoxLines, kMostRows);
 }
 
-void PreviewBox::showLine(int line) {
-    const QTextBlock block = document()->findBlockByNumber(line);
-    if (!block.isValid()) {
-        return;
+PreviewBox::Grid PreviewBox::gridFor(int width) const {
+    Grid grid;
+    grid.cell = std::clamp((width - 2 * kPadding) / kColumns, kSmallestCell, kLargestCell);
+    grid.height = cellHeight(grid.cell);
+    // The largest fixed-pitch font whose widest glyph fits a cell.
+    grid.font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    grid.font.setStyleHint(QFont::TypeWriter);
+    for (int pixels = grid.height - grid.height / 5; pixels > 4; --pixels) {
+        grid.font.setPixelSize(pixels);
+        const QFontMetrics metrics(grid.font);
+        if (metrics.horizontalAdvance(QLatin1Char('W')) <= grid.cell &&
+            metrics.height() <= grid.height) {
+            break;
+        }
     }
-    // Scrolled in whole lines, so no line is ever cut in half.
-    const int height = lineHeight();
-    const int top = int(document()->documentLayout()->blockBoundingRect(block).top());
-    const int bottom = top + height;
-    QScrollBar* bar = verticalScrollBar();
-    const int visible = viewport()->height();
-    if (top < bar->value()) {
-        bar->setValue(top - top % height);
-    } else if (bottom > bar->value() + visible) {
-        const int wanted = bottom - visible;
-        bar->setValue(wanted + (height - wanted % height) % height);
-    }
+    return grid;
+}
+
+int PreviewBox::heightForWidth(int width) const {
+    return rowsShown() * gridFor(width).height + 2 * kPadding;
+}
+
+QSize PreviewBox::sizeHint() const {
+    const int width = maximumWidth();
+    return {width, heightForWidth(width)};
+}
+
+QSize PreviewBox::minimumSizeHint() const {
+    const int width = minimumWidth();
+    return {width, heightForWidth(width)};
+}
+
+void PreviewBox::fitHeight() {
+    // Every line shows, so the box asks for the height its width needs.
+    setMinimumHeight(heightForWidth(width()));
+    updateGeometry();
 }
 
 void PreviewBox::resizeEvent(QResizeEvent* event) {
-    QTextEdit::resizeEvent(event);
-    fitWholeLines();
+    QWidget::resizeEvent(event);
+    fitHeight();
+}
+
+void PreviewBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    const Grid grid = gridFor(width());
+    // The grid stands in the middle of what the layout gave the box.
+    const int left = (width() - kColumns * grid.cell) / 2;
+    const int top = kPadding;
+    painter.setPen(isEnabled() ? kBoxFrame : kBoxFrame.darker());
+    painter.drawRect(left - 2, top - 2, kBoxColumns * grid.cell + 3, kBoxLines * grid.height + 3);
+    painter.setFont(grid.font);
+    const QFontMetrics metrics(grid.font);
+    painted_.clear();
+    const int rows = rowsShown();
+    for (int line = 0; line < std::min(int(lines_.size()), rows); ++line) {
+        const QString& text = lines_[line];
+        const bool cut = line == rows - 1 && int(lines_.size()) > rows;
+        for (int column = 0; column < std::min(int(text.size()), kColumns); ++column) {
+            const QRect cell(left + column * grid.cell, top + line * grid.height, grid.cell,
+                             grid.height);
+            const bool more = column == kColumns - 1 && (text.size() > kColumns || cut);
+            const QString glyph = more ? QStringLiteral("\u00bb") : QString(text[column]);
+            painter.setPen(colourAt(line, column));
+            painter.drawText(cell, Qt::AlignCenter, glyph);
+            painted_.push_back(
+                {line, column, cell, metrics.boundingRect(cell, Qt::AlignCenter, glyph)});
+        }
+    }
 }
 
 void PreviewBox::focusInEvent(QFocusEvent* event) {
-    QTextEdit::focusInEvent(event);
+    QWidget::focusInEvent(event);
     if (buddy_ != nullptr) {
         buddy_->setFocus(Qt::OtherFocusReason);
     }

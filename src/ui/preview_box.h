@@ -1,59 +1,82 @@
 #pragma once
 // The live preview txtText2: the entry's text as the game's text box shows it,
-// tokens hidden, a line break at each "(return)", in the entry colour, with what
-// does not fit (beyond 2 lines of 20 characters) in red. For display only: a
-// click hands the focus to its buddy, the edit box.
+// on the box's own grid of 2 lines of 20 characters, one cell per character,
+// tokens hidden and a line break at each "(return)", in the entry colour. What
+// does not fit is drawn in red where it would run: columns past the 20th to the
+// right of the box, lines past the 2nd below it. The grid is scaled as a whole
+// to the width it is given; it never wraps and never scrolls. For display only:
+// a click hands the focus to its buddy, the edit box.
 
 #include <QColor>
-#include <QTextEdit>
-#include <optional>
+#include <QFont>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <vector>
 
 namespace qm {
-
-/// The size of the preview's text.
-inline constexpr qreal kPreviewPointSize = 14;
 
 /// The colour an entry's text shows in: lavender when coloured, else white.
 inline QColor EntryColour(bool coloured) {
     return coloured ? QColor(160, 168, 232) : QColor(255, 255, 255);
 }
 
-class PreviewBox : public QTextEdit {
+class PreviewBox : public QWidget {
     Q_OBJECT
   public:
     explicit PreviewBox(QWidget* parent = nullptr);
 
-    /// Shows the preview of a markup text in the current base colour and size,
-    /// then marks the overflow.
+    /// Shows the preview of a markup text in the entry colour, then marks the
+    /// overflow.
     void showMarkup(const QString& markup);
-    /// Sets the base colour and size of every character, then marks the overflow
-    /// again; nothing (for the size) keeps the design font's size.
-    void setBaseFormat(const QColor& colour, std::optional<qreal> pointSize);
-    /// Colours in red what does not fit the game's text box.
-    void FixPreview();
-    /// Scrolls so that line (0-based) of the preview is in view.
-    void showLine(int line);
+    /// The colour of every character that fits.
+    void setEntryColour(const QColor& colour);
+    /// The preview's lines, joined by "\n".
+    QString toPlainText() const { return lines_.join(u'\n'); }
+    /// The colour the character at line, column (0-based) is drawn in: the entry
+    /// colour, or red where it does not fit.
+    QColor colourAt(int line, int column) const;
+
+    /// A character as the last paint drew it: its cell, and the box its glyph's
+    /// ink takes, in the widget's coordinates.
+    struct Glyph {
+        int line = 0;
+        int column = 0;
+        QRect cell;
+        QRect ink;
+    };
+    const std::vector<Glyph>& paintedGlyphs() const { return painted_; }
 
     void setFocusBuddy(QWidget* buddy) { buddy_ = buddy; }
 
-    /// The design's size, so that a layout that centres the box gives it that
-    /// size wherever there is room.
-    QSize sizeHint() const override { return maximumSize(); }
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
   protected:
-    void focusInEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
   private:
-    void applyBaseFormat();
-    /// Shows whole lines only: the box is trimmed to a whole number of lines
-    /// and scrolls line by line.
-    void fitWholeLines();
-    int lineHeight() const;
+    struct Grid {
+        int cell = 0;    // a cell's width
+        int height = 0;  // a cell's height
+        QFont font;
+    };
+    Grid gridFor(int width) const;
+    /// Rows drawn: the box's 2, and one for each line past them, up to a limit.
+    int rowsShown() const;
+    void fitHeight();
+    /// FixPreview: which characters lie beyond the box (the core's rule).
+    void FixPreview();
 
+    QStringList lines_;
+    std::vector<std::vector<bool>> overflow_;  // per line, per character
     QColor colour_;
-    std::optional<qreal> pointSize_;
     QWidget* buddy_ = nullptr;
+    std::vector<Glyph> painted_;
 };
 
 }  // namespace qm

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QTest>
-#include <QTextBlock>
 #include <QTextCursor>
 
 #include "markup/encoder.hpp"
@@ -26,19 +25,17 @@ QColor portraitTestColour(int number) {
     return QColor(20 * (number + 2), 200 - 10 * (number + 2), 77);
 }
 
-QString previewColours(const QTextEdit* preview) {
+QString previewColours(const PreviewBox* preview) {
+    const QStringList lines = preview->toPlainText().split(u'\n');
     QString out;
-    for (QTextBlock block = preview->document()->begin(); block.isValid(); block = block.next()) {
-        out += block == preview->document()->begin() ? QString() : QStringLiteral("\n");
-        for (int i = 0; i < block.length() - 1; ++i) {
-            QTextCursor cursor(preview->document());
-            cursor.setPosition(block.position() + i + 1);
-            const QColor colour = cursor.charFormat().foreground().color();
-            out += cursor.charFormat().fontPointSize() != 14.0 ? u'?'
-                   : colour == QColor(255, 255, 255)           ? u'W'
-                   : colour == QColor(160, 168, 232)           ? u'C'
-                   : colour == QColor(255, 0, 0)               ? u'R'
-                                                               : u'?';
+    for (int line = 0; line < lines.size(); ++line) {
+        out += line == 0 ? QString() : QStringLiteral("\n");
+        for (int column = 0; column < lines[line].size(); ++column) {
+            const QColor colour = preview->colourAt(line, column);
+            out += colour == QColor(255, 255, 255)   ? u'W'
+                   : colour == QColor(160, 168, 232) ? u'C'
+                   : colour == QColor(255, 0, 0)     ? u'R'
+                                                     : u'?';
         }
     }
     return out;

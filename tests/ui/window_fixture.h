@@ -22,6 +22,7 @@
 
 #include "fixtures/rom_builder.hpp"
 #include "frmMain.h"
+#include "preview_box.h"
 #include "rom/string_table.hpp"
 #include "scripted_dialogs.h"
 
@@ -45,9 +46,9 @@ RomBuilder romWithRows(const std::vector<RomRow>& rows);
 /// The colour of portrait n's test bitmap.
 QColor portraitTestColour(int number);
 
-/// One letter per preview character for its 14 pt colour: W white, C the
-/// coloured entry colour, R red, ? anything else; "\n" between lines.
-QString previewColours(const QTextEdit* preview);
+/// One letter per preview character for its colour: W white, C the coloured
+/// entry colour, R red, ? anything else; "\n" between lines.
+QString previewColours(const PreviewBox* preview);
 
 /// The status panel's text while it shows the fixed clock's time.
 QString clockText();
@@ -70,7 +71,7 @@ class WindowTest : public ::testing::Test {
     QAction* action(const char* name) const { return widget<QAction>(name); }
     QTreeView* list() const { return widget<QTreeView>("lvText"); }
     QPlainTextEdit* editBox() const { return widget<QPlainTextEdit>("txtText"); }
-    QTextEdit* preview() const { return widget<QTextEdit>("txtText2"); }
+    PreviewBox* preview() const { return widget<PreviewBox>("txtText2"); }
     QCheckBox* coloured() const { return widget<QCheckBox>("chkColoured"); }
     QScrollBar* portrait() const { return widget<QScrollBar>("hsPortrait"); }
     QLabel* picture() const { return widget<QLabel>("imgPortrait"); }
