@@ -1,12 +1,14 @@
 // quillmoor-script check ROM [TABLE] [--format text|json]: every line that runs
-// past the game's text box, as the preview marks it, and with a table every row
-// that import would refuse. A translation project can run it in its own CI.
+// past the game's text box, as the preview marks it, with a table every row
+// that import would refuse, and as a warning a wrong header checksum. A
+// translation project can run it in its own CI.
 #include <iostream>
 #include <nlohmann/json.hpp>
 
 #include "commands.hpp"
 #include "errors.hpp"
 #include "io.hpp"
+#include "rom/internal_header.hpp"
 #include "rom/load.hpp"
 #include "table_file.hpp"
 #include "text.hpp"
@@ -16,11 +18,27 @@ namespace qm::cli {
 
 namespace {
 
+// A warning of a row (0-based), or of the whole image without one.
+struct Warned {
+    std::optional<std::size_t> row;
+    std::string check;
+    std::string message;
+};
+
 struct Findings {
     std::vector<std::pair<std::size_t, OverflowLine>> overflows;  // 0-based row and line
     std::size_t overflowingRows = 0;
     std::vector<TableRefusal> refused;
+    std::vector<Warned> warnings;
 };
+
+// The header's checksum as the file stands (an import would change it again).
+void checkHeader(const std::string& rom, Findings& found) {
+    const auto state = ReadHeaderChecksum(rom);
+    if (state && !state->right()) {
+        found.warnings.push_back({std::nullopt, "checksum", ChecksumText(*state)});
+    }
+}
 
 void printText(const Findings& found, bool withTable) {
     for (const auto& [row, line] : found.overflows) {
@@ -31,9 +49,16 @@ void printText(const Findings& found, bool withTable) {
     for (const TableRefusal& refusal : found.refused) {
         std::cout << refusal.message << "\n";
     }
+    for (const Warned& w : found.warnings) {
+        std::cout << (w.row ? "row " + std::to_string(*w.row + 1) + ": " : "") << w.check << ": "
+                  << w.message << "\n";
+    }
     std::cout << Counted(found.overflowingRows, "row overflows", "rows overflow");
     if (withTable) {
         std::cout << "; " << Counted(found.refused.size(), "row", "rows") << " would be refused";
+    }
+    if (!found.warnings.empty()) {
+        std::cout << "; " << Counted(found.warnings.size(), "warning", "warnings");
     }
     std::cout << "\n";
 }
@@ -53,6 +78,12 @@ void printJson(const Findings& found) {
         item["row"] = refusal.row ? nlohmann::ordered_json(*refusal.row + 1) : nullptr;
         item["message"] = refusal.message;
         doc["refused"].push_back(std::move(item));
+    }
+    doc["warnings"] = nlohmann::ordered_json::array();
+    for (const Warned& w : found.warnings) {
+        doc["warnings"].push_back({{"row", w.row ? nlohmann::ordered_json(*w.row + 1) : nullptr},
+                                   {"check", w.check},
+                                   {"message", w.message}});
     }
     std::cout << doc.dump(2) << "\n";
 }
@@ -79,8 +110,10 @@ int runCheck(const std::string& rom, const std::string& table, const std::string
             }
             found.overflowingRows += states[k].overflows() ? 1 : 0;
         }
+        checkHeader(rom, found);
         format == "json" ? printJson(found) : printText(found, !table.empty());
-        return found.overflows.empty() && found.refused.empty() ? 0 : kFailed;
+        return found.overflows.empty() && found.refused.empty() && found.warnings.empty() ? 0
+                                                                                          : kFailed;
     } catch (const TableError& e) {
         return Fail(TableMessage(table, e.what()));
     } catch (const FileError& e) {

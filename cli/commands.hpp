@@ -22,8 +22,15 @@ int runCreatePatch(const std::string& original, const std::string& modified, con
 /// rom with patch applied, to out.
 int runApplyPatch(const std::string& patch, const std::string& rom, const std::string& out);
 
+/// Prints the SNES internal header's checksum of rom against the computed one
+/// (ChecksumText); with fix, writes the computed pair into rom when it is wrong.
+/// 0 when the checksum is right (or now fixed), 1 when it is wrong, when rom has
+/// no internal header (then nothing is written) or a file cannot be read or written.
+int runChecksum(const std::string& rom, bool fix);
+
 /// Lists the lines of rom's rows (with table imported, when given) that run past
-/// the text box, and the rows import would refuse, in format ("text", "json").
+/// the text box, the rows import would refuse, and a wrong header checksum of rom
+/// as a warning, in format ("text", "json").
 /// 0 when nothing is found, 1 when something is (or a file cannot be read).
 int runCheck(const std::string& rom, const std::string& table, const std::string& format);
 /// Lists the rows that differ between the ROM image original and modified (a ROM

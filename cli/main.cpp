@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr const char* kCommands[] = {"export",      "import", "demo", "create-patch",
-                                     "apply-patch", "check",  "diff", "replace"};
+constexpr const char* kCommands[] = {"export", "import", "demo",    "create-patch", "apply-patch",
+                                     "check",  "diff",   "replace", "checksum"};
 
 bool isCommand(const std::string& word) {
     for (const char* command : kCommands) {
@@ -124,6 +124,13 @@ int main(int argc, char** argv) {
     replaceCmd->add_flag("--dry-run", replace.dryRun, "show what would change; write nothing");
     replaceCmd->add_flag("--quiet", replace.quiet, "print only the count");
 
+    std::string checksumRom;
+    bool checksumFix = false;
+    auto* checksumCmd = app.add_subcommand(
+        "checksum", "Compare the SNES internal header's checksum with the ROM's (exit 1 if wrong)");
+    checksumCmd->add_option("ROM", checksumRom, "ROM image to check")->required();
+    checksumCmd->add_flag("--fix", checksumFix, "write the right checksum into the header");
+
     if (argc > 1 && argv[1][0] != '-' && !isCommand(argv[1])) {
         qm::cli::Fail(std::string("unknown command \"") + argv[1] + "\"; run with --help");
         return qm::cli::kUsage;
@@ -145,6 +152,9 @@ int main(int argc, char** argv) {
         }
         if (*checkCmd) {
             return qm::cli::runCheck(checkRom, checkTable, checkFormat);
+        }
+        if (*checksumCmd) {
+            return qm::cli::runChecksum(checksumRom, checksumFix);
         }
         if (*diffCmd) {
             return qm::cli::runDiff(diffOriginal, diffModified, diffFormat);
