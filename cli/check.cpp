@@ -1,6 +1,7 @@
-// quillmoor-script check ROM [TABLE] [--format text|json]: every line that runs
-// past the game's text box, as the preview marks it, with a table every row
-// that import would refuse, and as a warning a wrong header checksum. A
+// quillmoor-script check ROM [TABLE] [--original ORIG] [--format text|json]
+// [--fail-on warnings|errors]: every line that runs past the game's text box, as
+// the preview marks it, with a table every row that import would refuse, and as
+// warnings the checks against the original and a wrong header checksum. A
 // translation project can run it in its own CI.
 #include <iostream>
 #include <nlohmann/json.hpp>
@@ -12,6 +13,7 @@
 #include "rom/load.hpp"
 #include "table_file.hpp"
 #include "text.hpp"
+#include "translation/checks.hpp"
 #include "translation/row_state.hpp"
 
 namespace qm::cli {
@@ -40,7 +42,7 @@ void checkHeader(const std::string& rom, Findings& found) {
     }
 }
 
-void printText(const Findings& found, bool withTable) {
+void printText(const Findings& found, bool withTable, bool withOriginal) {
     for (const auto& [row, line] : found.overflows) {
         std::cout << "row " << row + 1 << ", line " << line.line << ": "
                   << Counted(line.over, "character", "characters")
@@ -57,7 +59,7 @@ void printText(const Findings& found, bool withTable) {
     if (withTable) {
         std::cout << "; " << Counted(found.refused.size(), "row", "rows") << " would be refused";
     }
-    if (!found.warnings.empty()) {
+    if (withOriginal || !found.warnings.empty()) {
         std::cout << "; " << Counted(found.warnings.size(), "warning", "warnings");
     }
     std::cout << "\n";
@@ -88,34 +90,50 @@ void printJson(const Findings& found) {
     std::cout << doc.dump(2) << "\n";
 }
 
+// The rows as importing the table would leave them (or the ROM image's own), and
+// the rows import would refuse.
+std::vector<StringEntry> checkedRows(const CheckOptions& o, Findings& found) {
+    std::vector<StringEntry> rows = LoadRom(o.rom);
+    if (o.table.empty()) {
+        return rows;
+    }
+    TableImport checked = CheckTable(rows, ReadTable(o.table));
+    for (const std::string& note : checked.notes) {
+        std::cerr << "quillmoor-script: note: " << note << "\n";
+    }
+    found.refused = std::move(checked.refusals);
+    return std::move(checked.rows);
+}
+
+void findOverflows(std::span<const StringEntry> rows, Findings& found) {
+    const std::vector<RowState> states = StatesOf(rows, {});
+    for (std::size_t k = 0; k < states.size(); ++k) {
+        for (const OverflowLine& line : states[k].overflow) {
+            found.overflows.emplace_back(k, line);
+        }
+        found.overflowingRows += states[k].overflows() ? 1 : 0;
+    }
+}
+
 }  // namespace
 
-int runCheck(const std::string& rom, const std::string& table, const std::string& format) {
+int runCheck(const CheckOptions& o) {
     try {
         Findings found;
-        std::vector<StringEntry> rows = LoadRom(rom);
-        if (!table.empty()) {
-            // What import would make of the table: the rows it takes, and the refused ones.
-            TableImport checked = CheckTable(rows, ReadTable(table));
-            for (const std::string& note : checked.notes) {
-                std::cerr << "quillmoor-script: note: " << note << "\n";
+        const std::vector<StringEntry> rows = checkedRows(o, found);
+        findOverflows(rows, found);
+        if (!o.original.empty()) {
+            for (Warning& w : TranslationChecks(LoadRom(o.original)).ofTable(rows)) {
+                found.warnings.push_back({w.row, std::string(CheckName(w.check)), w.message});
             }
-            rows = std::move(checked.rows);
-            found.refused = std::move(checked.refusals);
         }
-        const std::vector<RowState> states = StatesOf(rows, {});
-        for (std::size_t k = 0; k < states.size(); ++k) {
-            for (const OverflowLine& line : states[k].overflow) {
-                found.overflows.emplace_back(k, line);
-            }
-            found.overflowingRows += states[k].overflows() ? 1 : 0;
-        }
-        checkHeader(rom, found);
-        format == "json" ? printJson(found) : printText(found, !table.empty());
-        return found.overflows.empty() && found.refused.empty() && found.warnings.empty() ? 0
-                                                                                          : kFailed;
+        checkHeader(o.rom, found);
+        o.format == "json" ? printJson(found)
+                           : printText(found, !o.table.empty(), !o.original.empty());
+        const bool errors = !found.overflows.empty() || !found.refused.empty();
+        return errors || (o.failOn != "errors" && !found.warnings.empty()) ? kFailed : 0;
     } catch (const TableError& e) {
-        return Fail(TableMessage(table, e.what()));
+        return Fail(TableMessage(o.table, e.what()));
     } catch (const FileError& e) {
         return Fail(e.what());
     }
