@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "markup/encoder.hpp"
 #include "markup/symbols.hpp"
 #include "preview/preview.hpp"
 #include "translation/row_state.hpp"
@@ -10,8 +11,8 @@ namespace qm {
 
 namespace {
 
-// The words of a markup text: "(return)" and spaces part them; a token is taken
-// whole (up to its ")", or to the end when it has none, as the preview shows it).
+// The words of a markup text: "(return)" and spaces part them; every other token
+// (MarkupTokens: as the encoder reads it, blanks inside included) is taken whole.
 std::vector<std::string> wordsOf(std::string_view markup) {
     std::vector<std::string> words;
     std::string word;
@@ -21,20 +22,18 @@ std::vector<std::string> wordsOf(std::string_view markup) {
             word.clear();
         }
     };
+    const std::vector<MarkupToken> tokens = MarkupTokens(markup);
+    auto token = tokens.begin();
     for (std::size_t i = 0; i < markup.size();) {
-        if (markup.substr(i).starts_with(kReturnToken)) {
+        const bool atToken = token != tokens.end() && token->position == i;
+        const std::size_t length = atToken ? token->length : 1;
+        if (markup.substr(i, length) == kReturnToken || markup[i] == ' ') {
             endWord();
-            i += kReturnToken.size();
-        } else if (markup[i] == ' ') {
-            endWord();
-            ++i;
         } else {
-            const std::size_t close = markup[i] == '(' ? markup.find(')', i) : i;
-            const std::size_t length =
-                close == std::string_view::npos ? markup.size() - i : close + 1 - i;
             word += markup.substr(i, length);
-            i += length;
         }
+        i += length;
+        token += atToken ? 1 : 0;
     }
     endWord();
     return words;

@@ -23,13 +23,12 @@ struct ReflowedText {
 };
 
 /// Breaks markup into lines anew. Its words (runs of anything but spaces and
-/// "(return)"; a token is read whole, blanks in it included, and stays with the
-/// word it touches) keep their order; each line takes the next word while the
-/// line, as the preview counts it, stays within 20 columns (a token counts
-/// nothing, "..", "'s" and a placeholder as the preview shows them); lines are
-/// joined by "(return)" and words on a line by one space. A word longer than a
-/// line stands on a line of its own. A text without words comes back as it is.
-/// Never fails.
+/// "(return)"; a token, as MarkupTokens reads it, is taken whole, blanks in it
+/// included, and stays with the word it touches) keep their order; each line takes the next word
+/// while the line, as the preview counts it, stays within 20 columns (a token counts nothing, "..",
+/// "'s" and a placeholder as the preview shows them); lines are joined by "(return)" and words on a
+/// line by one space. A word longer than a line stands on a line of its own. A text without words
+/// comes back as it is. Never fails.
 ReflowedText ReflowText(std::string_view markup);
 
 /// A row Reflow took.
