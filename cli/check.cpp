@@ -1,28 +1,48 @@
-// quillmoor-script check ROM [TABLE] [--format text|json]: every line that runs
-// past the game's text box, as the preview marks it, and with a table every row
-// that import would refuse. A translation project can run it in its own CI.
+// quillmoor-script check ROM [TABLE] [--original ORIG] [--format text|json]
+// [--fail-on warnings|errors]: every line that runs past the game's text box, as
+// the preview marks it, with a table every row that import would refuse, and as
+// warnings the checks against the original and a wrong header checksum. A
+// translation project can run it in its own CI.
 #include <iostream>
 #include <nlohmann/json.hpp>
 
 #include "commands.hpp"
 #include "errors.hpp"
 #include "io.hpp"
+#include "rom/internal_header.hpp"
 #include "rom/load.hpp"
 #include "table_file.hpp"
 #include "text.hpp"
+#include "translation/checks.hpp"
 #include "translation/row_state.hpp"
 
 namespace qm::cli {
 
 namespace {
 
+// A warning of a row (0-based), or of the whole image without one.
+struct Warned {
+    std::optional<std::size_t> row;
+    std::string check;
+    std::string message;
+};
+
 struct Findings {
     std::vector<std::pair<std::size_t, OverflowLine>> overflows;  // 0-based row and line
     std::size_t overflowingRows = 0;
     std::vector<TableRefusal> refused;
+    std::vector<Warned> warnings;
 };
 
-void printText(const Findings& found, bool withTable) {
+// The header's checksum as the file stands (an import would change it again).
+void checkHeader(const std::string& rom, Findings& found) {
+    const auto state = ReadHeaderChecksum(rom);
+    if (state && !state->right()) {
+        found.warnings.push_back({std::nullopt, "checksum", ChecksumText(*state)});
+    }
+}
+
+void printText(const Findings& found, bool withTable, bool withOriginal) {
     for (const auto& [row, line] : found.overflows) {
         std::cout << "row " << row + 1 << ", line " << line.line << ": "
                   << Counted(line.over, "character", "characters")
@@ -31,9 +51,16 @@ void printText(const Findings& found, bool withTable) {
     for (const TableRefusal& refusal : found.refused) {
         std::cout << refusal.message << "\n";
     }
+    for (const Warned& w : found.warnings) {
+        std::cout << (w.row ? "row " + std::to_string(*w.row + 1) + ": " : "") << w.check << ": "
+                  << w.message << "\n";
+    }
     std::cout << Counted(found.overflowingRows, "row overflows", "rows overflow");
     if (withTable) {
         std::cout << "; " << Counted(found.refused.size(), "row", "rows") << " would be refused";
+    }
+    if (withOriginal || !found.warnings.empty()) {
+        std::cout << "; " << Counted(found.warnings.size(), "warning", "warnings");
     }
     std::cout << "\n";
 }
@@ -54,35 +81,59 @@ void printJson(const Findings& found) {
         item["message"] = refusal.message;
         doc["refused"].push_back(std::move(item));
     }
+    doc["warnings"] = nlohmann::ordered_json::array();
+    for (const Warned& w : found.warnings) {
+        doc["warnings"].push_back({{"row", w.row ? nlohmann::ordered_json(*w.row + 1) : nullptr},
+                                   {"check", w.check},
+                                   {"message", w.message}});
+    }
     std::cout << doc.dump(2) << "\n";
+}
+
+// The rows as importing the table would leave them (or the ROM image's own), and
+// the rows import would refuse.
+std::vector<StringEntry> checkedRows(const CheckOptions& o, Findings& found) {
+    std::vector<StringEntry> rows = LoadRom(o.rom);
+    if (o.table.empty()) {
+        return rows;
+    }
+    TableImport checked = CheckTable(rows, ReadTable(o.table));
+    for (const std::string& note : checked.notes) {
+        std::cerr << "quillmoor-script: note: " << note << "\n";
+    }
+    found.refused = std::move(checked.refusals);
+    return std::move(checked.rows);
+}
+
+void findOverflows(std::span<const StringEntry> rows, Findings& found) {
+    const std::vector<RowState> states = StatesOf(rows, {});
+    for (std::size_t k = 0; k < states.size(); ++k) {
+        for (const OverflowLine& line : states[k].overflow) {
+            found.overflows.emplace_back(k, line);
+        }
+        found.overflowingRows += states[k].overflows() ? 1 : 0;
+    }
 }
 
 }  // namespace
 
-int runCheck(const std::string& rom, const std::string& table, const std::string& format) {
+int runCheck(const CheckOptions& o) {
     try {
         Findings found;
-        std::vector<StringEntry> rows = LoadRom(rom);
-        if (!table.empty()) {
-            // What import would make of the table: the rows it takes, and the refused ones.
-            TableImport checked = CheckTable(rows, ReadTable(table));
-            for (const std::string& note : checked.notes) {
-                std::cerr << "quillmoor-script: note: " << note << "\n";
+        const std::vector<StringEntry> rows = checkedRows(o, found);
+        findOverflows(rows, found);
+        if (!o.original.empty()) {
+            for (Warning& w : TranslationChecks(LoadRom(o.original)).ofTable(rows)) {
+                found.warnings.push_back({w.row, std::string(CheckName(w.check)), w.message});
             }
-            rows = std::move(checked.rows);
-            found.refused = std::move(checked.refusals);
         }
-        const std::vector<RowState> states = StatesOf(rows, {});
-        for (std::size_t k = 0; k < states.size(); ++k) {
-            for (const OverflowLine& line : states[k].overflow) {
-                found.overflows.emplace_back(k, line);
-            }
-            found.overflowingRows += states[k].overflows() ? 1 : 0;
-        }
-        format == "json" ? printJson(found) : printText(found, !table.empty());
-        return found.overflows.empty() && found.refused.empty() ? 0 : kFailed;
+        checkHeader(o.rom, found);
+        o.format == "json" ? printJson(found)
+                           : printText(found, !o.table.empty(), !o.original.empty());
+        const bool errors = !found.overflows.empty() || !found.refused.empty();
+        return errors || (o.failOn != "errors" && !found.warnings.empty()) ? kFailed : 0;
     } catch (const TableError& e) {
-        return Fail(TableMessage(table, e.what()));
+        return Fail(TableMessage(o.table, e.what()));
     } catch (const FileError& e) {
         return Fail(e.what());
     }

@@ -22,10 +22,25 @@ int runCreatePatch(const std::string& original, const std::string& modified, con
 /// rom with patch applied, to out.
 int runApplyPatch(const std::string& patch, const std::string& rom, const std::string& out);
 
+/// Prints the SNES internal header's checksum of rom against the computed one
+/// (ChecksumText); with fix, writes the computed pair into rom when it is wrong.
+/// 0 when the checksum is right (or now fixed), 1 when it is wrong, when rom has
+/// no internal header (then nothing is written) or a file cannot be read or written.
+int runChecksum(const std::string& rom, bool fix);
+
+struct CheckOptions {
+    std::string rom;
+    std::string table;            ///< empty: the ROM image's own rows
+    std::string format = "text";  ///< or "json"
+    std::string original;         ///< untouched ROM image to check the rows against; empty: none
+    std::string failOn = "warnings";  ///< anything found; "errors": overflows, refusals
+};
 /// Lists the lines of rom's rows (with table imported, when given) that run past
-/// the text box, and the rows import would refuse, in format ("text", "json").
-/// 0 when nothing is found, 1 when something is (or a file cannot be read).
-int runCheck(const std::string& rom, const std::string& table, const std::string& format);
+/// the text box, the rows import would refuse, and as warnings the checks against
+/// original (translation/checks.hpp) and a wrong header checksum of rom.
+/// 0 when nothing that failOn names is found, 1 when something is (or a file
+/// cannot be read).
+int runCheck(const CheckOptions& options);
 /// Lists the rows that differ between the ROM image original and modified (a ROM
 /// image, or a table file standing for original with it imported), then their
 /// count, in format ("text", "json", "csv"). 0 when none differ, 1 when some do
@@ -47,5 +62,17 @@ struct ReplaceOptions {
 /// each changed row (not with quiet) and the count, and saves as import does
 /// (nothing when no row changed, with dryRun, or when a row is refused).
 int runReplace(const ReplaceOptions& options);
+
+struct ReflowOptions {
+    std::string rom;
+    std::string rows;  ///< «3,7,10-20»; empty: every row
+    bool copy = false;
+    bool dryRun = false;
+    bool quiet = false;
+};
+/// Reflows the rows of rom that overflow (those of rows only), printing each
+/// changed row and each that still does not fit (not with quiet) and the count,
+/// and saves as runReplace does (nothing with dryRun or when no row changed).
+int runReflow(const ReflowOptions& options);
 
 }  // namespace qm::cli

@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr const char* kCommands[] = {"export",      "import", "demo", "create-patch",
-                                     "apply-patch", "check",  "diff", "replace"};
+constexpr const char* kCommands[] = {"export", "import", "demo",    "create-patch", "apply-patch",
+                                     "check",  "diff",   "replace", "checksum",     "reflow"};
 
 bool isCommand(const std::string& word) {
     for (const char* command : kCommands) {
@@ -91,15 +91,20 @@ int main(int argc, char** argv) {
     applyCmd->add_option("ROM", patchRom, "the ROM image it is for")->required();
     applyCmd->add_option("-o,--output", patchedOut, "patched ROM image to write")->required();
 
-    std::string checkRom;
-    std::string checkTable;
-    std::string checkFormat = "text";
+    qm::cli::CheckOptions check;
     auto* checkCmd = app.add_subcommand(
-        "check", "List lines past the text box and rows import would refuse (exit 1 if any)");
-    checkCmd->add_option("ROM", checkRom, "ROM image to check")->required();
-    checkCmd->add_option("TABLE", checkTable, "table file to check as imported into ROM");
-    checkCmd->add_option("--format", checkFormat, "text or json")
+        "check",
+        "List lines past the text box, rows import would refuse and warnings (exit 1 if any)");
+    checkCmd->add_option("ROM", check.rom, "ROM image to check")->required();
+    checkCmd->add_option("TABLE", check.table, "table file to check as imported into ROM");
+    checkCmd->add_option("--format", check.format, "text or json")
         ->transform(CLI::IsMember({"text", "json"}, CLI::ignore_case));
+    checkCmd->add_option("--original", check.original,
+                         "untouched ROM image to check the translation against");
+    checkCmd
+        ->add_option("--fail-on", check.failOn,
+                     "warnings (anything found) or errors (overflows and refusals only)")
+        ->transform(CLI::IsMember({"warnings", "errors"}, CLI::ignore_case));
 
     std::string diffOriginal;
     std::string diffModified;
@@ -124,6 +129,22 @@ int main(int argc, char** argv) {
     replaceCmd->add_flag("--dry-run", replace.dryRun, "show what would change; write nothing");
     replaceCmd->add_flag("--quiet", replace.quiet, "print only the count");
 
+    std::string checksumRom;
+    bool checksumFix = false;
+    auto* checksumCmd = app.add_subcommand(
+        "checksum", "Compare the SNES internal header's checksum with the ROM's (exit 1 if wrong)");
+    checksumCmd->add_option("ROM", checksumRom, "ROM image to check")->required();
+    checksumCmd->add_flag("--fix", checksumFix, "write the right checksum into the header");
+
+    qm::cli::ReflowOptions reflow;
+    auto* reflowCmd =
+        app.add_subcommand("reflow", "Break the lines of overflowing rows anew to fit the box");
+    reflowCmd->add_option("ROM", reflow.rom, "ROM image to write")->required();
+    reflowCmd->add_option("--rows", reflow.rows, "rows to reflow, such as 3,7,10-20");
+    reflowCmd->add_flag("--copy", reflow.copy, "save into a copy, as Save As Copy does");
+    reflowCmd->add_flag("--dry-run", reflow.dryRun, "show what would change; write nothing");
+    reflowCmd->add_flag("--quiet", reflow.quiet, "print only the count");
+
     if (argc > 1 && argv[1][0] != '-' && !isCommand(argv[1])) {
         qm::cli::Fail(std::string("unknown command \"") + argv[1] + "\"; run with --help");
         return qm::cli::kUsage;
@@ -144,7 +165,13 @@ int main(int argc, char** argv) {
             return qm::cli::runExport(exportRom, exportOut, exportFormat, exportOriginal);
         }
         if (*checkCmd) {
-            return qm::cli::runCheck(checkRom, checkTable, checkFormat);
+            return qm::cli::runCheck(check);
+        }
+        if (*reflowCmd) {
+            return qm::cli::runReflow(reflow);
+        }
+        if (*checksumCmd) {
+            return qm::cli::runChecksum(checksumRom, checksumFix);
         }
         if (*diffCmd) {
             return qm::cli::runDiff(diffOriginal, diffModified, diffFormat);

@@ -1,15 +1,14 @@
 // quillmoor-script replace ROM FIND REPLACEMENT: Replace All from the command
 // line, by the window's rules (tokens are units; a replacement the game cannot
 // take is refused before anything is written), saved as import saves.
-#include <charconv>
 #include <iostream>
-#include <numeric>
 #include <span>
 
 #include "commands.hpp"
 #include "errors.hpp"
 #include "io.hpp"
 #include "rom/load.hpp"
+#include "rows.hpp"
 #include "save/copy_name.hpp"
 #include "save/writer.hpp"
 #include "text.hpp"
@@ -18,39 +17,6 @@
 namespace qm::cli {
 
 namespace {
-
-// A 1-based row number; nothing unless the whole text is one.
-std::optional<std::size_t> number(std::string_view text) {
-    std::size_t n = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
-    return error == std::errc() && end == text.data() + text.size() && n > 0
-               ? std::optional<std::size_t>(n)
-               : std::nullopt;
-}
-
-// The 0-based rows of a list such as «3,7,10-20,500-» (1-based, "500-" running to
-// the last row); nothing when it is no such list or names a row the table lacks.
-std::optional<std::vector<std::size_t>> rowList(std::string_view list, std::size_t rowCount) {
-    std::vector<std::size_t> rows;
-    while (true) {
-        const std::string_view item = list.substr(0, list.find(','));
-        const std::size_t dash = item.find('-');
-        const auto first = number(item.substr(0, dash));
-        const auto last = dash == std::string_view::npos ? first
-                          : dash + 1 == item.size()      ? std::optional(rowCount)
-                                                         : number(item.substr(dash + 1));
-        if (!first || !last || *first > *last || *last > rowCount) {
-            return std::nullopt;
-        }
-        for (std::size_t n = *first; n <= *last; ++n) {
-            rows.push_back(n - 1);
-        }
-        if (item.size() == list.size()) {
-            return rows;
-        }
-        list.remove_prefix(item.size() + 1);
-    }
-}
 
 // Saves rows with the replaced ones in them, as import does; returns the copy's
 // path with --copy. Nothing is written for a dry run or when nothing changed.
@@ -78,19 +44,12 @@ int runReplace(const ReplaceOptions& o) {
     try {
         CheckRomFile(o.rom, o.copy || o.dryRun ? RomAccess::kReadOnly : RomAccess::kReadWrite);
         const std::vector<StringEntry> rows = LoadRom(o.rom);
-        std::vector<std::size_t> scope(rows.size());
-        std::iota(scope.begin(), scope.end(), std::size_t{0});
-        if (!o.rows.empty()) {
-            const auto listed = rowList(o.rows, rows.size());
-            if (!listed) {
-                Fail("--rows " + Quoted(o.rows) + " is no list of rows from 1 to " +
-                     std::to_string(rows.size()) + " such as 3,7,10-20");
-                return kUsage;
-            }
-            scope = *listed;
+        const auto scope = RowsOption(o.rows, rows.size());
+        if (!scope) {
+            return kUsage;
         }
         const SearchPattern pattern{Utf8ToLatin1(o.find), o.matchCase, o.wholeWord};
-        const Replacement done = ReplaceAll(rows, scope, pattern, Utf8ToLatin1(o.replacement));
+        const Replacement done = ReplaceAll(rows, *scope, pattern, Utf8ToLatin1(o.replacement));
         const std::string copyPath = save(o, rows, done);
         for (const ReplacedRow& r : o.quiet ? std::span<const ReplacedRow>() : done.rows) {
             std::cout << "row " << r.index + 1 << ": " << Quoted(Latin1ToUtf8(rows[r.index].Text))

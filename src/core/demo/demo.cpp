@@ -1,11 +1,13 @@
 #include "demo/demo.hpp"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
 
 #include "markup/encoder.hpp"
 #include "markup/portraits.hpp"
+#include "rom/internal_header.hpp"
 #include "rom/layout.hpp"
 #include "text.hpp"
 
@@ -75,6 +77,19 @@ std::vector<std::string> rawStrings() {
     return {unnamedPortrait, apostrophe, dots};
 }
 
+// A HiROM internal header as a cartridge of 4 MiB carries it: title, map mode
+// 0x21, no chips, ROM size 2^12 KiB, no save RAM, North America. The checksum
+// pair is filled in last, from the finished image.
+void putHeader(Bytes& image) {
+    constexpr std::string_view kTitle = "QUILLMOOR DEMO";
+    std::fill_n(image.begin() + kHiRomHeaderOffset, kHeaderTitleLength, ' ');
+    std::copy(kTitle.begin(), kTitle.end(), image.begin() + kHiRomHeaderOffset);
+    constexpr std::array<std::uint8_t, 7> kFields = {0x21, 0x00, 0x0C, 0x00, 0x01, 0x00, 0x00};
+    std::copy(kFields.begin(), kFields.end(), image.begin() + kHiRomHeaderOffset + kHeaderMapMode);
+    PutLittleEndian16(image, kHiRomHeaderOffset + kHeaderComplement, 0xFFFF);
+    PutLittleEndian16(image, kHiRomHeaderOffset + kHeaderChecksum, 0x0000);
+}
+
 }  // namespace
 
 Bytes BuildDemoImage() {
@@ -109,6 +124,8 @@ Bytes BuildDemoImage() {
     for (std::size_t i = offset; i < kTextRegionLength; ++i) {
         image[kTextRegionOffset + i] = 0;
     }
+    putHeader(image);
+    FixHeaderChecksum(image);
     return image;
 }
 

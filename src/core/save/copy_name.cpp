@@ -50,13 +50,18 @@ std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntr
 
 std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
                           const ProgressFn& progress, FileOps& ops) {
+    return SaveRomAsCopy(romPath, rows, progress, ops, SaveOptions{});
+}
+
+std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
+                          const ProgressFn& progress, FileOps& ops, const SaveOptions& options) {
     const LaidOutText laidOut = LayOutRows(rows, progress);
     CheckRomFile(romPath, RomAccess::kReadOnly);
     const std::string copyPath = CopyName(romPath);
     checkCopyPlace(romPath, copyPath);
     const ResolvedFile source = ResolveFile(romPath);
     Bytes image = ReadWholeFile(source.path);
-    ApplyLaidOutText(image, laidOut);
+    ApplySave(image, laidOut, options);
     WriteFileAtomically(copyPath, image, ops, WritableLike(source));
     return copyPath;
 }

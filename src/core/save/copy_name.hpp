@@ -10,7 +10,8 @@
 
 namespace qm {
 
-class FileOps;  // files.hpp
+class FileOps;       // files.hpp
+struct SaveOptions;  // save/writer.hpp
 
 /// Name of the copy that Save As Copy writes: the path before the last "." of
 /// its file name, then " Hack.smc" («D:\roms\story.smc» -> «D:\roms\story Hack.smc»,
@@ -35,5 +36,8 @@ std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntr
                           const ProgressFn& progress = {});
 std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
                           const ProgressFn& progress, FileOps& ops);
+/// The same with the choices a save takes (ApplySave).
+std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
+                          const ProgressFn& progress, FileOps& ops, const SaveOptions& options);
 
 }  // namespace qm

@@ -5,6 +5,7 @@
 
 #include "errors.hpp"
 #include "files.hpp"
+#include "rom/internal_header.hpp"
 #include "rom/reader.hpp"
 #include "text.hpp"
 
@@ -88,6 +89,14 @@ void ApplyLaidOutText(std::span<std::uint8_t> image, const LaidOutText& laidOut)
               image.begin() + static_cast<std::ptrdiff_t>(header + kTextRegionOffset));
 }
 
+void ApplySave(std::span<std::uint8_t> image, const LaidOutText& laidOut,
+               const SaveOptions& options) {
+    ApplyLaidOutText(image, laidOut);
+    if (options.fixHeaderChecksum) {
+        FixHeaderChecksum(image);
+    }
+}
+
 void CheckRomFile(const std::string& path, RomAccess access) {
     if (path.empty()) {
         throw SaveError("Cannot save: no ROM image is open.");
@@ -118,18 +127,27 @@ void CheckRomFile(const std::string& path, RomAccess access) {
     }
 }
 
+Bytes SavedImage(const std::string& path, std::span<const StringEntry> rows,
+                 const SaveOptions& options, const ProgressFn& progress) {
+    const LaidOutText laidOut = LayOutRows(rows, progress);
+    CheckRomFile(path, RomAccess::kReadOnly);
+    Bytes image = ReadWholeFile(ResolveFile(path).path);
+    ApplySave(image, laidOut, options);
+    return image;
+}
+
 void SaveRom(const std::string& path, std::span<const StringEntry> rows,
              const ProgressFn& progress) {
     SaveRom(path, rows, progress, SystemFileOps());
 }
 
 void SaveRom(const std::string& path, std::span<const StringEntry> rows, const ProgressFn& progress,
-             FileOps& ops) {
+             FileOps& ops, const SaveOptions& options) {
     const LaidOutText laidOut = LayOutRows(rows, progress);
     CheckRomFile(path);
     const std::string target = ResolveFile(path).path;
     Bytes image = ReadWholeFile(target);
-    ApplyLaidOutText(image, laidOut);
+    ApplySave(image, laidOut, options);
     WriteFileAtomically(target, image, ops);
 }
 

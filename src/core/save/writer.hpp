@@ -41,6 +41,20 @@ void OutString(std::span<std::uint8_t> image, const std::string& text, std::size
 /// text region does.
 void ApplyLaidOutText(std::span<std::uint8_t> image, const LaidOutText& laidOut);
 
+/// What a save writes besides the table.
+struct SaveOptions {
+    /// Also write the internal header's checksum pair (rom/internal_header.hpp)
+    /// for the saved image: four bytes outside the pointer table and text region,
+    /// so only when the user asks. An image without a header gets no fix.
+    bool fixHeaderChecksum = false;
+};
+
+/// image with the laid-out text applied (ApplyLaidOutText) and, with
+/// options.fixHeaderChecksum, its header's checksum pair fixed (FixHeaderChecksum).
+/// Throws SaveError as ApplyLaidOutText does.
+void ApplySave(std::span<std::uint8_t> image, const LaidOutText& laidOut,
+               const SaveOptions& options);
+
 enum class RomAccess { kReadOnly, kReadWrite };
 
 /// Checks that path (followed through symbolic links) is an existing regular file
@@ -49,12 +63,18 @@ enum class RomAccess { kReadOnly, kReadWrite };
 /// Throws SaveError with a message for the user otherwise.
 void CheckRomFile(const std::string& path, RomAccess access = RomAccess::kReadWrite);
 
+/// The bytes a save of rows into the ROM image at path would write, without
+/// writing them (a scratch copy to try in an emulator): LayOutRows, CheckRomFile
+/// (read-only access will do), read the file, ApplySave. Throws SaveError or FileError.
+Bytes SavedImage(const std::string& path, std::span<const StringEntry> rows,
+                 const SaveOptions& options = {}, const ProgressFn& progress = {});
+
 /// Saves rows into the ROM image at path in place: LayOutRows, CheckRomFile, read
-/// the file, ApplyLaidOutText, WriteFileAtomically. Throws SaveError (nothing
+/// the file, ApplySave, WriteFileAtomically. Throws SaveError (nothing
 /// written) or FileError (file left exactly as it was). The rows are not changed.
 void SaveRom(const std::string& path, std::span<const StringEntry> rows,
              const ProgressFn& progress = {});
 void SaveRom(const std::string& path, std::span<const StringEntry> rows, const ProgressFn& progress,
-             FileOps& ops);
+             FileOps& ops, const SaveOptions& options = {});
 
 }  // namespace qm
