@@ -1,7 +1,7 @@
 // Find Next across the whole demo table.
 #include <benchmark/benchmark.h>
 
-#include "commands/find.hpp"
+#include "translation/filter.hpp"
 #include "demo/demo.hpp"
 #include "rom/load.hpp"
 
@@ -12,7 +12,7 @@ namespace {
 void BM_FindNextAcrossDemoTable(benchmark::State& state) {
     const auto rows = LoadRom(BuildDemoImage());
     for (auto _ : state) {
-        benchmark::DoNotOptimize(FindNextRow(rows, 0, "no such words"));
+        benchmark::DoNotOptimize(NextRowContaining(rows, std::nullopt, "no such words"));
     }
 }
 BENCHMARK(BM_FindNextAcrossDemoTable)->Unit(benchmark::kMicrosecond);

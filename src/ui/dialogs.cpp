@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace qm {
 
@@ -54,11 +55,51 @@ Dialogs::ApplyChangesAnswer QtDialogs::askApplyChanges(QWidget* parent, const QS
     }
 }
 
+namespace {
+
+// An input box that stays open on a text its check refuses, saying why.
+class CheckedInputDialog : public QInputDialog {
+  public:
+    CheckedInputDialog(QWidget* parent, QString prompt, Dialogs::TextCheck check)
+        : QInputDialog(parent), prompt_(std::move(prompt)), check_(std::move(check)) {
+        setLabelText(prompt_);
+    }
+    void done(int result) override {
+        const QString problem =
+            result == QDialog::Accepted && check_ ? check_(textValue()) : QString();
+        if (problem.isEmpty()) {
+            QInputDialog::done(result);
+        } else {
+            setLabelText(prompt_ + QStringLiteral("\n\n") + problem);
+        }
+    }
+
+  private:
+    QString prompt_;
+    Dialogs::TextCheck check_;
+};
+
+}  // namespace
+
+int QtDialogs::choose(QWidget* parent, const QString& title, const QString& text,
+                      const QStringList& buttons, int defaultButton, int escapeButton) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> made;
+    for (const QString& label : buttons) {
+        made << box.addButton(label, QMessageBox::ActionRole);
+    }
+    box.setDefaultButton(qobject_cast<QPushButton*>(made.value(defaultButton)));
+    box.setEscapeButton(made.value(escapeButton));
+    box.exec();
+    const qsizetype chosen = made.indexOf(box.clickedButton());
+    return chosen < 0 ? escapeButton : int(chosen);
+}
+
 std::optional<QString> QtDialogs::getText(QWidget* parent, const QString& title,
-                                          const QString& prompt, const QString& defaultText) {
-    QInputDialog dialog(parent);
+                                          const QString& prompt, const QString& defaultText,
+                                          const TextCheck& check) {
+    CheckedInputDialog dialog(parent, prompt, check);
     dialog.setWindowTitle(title);
-    dialog.setLabelText(prompt);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setTextValue(defaultText);
     if (dialog.exec() != QDialog::Accepted) {

@@ -3,6 +3,8 @@
 // in advance instead of blocking on a modal dialog.
 
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -20,6 +22,8 @@ class Dialogs {
     };
     enum class SaveChangesAnswer { Save, Discard, Cancel };
     enum class ApplyChangesAnswer { Apply, Discard, Cancel };
+    /// Why what an input box holds cannot be taken; empty when it can.
+    using TextCheck = std::function<QString(const QString&)>;
 
     /// An open-file dialog starting at start (a file or folder; empty: the
     /// default); nothing when the user cancelled.
@@ -31,8 +35,18 @@ class Dialogs {
                                                       const QString& filter,
                                                       const QString& suggested) = 0;
     /// An input box with prompt and default; nothing when the user cancelled.
+    /// With a check, a text it refuses keeps the box open and says why.
     virtual std::optional<QString> getText(QWidget* parent, const QString& title,
-                                           const QString& prompt, const QString& defaultText) = 0;
+                                           const QString& prompt, const QString& defaultText,
+                                           const TextCheck& check) = 0;
+    std::optional<QString> getText(QWidget* parent, const QString& title, const QString& prompt,
+                                   const QString& defaultText) {
+        return getText(parent, title, prompt, defaultText, {});
+    }
+    /// A question with buttons, left to right; returns the index of the one
+    /// chosen: the default one for Enter, the escape one when the box is closed.
+    virtual int choose(QWidget* parent, const QString& title, const QString& text,
+                       const QStringList& buttons, int defaultButton, int escapeButton) = 0;
     /// A question with the buttons Save, Discard and Cancel.
     virtual SaveChangesAnswer askSaveChanges(QWidget* parent, const QString& title,
                                              const QString& text) = 0;
@@ -55,8 +69,11 @@ class QtDialogs : public Dialogs {
     std::optional<SaveTarget> getSaveFileName(QWidget* parent, const QString& title,
                                               const QString& filter,
                                               const QString& suggested) override;
+    using Dialogs::getText;
     std::optional<QString> getText(QWidget* parent, const QString& title, const QString& prompt,
-                                   const QString& defaultText) override;
+                                   const QString& defaultText, const TextCheck& check) override;
+    int choose(QWidget* parent, const QString& title, const QString& text,
+               const QStringList& buttons, int defaultButton, int escapeButton) override;
     SaveChangesAnswer askSaveChanges(QWidget* parent, const QString& title,
                                      const QString& text) override;
     ApplyChangesAnswer askApplyChanges(QWidget* parent, const QString& title,

@@ -12,6 +12,7 @@
 #include "rom_session.h"
 #include "row_list.h"
 #include "string_table_model.h"
+#include "translation/filter.hpp"
 
 namespace qm {
 
@@ -39,17 +40,21 @@ void FindReplace::mnuFindFindNext_Click() {
         return;
     }
     const std::optional<int> selected = list_.selectedRow();
-    const std::size_t from = selected ? static_cast<std::size_t>(*selected) + 1 : 0;
     // A text with a character no game text has is found nowhere.
     const std::optional<std::string> needle = ToGameText(SearchText);
-    const std::optional<std::size_t> found =
-        needle ? FindNextRow(session_.rows(), from, *needle) : std::nullopt;
-    if (!found) {
+    const RowJump found =
+        needle ? NextRowContaining(session_.rows(),
+                                   selected ? std::optional<std::size_t>(*selected) : std::nullopt,
+                                   *needle)
+               : RowJump{};
+    if (!found.row) {
         dialogs_.information(&window_, QStringLiteral("Find"),
                              QString::fromStdString(NotFoundMessage(SearchText.toStdString())));
         return;
     }
-    goTo_(int(*found));
+    if (goTo_(int(*found.row)) && found.wrapped) {
+        emit notice(QStringLiteral("Went on from the first row"));
+    }
 }
 
 void FindReplace::mnuFindReplace_Click() {

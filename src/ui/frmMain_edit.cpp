@@ -190,15 +190,21 @@ void frmMain::insertToken(InsertKind kind) {
     QString token = QString::fromStdString(InsertToken(kind, {}));
     if (kind != InsertKind::Return) {
         const InsertQuestion question = InsertQuestionFor(kind);
+        // A value the game cannot take is refused in the box, where it is typed.
+        const auto check = [](const QString& value) {
+            const std::optional<std::string> game = ToGameText(value);
+            const std::optional<std::string> problem =
+                value.isEmpty() ? std::nullopt : InsertValueProblem(game.value_or("\xFF"));
+            return problem ? QString::fromStdString(*problem) : QString();
+        };
         const std::optional<QString> answer = dialogs_->getText(
             this, QString::fromStdString(question.title), QString::fromStdString(question.prompt),
-            QString::fromStdString(question.defaultValue));
+            QString::fromStdString(question.defaultValue), check);
         // Cancelled and emptied boxes alike change nothing.
         if (!answer || answer->isEmpty()) {
             return;
         }
-        // The value goes in as typed; a save names a value it cannot take.
-        token.insert(token.size() - 1, *answer);
+        token.insert(token.size() - 1, answer->trimmed());
     }
     editor().insertText(token);
 }

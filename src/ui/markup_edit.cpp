@@ -12,7 +12,9 @@
 #include <QTextLayout>
 #include <QToolTip>
 #include <memory>
+#include <optional>
 
+#include "markup/encoder.hpp"
 #include "markup/markup.hpp"
 #include "markup_highlighter.h"
 
@@ -101,8 +103,27 @@ QString MarkupEdit::withReturnTokens(QString text) {
     return QString::fromStdString(LineBreaksAsReturns(text.toStdString()));
 }
 
+namespace {
+
+// The token around position (strictly inside it), or nothing.
+std::optional<MarkupToken> tokenAround(const QString& text, int position) {
+    for (const MarkupToken& token : MarkupTokens(text.toLatin1().toStdString())) {
+        if (int(token.position) < position && position < int(token.position + token.length)) {
+            return token;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 void MarkupEdit::insertAsOneStep(const QString& text) {
     QTextCursor cursor = textCursor();
+    // Inside a token the text goes after it: a token is one unit.
+    if (const auto token =
+            cursor.hasSelection() ? std::nullopt : tokenAround(toPlainText(), cursor.position())) {
+        cursor.setPosition(int(token->position + token->length));
+    }
     // An edit block of its own keeps it apart from the typing around it on undo.
     cursor.beginEditBlock();
     cursor.insertText(text);
@@ -143,6 +164,16 @@ void MarkupEdit::keyPressEvent(QKeyEvent* event) {
         insertAsOneStep(QStringLiteral("(return)"));
         locked_ = true;
         return;
+    }
+    if (event->key() == Qt::Key_Backspace && !textCursor().hasSelection() &&
+        event->modifiers() == Qt::NoModifier) {
+        if (removeTokenBeforeCaret()) {
+            locked_ = true;  // a held Backspace goes on removing tokens only
+            return;
+        }
+        if (locked_) {
+            return;
+        }
     }
     if (event->key() == Qt::Key_Delete && !textCursor().hasSelection()) {
         deleteState_ = DeleteState::Handling;
@@ -189,6 +220,25 @@ bool MarkupEdit::removeTokenAtCaret() {
     setTextCursor(cursor);
     caretBeforeRemovedToken_[document()->availableUndoSteps()] = deleteCaret_;
     return true;
+}
+
+// Removes the token that ends right at the caret, as one undo step.
+bool MarkupEdit::removeTokenBeforeCaret() {
+    const int caret = textCursor().position();
+    for (const MarkupToken& token : MarkupTokens(toPlainText().toLatin1().toStdString())) {
+        if (int(token.position + token.length) == caret) {
+            QTextCursor cursor = textCursor();
+            cursor.setPosition(int(token.position));
+            cursor.setPosition(caret, QTextCursor::KeepAnchor);
+            cursor.beginEditBlock();
+            cursor.removeSelectedText();
+            cursor.endEditBlock();
+            setTextCursor(cursor);
+            caretBeforeRemovedToken_[document()->availableUndoSteps()] = caret;
+            return true;
+        }
+    }
+    return false;
 }
 
 void MarkupEdit::restoreCaretAfterDelete() {

@@ -1,7 +1,8 @@
 #pragma once
 // The edit box txtText: a plain-text edit whose line breaks are "(return)"
-// tokens. Enter puts in a "(return)" token; Delete in front of a token removes
-// the whole token; pasted or dropped line breaks arrive as tokens. What the game
+// tokens. Enter puts in a "(return)" token; Delete in front of a token and
+// Backspace after one remove the whole token, and what is inserted inside a token
+// goes after it; pasted or dropped line breaks arrive as tokens. What the game
 // cannot take has a red wavy underline, its reason in a tooltip.
 
 #include <QPlainTextEdit>
@@ -42,6 +43,7 @@ class MarkupEdit : public QPlainTextEdit {
     enum class DeleteState { Idle, Handling, Handled };
 
     bool removeTokenAtCaret();
+    bool removeTokenBeforeCaret();
     /// Grows no taller than the text needs plus a few lines, so the list below
     /// gets the rest of the window's height.
     void fitHeightToText();

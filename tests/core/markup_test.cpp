@@ -13,6 +13,7 @@
 #include "preview/preview.hpp"
 #include "rom/decoder.hpp"
 #include "text.hpp"
+#include "translation/filter.hpp"
 
 namespace qm {
 namespace {
@@ -175,7 +176,7 @@ TEST(Preview, OverflowBeyondTwoLinesOfTwenty) {
     }
 }
 
-TEST(Find, SearchesThePreviewFormForwardWithoutCaseOrWrapping) {
+TEST(Find, SearchesThePreviewFormWithoutCaseGoingOnFromTheFirstRowOnce) {
     EXPECT_TRUE(PreviewContains("Hello(return)world", "o w"));
     EXPECT_FALSE(PreviewContains("Hi(Pause:5)there", "Pause"));
     EXPECT_TRUE(PreviewContains("QUILLMOOR", "quillMoor"));
@@ -186,12 +187,14 @@ TEST(Find, SearchesThePreviewFormForwardWithoutCaseOrWrapping) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         rows[i].Text = texts[i];
     }
-    std::vector<std::size_t> visited;
-    for (auto at = FindNextRow(rows, 2, "moor"); at; at = FindNextRow(rows, *at + 1, "moor")) {
-        visited.push_back(*at);
+    std::vector<RowJump> visited;
+    for (std::optional<std::size_t> at = 2; visited.size() < 4;) {
+        visited.push_back(NextRowContaining(rows, at, "moor"));
+        at = visited.back().row;
     }
-    EXPECT_EQ(visited, (std::vector<std::size_t>{3, 5}));
-    EXPECT_EQ(FindNextRow(rows, 99, "x"), std::nullopt);
+    EXPECT_EQ(visited, (std::vector<RowJump>{{3, false}, {5, false}, {1, true}, {3, false}}));
+    EXPECT_EQ(NextRowContaining(rows, 4, "x"), (RowJump{0, true}));
+    EXPECT_EQ(NextRowContaining(rows, std::nullopt, "ink"), RowJump{});
     EXPECT_EQ(NotFoundMessage("ink"), "'ink' wasn't found.");
 }
 

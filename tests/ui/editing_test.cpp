@@ -163,42 +163,69 @@ TEST_F(Editing, WhatTheGameCannotTakeIsUnderlinedWithItsReason) {
 TEST_F(Editing, InsertCommandsAskAndPutTheTokenAtTheCaretOrOverTheSelection) {
     const struct {
         QKeyCombination shortcut;
-        std::optional<QString> answer;
+        std::vector<std::optional<QString>> answers;  // the box refuses all but the last
+        const char* title;
         const char* prompt;
+        int caret;
         QString after;
     } cases[] = {
-        {Qt::ControlModifier | Qt::Key_P, "5",
-         "Please enter the length of the pause.\n(1 = Short, 10+ = Long)", "Hi(Pause:5)there"},
-        {Qt::ControlModifier | Qt::Key_T, "x y",
-         "Please enter the new text speed.\n(1 = Fast, 10+ = Slow)", "Hi(TextSpeed:x y)there"},
-        {Qt::ControlModifier | Qt::Key_A, "12",
+        {Qt::ControlModifier | Qt::Key_P,
+         {"5"},
+         "Insert Pause",
+         "Please enter the length of the pause.\n(1 = Short, 10+ = Long)",
+         2,
+         "Hi(Pause:5)there"},
+        {Qt::ControlModifier | Qt::Key_T,
+         {"x y", "255", "{A}"},
+         "Insert Text Speed Change",
+         "Please enter the new text speed.\n(1 = Fast, 10+ = Slow)",
+         2,
+         "Hi(TextSpeed:{A})there"},
+        {Qt::ControlModifier | Qt::Key_A,
+         {" 12 "},
+         "Insert Animation Change",
          "Please enter the new animation.\n(0 = Blinking, 1 = Talking, 2 = No movement, 3 = "
          "\"Sleeping\", 4 = Nervous, 5 = Hurt)",
+         2,
          "Hi(Animation:12)there"},
-        {Qt::ControlModifier | Qt::Key_P, QString(),  // an emptied box
-         "Please enter the length of the pause.\n(1 = Short, 10+ = Long)", "Hithere"},
+        {Qt::ControlModifier | Qt::Key_P,
+         {QString()},  // an emptied box
+         "Insert Pause",
+         "Please enter the length of the pause.\n(1 = Short, 10+ = Long)",
+         2,
+         "Hithere"},
+        {Qt::ControlModifier | Qt::Key_P,
+         {"3"},
+         "Insert Pause",  // the caret inside a token
+         "Please enter the length of the pause.\n(1 = Short, 10+ = Long)",
+         5,
+         "Hithere(return)(Pause:3)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.after.toStdString());
-        editBox()->setPlainText("Hithere");
-        caretAt(2);
+        editBox()->setPlainText(c.caret == 2 ? "Hithere" : "Hithere(return)");
+        caretAt(c.caret == 2 ? 2 : 7 + c.caret);
         dialogs->clearCalls();
-        dialogs->answerText(c.answer);
+        for (const auto& answer : c.answers) {
+            dialogs->answerText(answer);
+        }
         press(c.shortcut);
-        ASSERT_EQ(dialogs->calls().size(), 1u);
-        EXPECT_EQ(dialogs->calls()[0].title, "Insert Pause");
+        EXPECT_EQ(dialogs->callsOf(Kind::Refused).size(), c.answers.size() - 1);
+        ASSERT_EQ(dialogs->callsOf(Kind::Text).size(), 1u);
+        EXPECT_EQ(dialogs->calls()[0].title, c.title);
         EXPECT_EQ(dialogs->calls()[0].defaultText, "5");
         EXPECT_EQ(dialogs->calls()[0].text, c.prompt);
         EXPECT_EQ(text(), c.after);
     }
+    dialogs->clearCalls();
     editBox()->selectAll();
     action("mnuInsertReturn")->trigger();
     EXPECT_EQ(text(), "(return)");
-    EXPECT_EQ(dialogs->calls().size(), 1u);     // Return asks nothing
+    EXPECT_TRUE(dialogs->calls().empty());      // Return asks nothing
     EXPECT_EQ(cell(0, 2), "Hi(Pause:5)there");  // the row changes only with Apply
 }
 
-TEST_F(Editing, FindWalksThePreviewFormOfTheRowsAfterTheSelectedOne) {
+TEST_F(Editing, FindWalksThePreviewFormOfTheRowsAfterTheSelectedOneAndOnFromTheFirst) {
     action("mnuFindFindNext")->trigger();  // before any Find: nothing at all
     EXPECT_TRUE(dialogs->calls().empty());
     dialogs->answerText(QStringLiteral("mOoR"));
@@ -209,11 +236,16 @@ TEST_F(Editing, FindWalksThePreviewFormOfTheRowsAfterTheSelectedOne) {
     EXPECT_EQ(text(), "the MOOR again");
     QTest::keyClick(editBox(), Qt::Key_F3);
     EXPECT_EQ(selectedRow(), 4);
-    QTest::keyClick(editBox(), Qt::Key_F3);
-    EXPECT_EQ(selectedRow(), 4);
+    QTest::keyClick(editBox(), Qt::Key_F3);  // past the last row: on from the first
+    EXPECT_EQ(selectedRow(), 3);
+    EXPECT_EQ(statusText(), "Went on from the first row");
+    EXPECT_TRUE(dialogs->callsOf(Kind::Information).empty());
+    dialogs->answerText(QStringLiteral("ink"));
+    action("mnuFindFind")->trigger();
+    EXPECT_EQ(selectedRow(), 3);
     ASSERT_EQ(dialogs->callsOf(Kind::Information).size(), 1u);
     EXPECT_EQ(dialogs->calls().back().title, "Find");
-    EXPECT_EQ(dialogs->calls().back().text, "'mOoR' wasn't found.");
+    EXPECT_EQ(dialogs->calls().back().text, "'ink' wasn't found.");
 }
 
 }  // namespace

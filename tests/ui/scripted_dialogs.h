@@ -14,7 +14,18 @@ namespace qm::testing {
 
 class ScriptedDialogs : public Dialogs {
   public:
-    enum class Kind { Open, Save, Text, Question, ApplyQuestion, YesNo, Information, Warning };
+    enum class Kind {
+        Open,
+        Save,
+        Text,
+        Question,
+        ApplyQuestion,
+        YesNo,
+        Information,
+        Warning,
+        Choice,
+        Refused  // an input box's check refused the answer: text is the reason
+    };
     struct Call {
         Kind kind;
         QString title;
@@ -34,6 +45,8 @@ class ScriptedDialogs : public Dialogs {
     void answerApplyChanges(ApplyChangesAnswer answer) {
         queue(Kind::ApplyQuestion, QString::number(int(answer)));
     }
+    /// The index of the button the next question with buttons is answered by.
+    void answerChoice(int button) { queue(Kind::Choice, QString::number(button)); }
     void answerYesNo(bool yes) { queue(Kind::YesNo, yes ? QStringLiteral("y") : QString()); }
     const std::vector<Call>& calls() const { return calls_; }
     void clearCalls() { calls_.clear(); }
@@ -54,10 +67,24 @@ class ScriptedDialogs : public Dialogs {
         const Answer a = ask({Kind::Save, title, filter, suggested});
         return a.given ? std::optional<SaveTarget>(SaveTarget{a.text, a.filter}) : std::nullopt;
     }
+    using Dialogs::getText;
+    /// A refused answer is recorded (Kind::Refused) and the next one is typed.
     std::optional<QString> getText(QWidget*, const QString& title, const QString& prompt,
-                                   const QString& defaultText) override {
-        const Answer a = ask({Kind::Text, title, prompt, defaultText});
-        return a.given ? std::optional<QString>(a.text) : std::nullopt;
+                                   const QString& defaultText, const TextCheck& check) override {
+        for (Answer a = ask({Kind::Text, title, prompt, defaultText}); a.given;
+             a = next(Kind::Text)) {
+            const QString problem = check ? check(a.text) : QString();
+            if (problem.isEmpty()) {
+                return a.text;
+            }
+            calls_.push_back({Kind::Refused, title, problem, a.text});
+        }
+        return std::nullopt;
+    }
+    int choose(QWidget*, const QString& title, const QString& text, const QStringList& buttons, int,
+               int escapeButton) override {
+        const Answer a = ask({Kind::Choice, title, text, buttons.join(u'|')});
+        return a.given ? a.text.toInt() : escapeButton;
     }
     SaveChangesAnswer askSaveChanges(QWidget*, const QString& title, const QString& text) override {
         const Answer a = ask({Kind::Question, title, text, {}});
@@ -90,7 +117,10 @@ class ScriptedDialogs : public Dialogs {
     }
     Answer ask(const Call& call) {
         calls_.push_back(call);
-        std::deque<Answer>& answers = answers_[call.kind];
+        return next(call.kind);
+    }
+    Answer next(Kind kind) {
+        std::deque<Answer>& answers = answers_[kind];
         if (answers.empty()) {
             return {};
         }

@@ -17,16 +17,6 @@ bool PreviewContains(const std::string& markup, std::string_view needle) {
     return found != haystack.end();
 }
 
-std::optional<std::size_t> FindNextRow(std::span<const StringEntry> rows, std::size_t from,
-                                       std::string_view needle) {
-    for (std::size_t i = from; i < rows.size(); ++i) {
-        if (PreviewContains(rows[i].Text, needle)) {
-            return i;
-        }
-    }
-    return std::nullopt;
-}
-
 std::string NotFoundMessage(const std::string& searchText) {
     return "'" + searchText + "' wasn't found.";
 }

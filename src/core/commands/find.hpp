@@ -16,12 +16,6 @@ namespace qm {
 /// An empty needle occurs nowhere.
 bool PreviewContains(const std::string& markup, std::string_view needle);
 
-/// The 0-based index of the first row at or after from whose Text contains
-/// needle as PreviewContains tells; nothing when no row from there to the last
-/// one does. Never wraps around.
-std::optional<std::size_t> FindNextRow(std::span<const StringEntry> rows, std::size_t from,
-                                       std::string_view needle);
-
 /// "'" + searchText + "' wasn't found."
 std::string NotFoundMessage(const std::string& searchText);
 

@@ -1,7 +1,9 @@
 #pragma once
 // The control-code tokens the Insert commands put into the edit box.
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace qm {
 
@@ -16,6 +18,11 @@ struct InsertQuestion {
 };
 
 InsertQuestion InsertQuestionFor(InsertKind kind);
+
+/// Why a value typed into an Insert box cannot go into its token, or nothing
+/// when it can: a number from 0 to 254 or a placeholder such as «{A}», as the
+/// encoder takes them.
+std::optional<std::string> InsertValueProblem(std::string_view value);
 
 /// The token for a value as typed, unchecked and untrimmed: "(Pause:" + value +
 /// ")" and so on; "(return)" for Return, whatever the value.

@@ -55,15 +55,21 @@ std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntr
 
 std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
                           const ProgressFn& progress, FileOps& ops, const SaveOptions& options) {
+    const std::string copyPath = CopyName(romPath);
+    SaveRomCopyTo(romPath, copyPath, rows, progress, ops, options);
+    return copyPath;
+}
+
+void SaveRomCopyTo(const std::string& romPath, const std::string& copyPath,
+                   std::span<const StringEntry> rows, const ProgressFn& progress, FileOps& ops,
+                   const SaveOptions& options) {
     const LaidOutText laidOut = LayOutRows(rows, progress);
     CheckRomFile(romPath, RomAccess::kReadOnly);
-    const std::string copyPath = CopyName(romPath);
     checkCopyPlace(romPath, copyPath);
     const ResolvedFile source = ResolveFile(romPath);
     Bytes image = ReadWholeFile(source.path);
     ApplySave(image, laidOut, options);
     WriteFileAtomically(copyPath, image, ops, WritableLike(source));
-    return copyPath;
 }
 
 }  // namespace qm

@@ -39,5 +39,9 @@ std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntr
 /// The same with the choices a save takes (ApplySave).
 std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
                           const ProgressFn& progress, FileOps& ops, const SaveOptions& options);
+/// Save As Copy To...: the same, to copyPath of the user's choosing.
+void SaveRomCopyTo(const std::string& romPath, const std::string& copyPath,
+                   std::span<const StringEntry> rows, const ProgressFn& progress, FileOps& ops,
+                   const SaveOptions& options);
 
 }  // namespace qm

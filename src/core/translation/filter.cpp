@@ -40,13 +40,13 @@ std::vector<std::size_t> FilterRows(std::span<const StringEntry> rows,
 
 namespace {
 
+// The first of n rows after `after` for which qualifies(index) holds, going on
+// from row 0 once.
 template <typename Qualifies>
-RowJump nextRow(std::span<const RowState> states, std::optional<std::size_t> after,
-                Qualifies qualifies) {
-    const std::size_t n = states.size();
+RowJump nextRow(std::size_t n, std::optional<std::size_t> after, Qualifies qualifies) {
     const std::size_t first = after && *after < n ? *after + 1 : 0;
     for (std::size_t at = first; at < first + n; ++at) {
-        if (qualifies(states[at % n])) {
+        if (qualifies(at % n)) {
             return {at % n, at >= n};
         }
     }
@@ -56,12 +56,18 @@ RowJump nextRow(std::span<const RowState> states, std::optional<std::size_t> aft
 }  // namespace
 
 RowJump NextUntranslated(std::span<const RowState> states, std::optional<std::size_t> after) {
-    return nextRow(states, after, [](const RowState& s) { return s.untranslated(); });
+    return nextRow(states.size(), after, [&](std::size_t k) { return states[k].untranslated(); });
 }
 
 RowJump NextProblem(std::span<const RowState> states, std::optional<std::size_t> after) {
-    return nextRow(states, after,
-                   [](const RowState& s) { return s.overflows() || s.unsaveable(); });
+    return nextRow(states.size(), after,
+                   [&](std::size_t k) { return states[k].overflows() || states[k].unsaveable(); });
+}
+
+RowJump NextRowContaining(std::span<const StringEntry> rows, std::optional<std::size_t> after,
+                          std::string_view needle) {
+    return nextRow(rows.size(), after,
+                   [&](std::size_t k) { return PreviewContains(rows[k].Text, needle); });
 }
 
 std::vector<std::size_t> IdenticalRows(std::span<const StringEntry> rows,

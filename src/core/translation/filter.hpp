@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "rom/string_table.hpp"
@@ -65,6 +66,12 @@ struct RowJump {
 RowJump NextUntranslated(std::span<const RowState> states, std::optional<std::size_t> after);
 /// The same for a row that overflows or cannot be saved.
 RowJump NextProblem(std::span<const RowState> states, std::optional<std::size_t> after);
+
+/// Find Next: the first row after `after` whose text, as the player reads it,
+/// holds needle (PreviewContains), going on from row 0 once, up to and including
+/// `after`. Nothing when no row holds it.
+RowJump NextRowContaining(std::span<const StringEntry> rows, std::optional<std::size_t> after,
+                          std::string_view needle);
 
 /// The other rows, ascending, that are untranslated (SameAsOriginal) and whose
 /// original row has the same portrait, text and colour as original[index]: the
