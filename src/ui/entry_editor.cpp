@@ -50,9 +50,6 @@ QString defaultPortraitFolder() {
 EntryEditor::EntryEditor(QWidget* parent)
     : QGroupBox(parent), ui_(std::make_unique<Ui::EntryEditor>()) {
     ui_->setupUi(this);
-    // A taller window gives its height to the list; the editor keeps what its
-    // text needs.
-    ui_->fraTextLayout->setSizeConstraint(QLayout::SetMinAndMaxSize);
     setUpFonts();
     ui_->txtText2->setFocusBuddy(ui_->txtText);
     connect(ui_->cmdApply, &QPushButton::clicked, this, &EntryEditor::applyClicked);
@@ -76,6 +73,11 @@ void EntryEditor::setUp(const StringTableModel& model, const QString& portraitFo
     portraitFolder_ = portraitFolder.isEmpty() ? defaultPortraitFolder() : portraitFolder;
 }
 
+void EntryEditor::forgetRow() {
+    row_.reset();
+    showTitle();
+}
+
 void EntryEditor::load(int row) {
     const StringEntry& entry = model_->entry(row);
     row_ = row;
@@ -92,6 +94,15 @@ void EntryEditor::load(int row) {
     ui_->txtText->setPlainText(FromGameText(entry.Text));
     ui_->pnlOriginal->showRow(model_->originalOf(row));
     loading_ = false;
+    showTitle();
+}
+
+void EntryEditor::showTitle() {
+    setTitle(row_ ? QStringLiteral("Row %1 \u00b7 %2")
+                        .arg(*row_ + 1)
+                        .arg(QString::fromStdString(
+                            GetPortraitName(static_cast<std::int16_t>(ui_->hsPortrait->value()))))
+                  : QStringLiteral("Selected Text"));
 }
 
 std::optional<StringEntry> EntryEditor::edited() const {
@@ -191,6 +202,7 @@ void EntryEditor::chkColoured_Click() {
 
 void EntryEditor::hsPortrait_Change() {
     showPortrait(ui_->hsPortrait->value());
+    showTitle();
     if (!loading_) {
         emit contentChanged();
     }

@@ -42,7 +42,7 @@ class EntryEditor : public QGroupBox {
     /// The row the editor was last loaded from; nothing after forgetRow().
     std::optional<int> row() const { return row_; }
     /// A new table: the editor holds no row of it until load().
-    void forgetRow() { row_.reset(); }
+    void forgetRow();
 
     /// The editor's row as it would be if applied now; nothing without a row.
     std::optional<StringEntry> edited() const;
@@ -86,6 +86,8 @@ class EntryEditor : public QGroupBox {
 
   private:
     void setUpFonts();
+    /// "Row 8 · Rosalind": the row and the speaker the editor holds.
+    void showTitle();
     void showPortrait(int number);
     void chkColoured_Click();
     void hsPortrait_Change();

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 
 #include "string_table_model.h"
 
@@ -26,6 +27,8 @@ FilterBar::FilterBar(QWidget* parent)
     layout->addWidget(text_, 1);
     layout->addWidget(state_);
     connect(text_, &QLineEdit::textChanged, this, &FilterBar::filterChanged);
+    new QShortcut(QKeySequence(Qt::Key_Escape), text_, text_, &QLineEdit::clear,
+                  Qt::WidgetShortcut);
     connect(state_, &QComboBox::currentIndexChanged, this, &FilterBar::filterChanged);
 }
 
@@ -52,8 +55,9 @@ RowFilterModel::RowFilterModel(StringTableModel& rows, QObject* parent)
     setDynamicSortFilter(false);
 }
 
-void RowFilterModel::setFilter(const RowFilter& filter) {
+void RowFilterModel::setFilter(const RowFilter& filter, std::optional<int> anchor) {
     filter_ = filter;
+    anchor_ = anchor;
     invalidateRowsFilter();
 }
 
@@ -71,7 +75,8 @@ Qt::ItemFlags RowFilterModel::flags(const QModelIndex& index) const {
 }
 
 bool RowFilterModel::filterAcceptsRow(int row, const QModelIndex&) const {
-    return PassesFilter(rows_.entry(row), rows_.originalOf(row), rows_.state(row), filter_);
+    return row == anchor_ ||
+           PassesFilter(rows_.entry(row), rows_.originalOf(row), rows_.state(row), filter_);
 }
 
 }  // namespace qm

@@ -6,6 +6,7 @@
 
 #include <QSortFilterProxyModel>
 #include <QWidget>
+#include <optional>
 
 #include "translation/filter.hpp"
 
@@ -40,9 +41,9 @@ class RowFilterModel : public QSortFilterProxyModel {
   public:
     explicit RowFilterModel(StringTableModel& rows, QObject* parent = nullptr);
 
-    /// Shows the rows that pass filter; the rows shown change only here, so a row
-    /// that stops passing by an edit stays in view until the filter changes.
-    void setFilter(const RowFilter& filter);
+    /// Shows the rows that pass filter, and the anchor row whatever the filter
+    /// says; the rows shown change only here.
+    void setFilter(const RowFilter& filter, std::optional<int> anchor);
     /// The rows shown, as rows of the table (0-based), ascending.
     std::vector<std::size_t> shownRows() const;
 
@@ -55,6 +56,7 @@ class RowFilterModel : public QSortFilterProxyModel {
   private:
     StringTableModel& rows_;
     RowFilter filter_;
+    std::optional<int> anchor_;
 };
 
 }  // namespace qm

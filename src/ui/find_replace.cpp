@@ -72,13 +72,15 @@ void FindReplace::mnuFindReplace_Click() {
         connect(replace_, &ReplaceDialog::replaceAllRequested, this,
                 command(QStringLiteral("Replace All"), &FindReplace::replaceAll));
     }
-    const QString selected = editor_.selectedText();
-    if (!selected.isEmpty()) {
-        replace_->setFindText(selected);
+    replace_->showBeside(window_);
+    replace_->setFindText(editor_.selectedText());
+}
+
+void FindReplace::forgetOutcome() {
+    lastMatch_.reset();
+    if (replace_ != nullptr) {
+        replace_->showOutcome(QString());
     }
-    replace_->show();
-    replace_->raise();
-    replace_->activateWindow();
 }
 
 std::vector<std::size_t> FindReplace::replaceScope() const {

@@ -39,6 +39,10 @@ class FindReplace : public QObject {
     /// Find > Replace...: the dialog, with the edit box's selection to find.
     void mnuFindReplace_Click();
 
+    /// A step was undone or redone: what the dialog said of the last command
+    /// no longer holds.
+    void forgetOutcome();
+
   signals:
     /// Something the status bar should say.
     void notice(const QString& text);

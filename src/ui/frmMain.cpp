@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QScreen>
 
 #include "app_settings.h"
 #include "command_runner.h"
@@ -90,6 +91,14 @@ void frmMain::setUpWindow() {
         resize(640, 480 + menuBar()->sizeHint().height());
     }
     ui->splitter->restoreState(settings_->splitterState());
+    // A remembered or default size larger than the screen would put the status
+    // bar out of reach: the window takes what the screen has, title bar included.
+    const QRect room = screen()->availableGeometry();
+    const QSize most = room.size() - QSize(8, 32);
+    if (width() > most.width() || height() > most.height()) {
+        resize(size().boundedTo(most));
+        move(room.topLeft());
+    }
     QWidget::setTabOrder(editor().findChild<QWidget*>(QStringLiteral("cmdAdd")),
                          ui->barFilter->textBox());
 }
@@ -110,6 +119,8 @@ void frmMain::connectMenus() {
         {ui->mnuOpenRom, Settle::Nothing, &frmMain::mnuOpenRom_Click},
         {ui->mnuSaveRom, Settle::Apply, &frmMain::mnuSaveRom_Click},
         {ui->mnuSaveAs, Settle::Apply, &frmMain::mnuSaveAs_Click},
+        {ui->mnuSaveAsTo, Settle::Apply, &frmMain::mnuSaveAsTo_Click},
+        {ui->mnuApply, Settle::Nothing, &frmMain::cmdApply_Click},
         {ui->mnuExportTable, Settle::Apply, &frmMain::mnuExportTable_Click},
         {ui->mnuImportTable, Settle::Nothing, &frmMain::mnuImportTable_Click},
         {ui->mnuCreatePatch, Settle::Nothing, &frmMain::mnuCreatePatch_Click},
@@ -156,14 +167,17 @@ void frmMain::connectEditMenu() {
 void frmMain::connectParts() {
     connect(list_, &RowList::rowChosen, this, &frmMain::lvText_SelectionChanged);
     connect(&editor(), &EntryEditor::contentChanged, this, &frmMain::showEditState);
-    connect(&editor(), &EntryEditor::applyClicked, this, [this] {
-        commands_->run(QStringLiteral("Apply"), Settle::Nothing, [this] { cmdApply_Click(); });
-    });
+    connect(&editor(), &EntryEditor::applyClicked, ui->mnuApply, &QAction::trigger);
     connect(&editor(), &EntryEditor::addClicked, ui->mnuInsert,
             [this](const QPoint& at) { ui->mnuInsert->popup(at); });
     connect(&session_->history(), &TableHistory::stepShown, this, &frmMain::showChangedRow);
+    connect(&session_->history(), &TableHistory::stepShown, find_, &FindReplace::forgetOutcome);
     connect(&session_->model(), &QAbstractItemModel::dataChanged, this, &frmMain::showEditState);
     connect(session_, &RomSession::originalChanged, this, &frmMain::showOriginal);
+    // A filter follows every change of the rows' content or state.
+    connect(&session_->history(), &TableHistory::tableChanged, list_, &RowList::refilter);
+    connect(session_, &RomSession::originalChanged, list_, &RowList::refilter);
+    connect(session_, &RomSession::saved, list_, &RowList::refilter);
     connect(find_, &FindReplace::notice, status_, &StatusPanels::showNotice);
 }
 
@@ -175,7 +189,7 @@ void frmMain::installKeyHandling() {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride && !isTypingUndo(watched, event) &&
+    if (event->type() == QEvent::ShortcutOverride && !isFieldsOwnKey(watched, event) &&
         isWindowShortcut(static_cast<QKeyEvent*>(event))) {
         // The edit box and the list claim keys such as Ctrl+A for themselves;
         // here the menus' shortcuts win wherever the focus is.
@@ -185,12 +199,16 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool frmMain::isTypingUndo(const QObject* watched, const QEvent* event) const {
-    const QKeySequence pressed(static_cast<const QKeyEvent*>(event)->keyCombination());
-    return watched == editor().textBox() &&
-           (pressed == QKeySequence(Qt::CTRL | Qt::Key_Z) ||
-            pressed == QKeySequence(Qt::CTRL | Qt::Key_Y) ||
-            pressed == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+bool frmMain::isFieldsOwnKey(const QObject* watched, const QEvent* event) const {
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    const bool undo = key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+                      key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::Key_Y);
+    if (watched == editor().textBox()) {
+        return undo;  // the edit box's own undo, not the table's
+    }
+    return watched == ui->barFilter->textBox() &&
+           (undo || key->matches(QKeySequence::SelectAll) || key->matches(QKeySequence::Cut) ||
+            key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste));
 }
 
 bool frmMain::isWindowShortcut(const QKeyEvent* event) const {
@@ -238,8 +256,8 @@ void frmMain::enableEditing() {
     for (QMenu* menu : {ui->mnuEdit, ui->mnuInsert, ui->mnuFind}) {
         menu->setEnabled(true);
     }
-    for (QAction* action : {ui->mnuSaveRom, ui->mnuSaveAs, ui->mnuImportTable, ui->mnuExportTable,
-                            ui->mnuCreatePatch, ui->mnuCompareOriginal}) {
+    for (QAction* action : {ui->mnuSaveRom, ui->mnuSaveAs, ui->mnuSaveAsTo, ui->mnuImportTable,
+                            ui->mnuExportTable, ui->mnuCreatePatch, ui->mnuCompareOriginal}) {
         action->setEnabled(true);
     }
 }

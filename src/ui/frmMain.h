@@ -79,8 +79,9 @@ class frmMain : public QMainWindow {
     void connectParts();
     void installKeyHandling();
     bool isWindowShortcut(const QKeyEvent* event) const;
-    /// Ctrl+Z, Ctrl+Y or Ctrl+Shift+Z in the edit box: its own undo, not the table's.
-    bool isTypingUndo(const QObject* watched, const QEvent* event) const;
+    /// A key a text field keeps for itself: undo and redo in the edit box; those
+    /// and select all, cut, copy and paste in the filter line.
+    bool isFieldsOwnKey(const QObject* watched, const QEvent* event) const;
     void enableEditing();
     void showRomPathInCaption();
     /// Updates the caption's mark, the budget and the counts after any change.
@@ -95,6 +96,9 @@ class frmMain : public QMainWindow {
     QString openFolder() const;
     void mnuSaveRom_Click();
     void mnuSaveAs_Click();
+    void mnuSaveAsTo_Click();
+    /// After a copy was saved: it is the open file now.
+    void showCopySaved();
     /// Runs a save; a refusal lands on its row, a file that cannot be written
     /// offers to export the table. True when it saved.
     bool runSave(const QString& title, const std::function<void(const ProgressFn&)>& save);

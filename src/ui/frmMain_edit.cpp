@@ -18,6 +18,7 @@ namespace qm {
 
 void frmMain::loadRow(int row) {
     editor().load(row);
+    list_->setAnchorRow(row);
     showEditState();
 }
 

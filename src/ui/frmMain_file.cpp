@@ -14,6 +14,7 @@
 #include "recent_roms_menu.h"
 #include "rom_session.h"
 #include "row_list.h"
+#include "save/copy_name.hpp"
 #include "status_panels.h"
 #include "string_table_model.h"
 #include "text.hpp"
@@ -30,6 +31,23 @@ const QString kCompareTitle = QStringLiteral("Compare With Original");
 
 QString rowsText(std::size_t rows) {
     return QString::fromStdString(Counted(rows, "row", "rows"));
+}
+
+// How an existing file at copy differs from the copy a save would write there;
+// nothing when there is none or it is that copy already.
+std::optional<QString> howCopyDiffers(const RomSession& session, const std::string& copy) {
+    try {
+        const std::optional<std::size_t> rows = session.rowsDifferingIn(copy);
+        if (!rows) {
+            return std::nullopt;
+        }
+        return *rows == 0 ? QStringLiteral("differs from it outside the text")
+                          : QStringLiteral("differs in %1").arg(rowsText(*rows));
+    } catch (const SaveError&) {
+        return std::nullopt;  // the save refuses, and says why
+    } catch (const FileError&) {
+        return QStringLiteral("cannot be read to compare");
+    }
 }
 
 }  // namespace
@@ -64,6 +82,7 @@ bool frmMain::openRom(const QString& path) {
     }
     enableEditing();
     editor().forgetRow();
+    list_->setAnchorRow(std::nullopt);
     showRomPathInCaption();
     reopenOriginal();
     if (session_->model().rowCount() > 0) {
@@ -118,15 +137,43 @@ void frmMain::mnuSaveRom_Click() {
 }
 
 void frmMain::mnuSaveAs_Click() {
-    if (runSave(QStringLiteral("Save As Copy"),
-                [this](const ProgressFn& progress) { session_->saveAsCopy(progress); })) {
-        showRomPathInCaption();
-        if (!session_->originalPath().empty()) {  // the copy is compared with it too
-            settings_->setOriginalFor(AbsolutePath(romPath()), QtPath(session_->originalPath()));
+    const std::string copy = CopyName(romPath());
+    // Another piece of work may stand under the copy's name: never replace it unasked.
+    if (const std::optional<QString> differs = howCopyDiffers(*session_, copy)) {
+        switch (dialogs_->choose(
+            this, QStringLiteral("Save As Copy"),
+            QStringLiteral("%1 already exists and %2. Replace it?")
+                .arg(ShownFileName(copy), *differs),
+            {QStringLiteral("&Yes"), QStringLiteral("&No"), QStringLiteral("Save As Copy &To...")},
+            1, 1)) {
+            case 0: break;
+            case 2: mnuSaveAsTo_Click(); return;
+            default: return;
         }
-        recent_->remember(AbsolutePath(romPath()));
-        status_->showNotice(QStringLiteral("Saved a copy as %1").arg(ShownFileName(romPath())));
     }
+    if (runSave(QStringLiteral("Save As Copy"),
+                [&](const ProgressFn& progress) { session_->saveCopy(copy, progress); })) {
+        showCopySaved();
+    }
+}
+
+void frmMain::mnuSaveAsTo_Click() {
+    const auto target = dialogs_->getSaveFileName(this, QStringLiteral("Save As Copy To"),
+                                                  kRomFilter, QtPath(CopyName(romPath())));
+    if (target && runSave(QStringLiteral("Save As Copy To"), [&](const ProgressFn& progress) {
+            session_->saveCopy(NativePath(target->path), progress);
+        })) {
+        showCopySaved();
+    }
+}
+
+void frmMain::showCopySaved() {
+    showRomPathInCaption();
+    if (!session_->originalPath().empty()) {  // the copy is compared with it too
+        settings_->setOriginalFor(AbsolutePath(romPath()), QtPath(session_->originalPath()));
+    }
+    recent_->remember(AbsolutePath(romPath()));
+    status_->showNotice(QStringLiteral("Saved a copy as %1").arg(ShownFileName(romPath())));
 }
 
 bool frmMain::runSave(const QString& title, const std::function<void(const ProgressFn&)>& save) {
@@ -218,9 +265,10 @@ void frmMain::mnuCreatePatch_Click() {
                 }
         }
     }
-    const auto original =
-        dialogs_->getOpenFileName(this, QStringLiteral("Select the Original, Unmodified ROM"),
-                                  kRomFilter, settings_->patchOriginal());
+    const auto original = dialogs_->getOpenFileName(
+        this, QStringLiteral("Select the Original, Unmodified ROM"), kRomFilter,
+        session_->originalPath().empty() ? settings_->patchOriginal()
+                                         : QtPath(session_->originalPath()));
     if (!original) {
         return;
     }

@@ -22,10 +22,6 @@ namespace qm {
 
 namespace {
 
-// The box's height in the design, and the empty lines it may show below the text.
-constexpr int kDesignHeight = 81;
-constexpr int kSpareLines = 3;
-
 // An undo step that does nothing. Closing a token's edit block, it keeps the
 // typing that follows from being merged into the token's undo step.
 class UndoSeal : public QAbstractUndoItem {
@@ -59,23 +55,7 @@ bool onlyMovesOrCopies(const QKeyEvent* event) {
 
 MarkupEdit::MarkupEdit(QWidget* parent) : QPlainTextEdit(parent) {
     connect(this, &QPlainTextEdit::textChanged, this, &MarkupEdit::restoreCaretAfterDelete);
-    connect(this, &QPlainTextEdit::blockCountChanged, this, &MarkupEdit::fitHeightToText);
-    connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
-            &MarkupEdit::fitHeightToText);
     new MarkupHighlighter(document());
-}
-
-void MarkupEdit::resizeEvent(QResizeEvent* event) {
-    QPlainTextEdit::resizeEvent(event);
-    fitHeightToText();
-}
-
-void MarkupEdit::fitHeightToText() {
-    // A plain-text layout measures its height in lines.
-    const int lines = int(document()->documentLayout()->documentSize().height()) + kSpareLines;
-    const int needed = lines * fontMetrics().lineSpacing() +
-                       2 * (frameWidth() + int(document()->documentMargin()));
-    setMaximumHeight(std::max(needed, kDesignHeight));
 }
 
 bool MarkupEdit::viewportEvent(QEvent* event) {

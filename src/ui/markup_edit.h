@@ -29,7 +29,6 @@ class MarkupEdit : public QPlainTextEdit {
 
   protected:
     bool viewportEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -44,9 +43,6 @@ class MarkupEdit : public QPlainTextEdit {
 
     bool removeTokenAtCaret();
     bool removeTokenBeforeCaret();
-    /// Grows no taller than the text needs plus a few lines, so the list below
-    /// gets the rest of the window's height.
-    void fitHeightToText();
     void restoreCaretAfterDelete();
 
     DeleteState deleteState_ = DeleteState::Idle;

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "game_text.h"
@@ -96,9 +97,28 @@ ReplaceDialog::Scope ReplaceDialog::scope() const {
 }
 
 void ReplaceDialog::setFindText(const QString& text) {
-    find_->setText(text);
+    if (!text.isEmpty()) {
+        find_->setText(text);
+    }
     find_->selectAll();
     find_->setFocus(Qt::OtherFocusReason);
+}
+
+void ReplaceDialog::showBeside(const QWidget& parent) {
+    if (!isVisible()) {
+        adjustSize();
+        const QRect window = parent.frameGeometry();
+        const QRect screen = parent.screen()->availableGeometry();
+        const int width = frameGeometry().width();
+        if (window.right() + width < screen.right()) {
+            move(window.right() + 1, window.top());
+        } else if (window.left() - width > screen.left()) {
+            move(window.left() - width, window.top());
+        }
+    }
+    show();
+    raise();
+    activateWindow();
 }
 
 void ReplaceDialog::showOutcome(const QString& text) {

@@ -31,8 +31,11 @@ class ReplaceDialog : public QDialog {
     /// holds a character no game text has.
     std::optional<std::string> replacement();
     Scope scope() const;
-    /// Puts text in the "Find what" box, selected, as the dialog opens.
+    /// Puts text (or, when it is empty, what the box holds) in the "Find what"
+    /// box, selected, with the focus, as the dialog opens.
     void setFindText(const QString& text);
+    /// Opens beside parent where the screen has room for it, else over it.
+    void showBeside(const QWidget& parent);
     /// Says how the last command went, under the buttons.
     void showOutcome(const QString& text);
 

@@ -6,6 +6,7 @@
 #include "save/copy_name.hpp"
 #include "save/writer.hpp"
 #include "string_table_model.h"
+#include "translation/diff.hpp"
 #include "translation/filter.hpp"
 
 namespace qm {
@@ -51,16 +52,30 @@ void RomSession::save(const ProgressFn& progress) {
     afterSave();
 }
 
-std::string RomSession::saveAsCopy(const ProgressFn& progress) {
+void RomSession::saveCopy(const std::string& path, const ProgressFn& progress) {
     // The copy is written whole or not at all; only then is it the open file.
-    path_ = SaveRomAsCopy(path_, model_->rows(), progress);
+    SaveRomCopyTo(path_, path, model_->rows(), progress, SystemFileOps(), SaveOptions{});
+    path_ = path;
     afterSave();
-    return path_;
+}
+
+std::optional<std::size_t> RomSession::rowsDifferingIn(const std::string& path) const {
+    const ResolvedFile file = ResolveFile(path);
+    if (!file.exists || !file.isRegular) {
+        return std::nullopt;  // nothing there, or nothing a save could replace
+    }
+    const Bytes wanted = SavedImage(path_, model_->rows());
+    const Bytes existing = RegularFile(path).readAll(kLargestRomImage);
+    if (existing == wanted) {
+        return std::nullopt;
+    }
+    return DiffTables(LoadRom(existing), model_->rows()).size();
 }
 
 void RomSession::afterSave() {
     model_->markSaved();
     history_->markClean();
+    emit saved();
 }
 
 void RomSession::exportTable(const std::string& path, TableFormat format) const {

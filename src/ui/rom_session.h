@@ -42,9 +42,13 @@ class RomSession : public QObject {
     /// Saves the table into the open file. Throws SaveError (a row, or the
     /// text region, refused) or FileError (the file is left as it was).
     void save(const ProgressFn& progress);
-    /// Saves the table into a copy beside the open file, which then is the open
-    /// file; returns the copy's path. Throws as save() does.
-    std::string saveAsCopy(const ProgressFn& progress);
+    /// Saves the table into a copy at path (CopyName's beside the open file for
+    /// Save As Copy), which then is the open file. Throws as save() does.
+    void saveCopy(const std::string& path, const ProgressFn& progress);
+    /// How many rows an existing file at path differs in from the copy a save
+    /// would write there; nothing when there is no regular file there or it is
+    /// that copy byte for byte. Throws SaveError when the table cannot be saved, FileError.
+    std::optional<std::size_t> rowsDifferingIn(const std::string& path) const;
 
     /// Writes the table (with the original's texts beside it while one is
     /// open) to path in format. Throws FileError, TableError.
@@ -81,6 +85,8 @@ class RomSession : public QObject {
   signals:
     /// An original was opened or closed.
     void originalChanged(bool open);
+    /// The table was saved: every row is as the file holds it.
+    void saved();
 
   private:
     void afterSave();

@@ -82,13 +82,21 @@ void RowList::showOriginalColumn(bool shown) {
     view_.setColumnShown(kColOriginal, shown);
 }
 
+void RowList::setAnchorRow(std::optional<int> row) {
+    anchor_ = row;
+}
+
 void RowList::txtFilter_Change() {
-    const std::optional<int> row = selectedRow();
-    // The list moves its selection off a row the filter hides; that is no move
-    // of the user's, and the editor keeps its row.
+    // The row in the editor stays in the list, selected and in view, whatever
+    // the filter; the list's own moves meanwhile are no moves of the user's.
+    const std::optional<int> selected = selectedRow();
     filtering_ = true;
-    shown_->setFilter(bar_.filter());
-    const QModelIndex index = row ? shown_->mapFromSource(model_.index(*row, 0)) : QModelIndex();
+    shown_->setFilter(bar_.filter(), anchor_);
+    QModelIndex index =
+        selected ? shown_->mapFromSource(model_.index(*selected, 0)) : QModelIndex();
+    if (!index.isValid() && anchor_) {
+        index = shown_->mapFromSource(model_.index(*anchor_, 0));
+    }
     if (index.isValid()) {
         view_.selectionModel()->setCurrentIndex(
             index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);

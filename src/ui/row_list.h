@@ -30,6 +30,10 @@ class RowList : public QObject {
     std::vector<std::size_t> shownRows() const;
     /// Shows or hides the original's column.
     void showOriginalColumn(bool shown);
+    /// The row the editor holds: it stays in the list, whatever the filter.
+    void setAnchorRow(std::optional<int> row);
+    /// The rows changed: the filter is applied to them anew.
+    void refilter() { txtFilter_Change(); }
 
   signals:
     /// The user moved the selection to row (by key, click or a command).
@@ -48,6 +52,7 @@ class RowList : public QObject {
     RowFilterModel* shown_;
     // The filter is changing the rows shown: the list's moves are not the user's.
     bool filtering_ = false;
+    std::optional<int> anchor_;
 };
 
 }  // namespace qm

@@ -63,6 +63,7 @@ TableHistory::TableHistory(StringTableModel& model, QObject* parent)
     redo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
                          QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Backspace)});
+    connect(stack_, &QUndoStack::indexChanged, this, &TableHistory::tableChanged);
     // The window decides when an undo may run (the edit box is settled first).
     for (QAction* action : {undo_, redo_}) {
         action->disconnect(stack_);

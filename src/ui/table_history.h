@@ -50,6 +50,8 @@ class TableHistory : public QObject {
   signals:
     /// An undo or redo wrote rows; row is the first of them.
     void stepShown(int row);
+    /// A step was made, undone or redone.
+    void tableChanged();
 
   private:
     void push(const QString& text, std::vector<RowContent> contents);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMimeData>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTest>
@@ -320,14 +321,24 @@ TEST_F(Window, FilesOpenFromTheRecentListByDropAndByTheCommandLine) {
     recent->actions()[1]->trigger();
     EXPECT_TRUE(dialogs->callsOf(Kind::Warning).at(0).text.contains("no longer exists"));
     EXPECT_EQ(recent->actions().size(), 1);
-    window->resize(900, 600);
-    window->close();
-    frmMain again(WindowServices{std::make_unique<ScriptedDialogs>(),
-                                 {},
-                                 {},
-                                 QString::fromStdString((dir.path() / "settings.ini").string())});
-    EXPECT_EQ(again.size(), QSize(900, 600));
-    EXPECT_EQ(again.findChild<QMenu*>("mnuRecentRoms")->actions().size(), 1);
+    // A size is remembered as it was, unless the screen cannot hold it (the
+    // offscreen screen is 800 x 600): then the window takes what the screen has.
+    const QSize room = window->screen()->availableGeometry().size();
+    QWidget* closing = window.get();
+    std::vector<std::unique_ptr<frmMain>> again;
+    for (const QSize size : {QSize(700, 500), QSize(1400, 1000)}) {
+        closing->resize(size);
+        closing->close();
+        again.push_back(std::make_unique<frmMain>(
+            WindowServices{std::make_unique<ScriptedDialogs>(),
+                           {},
+                           {},
+                           QString::fromStdString((dir.path() / "settings.ini").string())}));
+        EXPECT_EQ(again.back()->size(), size.boundedTo(room - QSize(8, 32)));
+        EXPECT_EQ(again.back()->findChild<QMenu*>("mnuRecentRoms")->actions().size(), 1);
+        closing = again.back().get();
+        closing->show();
+    }
 }
 
 TEST_F(Window, TablesAndPatchesGoOutAndComeInThroughTheFileMenu) {
