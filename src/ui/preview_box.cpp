@@ -22,7 +22,7 @@ constexpr int kMostRows = 8;
 constexpr int kColumns = kBoxColumns + kSpareColumns;
 // A cell's width, in pixels: the smallest that reads well, and where growing stops.
 constexpr int kSmallestCell = 9;
-constexpr int kLargestCell = 22;
+constexpr int kLargestCell = 28;
 constexpr int kPadding = 6;
 // A character cell is about twice as tall as it is wide, as on the console.
 int cellHeight(int cell) {

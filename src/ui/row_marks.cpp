@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QStringList>
 
+#include "text.hpp"
 #include "translation/row_state.hpp"
 
 namespace qm {
@@ -40,9 +41,14 @@ void drawProblem(QPainter& painter, Problem problem) {
 void drawProgress(QPainter& painter, Progress progress) {
     const QRectF box(kSlot + 2, 2, kSlot - 4, kSlot - 4);
     if (progress == kChanged) {
-        painter.setPen(QPen(QColor(40, 40, 40), 1));
-        painter.setBrush(QColor(60, 130, 230));
-        painter.drawEllipse(box);
+        // A diamond in a white edge: no ring, and it stands out on a selected row.
+        const QPointF c = box.center();
+        const qreal r = box.width() / 2 + 1.5;
+        const QPolygonF diamond(
+            {{c.x(), c.y() - r}, {c.x() + r, c.y()}, {c.x(), c.y() + r}, {c.x() - r, c.y()}});
+        painter.setPen(QPen(Qt::white, 1.2));
+        painter.setBrush(QColor(20, 80, 200));
+        painter.drawPolygon(diamond);
     } else if (progress == kUntranslated) {
         painter.setPen(QPen(QColor(150, 150, 150), 2));
         painter.setBrush(Qt::NoBrush);
@@ -86,8 +92,7 @@ QString RowStateText(const RowState& state) {
     for (const OverflowLine& line : state.overflow) {
         lines << QStringLiteral("Overflows the text box: line %1 has %2 past the box")
                      .arg(line.line)
-                     .arg(line.over == 1 ? QStringLiteral("1 character")
-                                         : QStringLiteral("%1 characters").arg(line.over));
+                     .arg(QString::fromStdString(Counted(line.over, "character", "characters")));
     }
     if (state.changed) {
         lines << QStringLiteral("Changed since the file was loaded or saved");

@@ -11,8 +11,8 @@ namespace qm {
 struct RowState;
 
 /// Two slots: a red cross (cannot be saved) or an orange triangle (overflows
-/// the text box); a blue dot (changed since the file was loaded or saved) or a
-/// grey ring (untranslated). A blank icon of the same size for a row with
+/// the text box); a blue diamond in a white edge (changed since the file was
+/// loaded or saved) or a grey ring (untranslated). A blank icon of the same size for a row with
 /// nothing to show.
 QIcon RowMark(const RowState& state);
 

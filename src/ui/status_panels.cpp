@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLocale>
+#include <QPainter>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -9,8 +10,29 @@ namespace qm {
 
 namespace {
 
+// A panel whose text gives way in a narrow window: cut short with "...", and
+// whole in its tooltip, so that the status bar never makes the window wider.
+class ShrinkingLabel : public QLabel {
+  public:
+    using QLabel::QLabel;
+    QSize minimumSizeHint() const override {
+        return {fontMetrics().horizontalAdvance(QStringLiteral("0000...")),
+                QLabel::minimumSizeHint().height()};
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        drawFrame(&painter);
+        const QRect room = contentsRect().adjusted(margin(), 0, -margin(), 0);
+        painter.setPen(palette().color(foregroundRole()));
+        painter.drawText(room, Qt::AlignLeft | Qt::AlignVCenter,
+                         fontMetrics().elidedText(text(), Qt::ElideRight, room.width()));
+    }
+};
+
 QLabel* makePanel(QStatusBar* bar, const QString& name) {
-    auto* panel = new QLabel(bar);
+    auto* panel = new ShrinkingLabel(bar);
     panel->setObjectName(name);
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
@@ -76,11 +98,13 @@ void StatusPanels::showNotice(const QString& text) {
 
 void StatusPanels::showBudget(const QString& text, bool alarm) {
     budget_->setText(text);
+    budget_->setToolTip(text);
     budget_->setStyleSheet(alarm ? QStringLiteral("color: rgb(255, 0, 0);") : QString());
 }
 
 void StatusPanels::showStates(const QString& text) {
     states_->setText(text);
+    states_->setToolTip(text);
     states_->setVisible(!text.isEmpty());
 }
 
