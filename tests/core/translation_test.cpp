@@ -12,7 +12,7 @@ namespace {
 StringEntry row(std::string text, std::int16_t portrait = 0, bool loaded = false) {
     StringEntry r{portrait, Colour::No, std::move(text), 0, {}};
     if (loaded) {
-        r.Loaded = {"bytes", r.Portrait, r.Coloured, r.Text};
+        r.Loaded = {"bytes", r.Portrait, r.Coloured, r.Text, 0};
     }
     return r;
 }
