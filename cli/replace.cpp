@@ -52,19 +52,26 @@ std::optional<std::vector<std::size_t>> rowList(std::string_view list, std::size
     }
 }
 
-// Saves rows with the replaced ones in them, as import does; returns the copy's
-// path with --copy. Nothing is written for a dry run or when nothing changed.
-std::string save(const ReplaceOptions& o, std::vector<StringEntry> rows, const Replacement& done) {
-    if (o.dryRun || done.rows.empty()) {
+// Saves rows with the replaced ones in them, as import does, unless the file
+// changed since it was loaded; returns the copy's path with --copy. Nothing is
+// written when nothing changed, or for a dry run, which still meets every
+// refusal of the whole table that the save would (the text region's size).
+std::string save(const ReplaceOptions& o, const LoadedRom& loaded, const Replacement& done) {
+    if (done.rows.empty()) {
         return "";
     }
+    std::vector<StringEntry> rows = loaded.rows;
     for (const ReplacedRow& r : done.rows) {
         rows[r.index] = r.row;
     }
-    if (o.copy) {
-        return SaveRomAsCopy(o.rom, rows);
+    if (o.dryRun) {
+        LayOutRows(rows);
+        return "";
     }
-    SaveRom(o.rom, rows);
+    if (o.copy) {
+        return SaveRomAsCopy(o.rom, rows, {}, loaded.stamp).path;
+    }
+    SaveRom(o.rom, rows, {}, loaded.stamp);
     return "";
 }
 
@@ -77,7 +84,8 @@ int runReplace(const ReplaceOptions& o) {
     }
     try {
         CheckRomFile(o.rom, o.copy || o.dryRun ? RomAccess::kReadOnly : RomAccess::kReadWrite);
-        const std::vector<StringEntry> rows = LoadRom(o.rom);
+        const LoadedRom loaded = LoadRomFile(o.rom);
+        const std::vector<StringEntry>& rows = loaded.rows;
         std::vector<std::size_t> scope(rows.size());
         std::iota(scope.begin(), scope.end(), std::size_t{0});
         if (!o.rows.empty()) {
@@ -91,12 +99,13 @@ int runReplace(const ReplaceOptions& o) {
         }
         const SearchPattern pattern{Utf8ToLatin1(o.find), o.matchCase, o.wholeWord};
         const Replacement done = ReplaceAll(rows, scope, pattern, Utf8ToLatin1(o.replacement));
-        const std::string copyPath = save(o, rows, done);
+        const std::string copyPath = save(o, loaded, done);
         for (const ReplacedRow& r : o.quiet ? std::span<const ReplacedRow>() : done.rows) {
             std::cout << "row " << r.index + 1 << ": " << Quoted(Latin1ToUtf8(rows[r.index].Text))
                       << " -> " << Quoted(Latin1ToUtf8(r.row.Text)) << "\n";
         }
-        std::cout << ReplacedText(done) << (copyPath.empty() ? "" : "\n" + copyPath) << "\n";
+        std::cout << ReplacedText(done) << (copyPath.empty() ? "" : "\n" + Escaped(copyPath))
+                  << "\n";
         return 0;
     } catch (const ReplaceError& e) {
         return Fail(e.what());

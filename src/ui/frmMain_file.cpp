@@ -267,7 +267,7 @@ void frmMain::mnuSaveAs_Click() {
     // The copy is written whole or not at all; only then is it the open file.
     std::string copy;
     if (runSave(QStringLiteral("Save As Copy"), [&](const ProgressFn& progress) {
-            copy = SaveRomAsCopy(RomPath, model_->rows(), progress);
+            copy = SaveRomAsCopy(RomPath, model_->rows(), progress).path;
         })) {
         RomPath = copy;
         showRomPathInCaption();

@@ -159,13 +159,32 @@ TEST(SaveRom, StringsFillTheTextRegionToItsLastByteAndNoFurther) {
         std::equal(after.begin() + kTextRegionEnd, after.end(), before.begin() + kTextRegionEnd));
 }
 
+TEST(SaveRom, TheNextLoadFindsExactlyTheStringsSaved) {
+    TempDir dir;
+    for (const std::size_t count : {std::size_t{4}, std::size_t{511}}) {
+        testing::RomBuilder image;
+        for (std::size_t k = 0; k < count; ++k) {
+            image.addString(Bytes(k == 0 ? 40 : 1, 0x20));
+        }
+        const fs::path rom = image.writeTo(dir.path(), "story.smc");
+        std::vector<StringEntry> rows = LoadRom(rom.string());
+        rows[0].Text = "Hi";  // 38 bytes shorter: old terminators lie behind the new end
+        SaveRom(rom.string(), rows);
+        std::vector<StringEntry> again = LoadRom(rom.string());
+        ASSERT_EQ(again.size(), count);
+        EXPECT_EQ(again[0].Text, "Hi");
+        EXPECT_EQ(again.back().Text, rows.back().Text);
+    }
+}
+
 enum class Step { kNone, kOpen, kWrite, kChmod, kFlush, kClose, kRename };
 
 /// Fails the chosen step as the system does (an error code); writes at most 1 MiB
 /// per call, as the system may, and a failing write only after the first.
 class FaultyOps : public FileOps {
   public:
-    explicit FaultyOps(Step failing) : failing_(failing) {}
+    explicit FaultyOps(Step failing, bool keepsTemp = false)
+        : failing_(failing), keepsTemp_(keepsTemp) {}
     int create(const std::string& p, std::uint32_t m, FileHandle& f) override {
         return failing_ == Step::kOpen ? EIO : FileOps::create(p, m, f);
     }
@@ -183,11 +202,14 @@ class FaultyOps : public FileOps {
         return failing_ == Step::kClose ? EIO : r;
     }
     int replace(const std::string& a, const std::string& b) override {
-        return failing_ == Step::kRename ? EIO : FileOps::replace(a, b);
+        return failing_ == Step::kRename ? EPERM : FileOps::replace(a, b);
     }
+    // An append-only folder: nothing in it may be removed.
+    int remove(const std::string& p) override { return keepsTemp_ ? EPERM : FileOps::remove(p); }
 
   private:
     Step failing_;
+    bool keepsTemp_;
     int writes_ = 0;
 };
 
@@ -209,6 +231,27 @@ TEST(AtomicWrite, AFailingStepLeavesEveryFileAsItWas) {
             EXPECT_EQ(snapshot(dir.path()), before);
         }
     }
+}
+
+TEST(AtomicWrite, ATemporaryFileThatCannotBeRemovedIsNamedInTheMessage) {
+    TempDir dir;
+    const fs::path rom = sampleRom().writeTo(dir.path(), "story.smc");
+    const Bytes before = readFile(rom);
+    FaultyOps ops(Step::kRename, true);
+    try {
+        SaveRom(rom.string(), kShortRows, {}, ops);
+        ADD_FAILURE() << "saved";
+    } catch (const FileError& e) {
+        auto left = snapshot(dir.path());
+        left.erase("story.smc");
+        ASSERT_EQ(left.size(), 1u);
+        const std::string message = e.what();
+        EXPECT_NE(message.find("could not be removed (" + SystemErrorText(EPERM) +
+                               ") and is left as \"" + (dir.path() / left.begin()->first).string()),
+                  std::string::npos)
+            << message;
+    }
+    EXPECT_EQ(readFile(rom), before);
 }
 
 TEST(AtomicWrite, AnyLegalNameIsWrittenAndOnlyDeadRunsLeftoversGo) {
@@ -266,11 +309,11 @@ TEST(SaveAsCopy, SavesIntoAFreshCopyOfTheFileOnDiskAndNeverOverIt) {
     const Bytes original = readFile(rom);
     testing::writeFile(at("story Hack.smc"), Bytes{1, 2, 3});
     fs::permissions(rom, fs::perms(0444));
-    const std::string made = SaveRomAsCopy(rom.string(), kShortRows);
+    const std::string made = SaveRomAsCopy(rom.string(), kShortRows).path;
     EXPECT_EQ(made, at("story Hack.smc"));
     EXPECT_EQ(readFile(made), savedImage(original, kShortRows));
     EXPECT_EQ(readFile(rom), original);
-    EXPECT_EQ(SaveRomAsCopy(made, kShortRows), at("story Hack Hack.smc"));
+    EXPECT_EQ(SaveRomAsCopy(made, kShortRows).path, at("story Hack Hack.smc"));
 
     auto bad = kShortRows;
     bad[4].Text = "(Pause:x)";

@@ -43,22 +43,22 @@ std::string FileNameOf(const std::string& path) {
     return path.substr(fileNameStart(path));
 }
 
-std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
-                          const ProgressFn& progress) {
-    return SaveRomAsCopy(romPath, rows, progress, SystemFileOps());
+SavedCopy SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
+                        const ProgressFn& progress, const std::optional<RomStamp>& expected) {
+    return SaveRomAsCopy(romPath, rows, progress, SystemFileOps(), expected);
 }
 
-std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
-                          const ProgressFn& progress, FileOps& ops) {
+SavedCopy SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
+                        const ProgressFn& progress, FileOps& ops,
+                        const std::optional<RomStamp>& expected) {
     const LaidOutText laidOut = LayOutRows(rows, progress);
     CheckRomFile(romPath, RomAccess::kReadOnly);
     const std::string copyPath = CopyName(romPath);
     checkCopyPlace(romPath, copyPath);
     const ResolvedFile source = ResolveFile(romPath);
-    Bytes image = ReadWholeFile(source.path);
+    Bytes image = ReadRomForSave(source.path, romPath, expected);
     ApplyLaidOutText(image, laidOut);
-    WriteFileAtomically(copyPath, image, ops, WritableLike(source));
-    return copyPath;
+    return {copyPath, WriteSavedRom(copyPath, image, ops, WritableLike(source), romPath, expected)};
 }
 
 }  // namespace qm

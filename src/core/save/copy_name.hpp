@@ -2,9 +2,11 @@
 // Save As Copy: the copy's name, and the whole command (validate, build the
 // copy's bytes, write the copy once).
 
+#include <optional>
 #include <span>
 #include <string>
 
+#include "rom/stamp.hpp"
 #include "rom/string_table.hpp"
 #include "types.hpp"
 
@@ -23,17 +25,28 @@ std::string CopyName(const std::string& romPath);
 /// path when it has neither). The window's caption shows it.
 std::string FileNameOf(const std::string& path);
 
+/// The copy Save As Copy wrote: its path, and its stamp as written (the stamp
+/// later saves into the copy are checked against).
+struct SavedCopy {
+    std::string path;
+    RomStamp stamp;
+};
+
 /// Save As Copy: lays out rows (refusals come before anything is written),
 /// checks that romPath is a usable ROM image (it need not be writable), builds
 /// the copy's bytes in memory (the file on disk with the rows saved into it) and
 /// writes them to CopyName(romPath) in one atomic replace, so the copy is never
 /// half made. A new copy gets the original's permissions plus the owner's write
-/// permission, as far as the umask allows; an existing one keeps its own. Returns the copy's path.
-/// Throws SaveError or FileError (also when the copy's name leads to the original itself, or the
+/// permission, as far as the umask allows; an existing one keeps its own. With
+/// expected, romPath must still match it, on what was read and right before the
+/// copy is put in place: otherwise FileChangedError. Throws SaveError or
+/// FileError (also when the copy's name leads to the original itself, or the
 /// copy's place is a folder or read-only); then no file changed.
-std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
-                          const ProgressFn& progress = {});
-std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
-                          const ProgressFn& progress, FileOps& ops);
+SavedCopy SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
+                        const ProgressFn& progress = {},
+                        const std::optional<RomStamp>& expected = {});
+SavedCopy SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
+                        const ProgressFn& progress, FileOps& ops,
+                        const std::optional<RomStamp>& expected = {});
 
 }  // namespace qm
