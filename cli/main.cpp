@@ -7,6 +7,7 @@
 #include "commands.hpp"
 #include "files.hpp"
 #include "io.hpp"
+#include "text.hpp"
 
 namespace {
 
@@ -125,7 +126,7 @@ int main(int argc, char** argv) {
     replaceCmd->add_flag("--quiet", replace.quiet, "print only the count");
 
     if (argc > 1 && argv[1][0] != '-' && !isCommand(argv[1])) {
-        qm::cli::Fail(std::string("unknown command \"") + argv[1] + "\"; run with --help");
+        qm::cli::Fail("unknown command " + qm::Quoted(argv[1]) + "; run with --help");
         return qm::cli::kUsage;
     }
     try {
@@ -133,7 +134,7 @@ int main(int argc, char** argv) {
     } catch (const CLI::Success& e) {
         return app.exit(e);  // --help and --version
     } catch (const CLI::ParseError& e) {
-        qm::cli::Fail(std::string(e.what()) + "; run with --help");
+        qm::cli::Fail(qm::Escaped(e.what()) + "; run with --help");  // it may quote an argument
         return qm::cli::kUsage;
     }
 
