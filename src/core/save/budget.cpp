@@ -9,6 +9,9 @@ namespace qm {
 namespace {
 
 std::optional<std::size_t> sizeOf(const StringEntry& row) {
+    if (row.IsUnchanged()) {
+        return row.Loaded.bytes.size();
+    }
     if (SaveProblem(row)) {
         return std::nullopt;
     }
