@@ -96,7 +96,9 @@ int main(int argc, char** argv) {
     std::string checkTable;
     std::string checkFormat = "text";
     auto* checkCmd = app.add_subcommand(
-        "check", "List lines past the text box and rows import would refuse (exit 1 if any)");
+        "check",
+        "List lines past the text box, rows the game misreads and what import would refuse "
+        "(exit 1 if any)");
     checkCmd->add_option("ROM", checkRom, "ROM image to check")->required();
     checkCmd->add_option("TABLE", checkTable, "table file to check as imported into ROM");
     checkCmd->add_option("--format", checkFormat, "text or json")
