@@ -273,9 +273,8 @@ TEST_F(Script, TheProcessSettingsAreKeptOrTheRunStopsCleanly) {
     EXPECT_EQ(testing::modeOf(exported), 0600u);
 }
 
-// Another program writes the ROM image while import waits for its table: the
-// table comes through a pipe that the tool drains only once it has read the
-// image, so the change lands after its read and before its write.
+// Another program writes the ROM image while import waits for its table, which comes
+// through a pipe the tool drains only once it has read the image.
 TEST_F(Script, ImportWritesNothingOverAnImageThatChangedUnderneath) {
     const fs::path edited = dir.path() / "edited.json";
     editTable(edited, 3, "Hi");

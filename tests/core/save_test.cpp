@@ -1,6 +1,6 @@
 // Saving: the layout of the text region, untouched rows kept byte for byte, the
-// file written atomically (each step made to fail in turn), every refusal, and
-// Save As Copy.
+// file written atomically (each step made to fail in turn), every refusal, a file
+// another program changed since it was read, and Save As Copy.
 #include <gtest/gtest.h>
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -8,7 +8,9 @@
 #endif
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
+#include <functional>
 
 #include "demo/demo.hpp"
 #include "errors.hpp"
@@ -161,20 +163,18 @@ TEST(SaveRom, StringsFillTheTextRegionToItsLastByteAndNoFurther) {
 
 TEST(SaveRom, TheNextLoadFindsExactlyTheStringsSaved) {
     TempDir dir;
-    for (const std::size_t count : {std::size_t{4}, std::size_t{511}}) {
-        testing::RomBuilder image;
-        for (std::size_t k = 0; k < count; ++k) {
-            image.addString(Bytes(k == 0 ? 40 : 1, 0x20));
-        }
-        const fs::path rom = image.writeTo(dir.path(), "story.smc");
-        std::vector<StringEntry> rows = LoadRom(rom.string());
-        rows[0].Text = "Hi";  // 38 bytes shorter: old terminators lie behind the new end
-        SaveRom(rom.string(), rows);
-        std::vector<StringEntry> again = LoadRom(rom.string());
-        ASSERT_EQ(again.size(), count);
-        EXPECT_EQ(again[0].Text, "Hi");
-        EXPECT_EQ(again.back().Text, rows.back().Text);
+    testing::RomBuilder image;
+    for (std::size_t k = 0; k < 511; ++k) {
+        image.addString(Bytes(k == 0 ? 40 : 1, 0x20));
     }
+    const fs::path rom = image.writeTo(dir.path(), "story.smc");
+    std::vector<StringEntry> rows = LoadRom(rom.string());
+    rows[0].Text = "Hi";  // 38 bytes shorter: old terminators lie behind the new end
+    SaveRom(rom.string(), rows);
+    std::vector<StringEntry> again = LoadRom(rom.string());
+    ASSERT_EQ(again.size(), 511u);
+    EXPECT_EQ(again[0].Text, "Hi");
+    EXPECT_EQ(again.back().Text, rows.back().Text);
 }
 
 enum class Step { kNone, kOpen, kWrite, kChmod, kFlush, kClose, kRename };
@@ -236,22 +236,17 @@ TEST(AtomicWrite, AFailingStepLeavesEveryFileAsItWas) {
 TEST(AtomicWrite, ATemporaryFileThatCannotBeRemovedIsNamedInTheMessage) {
     TempDir dir;
     const fs::path rom = sampleRom().writeTo(dir.path(), "story.smc");
-    const Bytes before = readFile(rom);
     FaultyOps ops(Step::kRename, true);
     try {
         SaveRom(rom.string(), kShortRows, {}, ops);
         ADD_FAILURE() << "saved";
-    } catch (const FileError& e) {
-        auto left = snapshot(dir.path());
-        left.erase("story.smc");
-        ASSERT_EQ(left.size(), 1u);
-        const std::string message = e.what();
-        EXPECT_NE(message.find("could not be removed (" + SystemErrorText(EPERM) +
-                               ") and is left as \"" + (dir.path() / left.begin()->first).string()),
+    } catch (const FileError& e) {  // ".qmsave-..." comes before "story.smc"
+        const std::string temp = (dir.path() / snapshot(dir.path()).begin()->first).string();
+        EXPECT_NE(std::string(e.what()).find("removed (" + SystemErrorText(EPERM) +
+                                             ") and is left as " + Quoted(temp)),
                   std::string::npos)
-            << message;
+            << e.what();
     }
-    EXPECT_EQ(readFile(rom), before);
 }
 
 TEST(AtomicWrite, AnyLegalNameIsWrittenAndOnlyDeadRunsLeftoversGo) {
@@ -295,6 +290,60 @@ TEST(AtomicWrite, ShortWritesThroughALinkKeepPermissionsAndOwner) {
     EXPECT_TRUE(!root || (st.st_uid == 1234u && st.st_gid == 4321u));
 }
 #endif
+
+// Another program writes the file once the new one is closed: right before the rename.
+struct Interloper : FileOps {
+    std::function<void()> write = [] {};
+    int close(FileHandle file) override {
+        const int result = FileOps::close(file);
+        write();
+        return result;
+    }
+};
+
+TEST(AnotherWriter, ASaveWritesNothingOverAFileThatChangedSinceItWasRead) {
+    const auto rewrite = [](const fs::path& rom) {  // so soon, the time may not tell
+        Bytes image = readFile(rom);
+        image[kTextRegionOffset] ^= 1;
+        testing::writeFile(rom, image);
+    };
+    const auto touch = [](const fs::path& rom) {
+        fs::last_write_time(rom, fs::last_write_time(rom) - std::chrono::hours(1));
+    };
+    for (auto change : {+rewrite, +touch}) {
+        for (int when = 0; when < 4; ++when) {  // before or after the read, in place or a copy
+            testing::TempDir dir;
+            const fs::path rom = testing::RomBuilder().addString({0x27}).writeTo(dir.path(), "a");
+            LoadedRom loaded = LoadRomFile(rom.string());
+            loaded.rows[0].Text = "Yo";
+            Bytes left;
+            const auto interfere = [&] { change(rom), left = readFile(rom); };
+            Interloper ops;
+            when < 2 ? interfere() : void(ops.write = interfere);
+            const auto save = [&] {  // the message: the tool's test
+                when % 2 ? (void)SaveRomAsCopy(rom.string(), loaded.rows, {}, ops, loaded.stamp)
+                         : (void)SaveRom(rom.string(), loaded.rows, {}, ops, loaded.stamp);
+            };
+            EXPECT_THROW(save(), FileChangedError);
+            EXPECT_EQ(testing::snapshot(dir.path()).size(), 1u);  // no copy, no temporary file
+            EXPECT_EQ(readFile(rom), left);
+        }
+    }
+}
+
+TEST(AnotherWriter, TheStampOfASaveIsTheFileAsWrittenSoTheNextSaveGoesOn) {
+    testing::TempDir dir;
+    const fs::path rom = testing::RomBuilder().addString({0x27}).writeTo(dir.path(), "a.smc");
+    LoadedRom loaded = LoadRomFile(rom.string());
+    loaded.rows[0].Text = "Yo";
+    const RomStamp saved = SaveRom(rom.string(), loaded.rows, {}, loaded.stamp);
+    EXPECT_TRUE(RomFileMatches(rom.string(), saved));
+    loaded.rows[0].Text = "Hey";
+    const RomStamp again = SaveRom(rom.string(), loaded.rows, {}, saved);
+    EXPECT_EQ(again, LoadRomFile(rom.string()).stamp);
+    const SavedCopy copy = SaveRomAsCopy(rom.string(), loaded.rows);
+    EXPECT_EQ(copy.stamp, LoadRomFile(copy.path).stamp);
+}
 
 TEST(SaveAsCopy, SavesIntoAFreshCopyOfTheFileOnDiskAndNeverOverIt) {
     for (const auto& [path, copy] : {std::pair{"D:\\roms\\story.smc", "D:\\roms\\story Hack.smc"},
