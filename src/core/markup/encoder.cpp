@@ -176,12 +176,12 @@ class Reader {
             problem(i_, token.opening.size(), piece(text_, i_, argument) + " has no closing \")\"");
             return;
         }
-        const std::string whole = piece(text_, i_, close + 1);
         const std::optional<int> value = argumentValue(text_.substr(argument, close - argument));
         if (!value) {
-            problem(i_, close + 1 - i_, whole + " has no number from 0 to 254");
+            problem(i_, close + 1 - i_,
+                    piece(text_, i_, close + 1) + " has no number from 0 to 254");
         } else if (*value > kLargestValue) {
-            problem(i_, close + 1 - i_, outOfRange(whole, *value));
+            problem(i_, close + 1 - i_, outOfRange(piece(text_, i_, close + 1), *value));
         } else {
             emit(token.code);
             emit(static_cast<std::uint8_t>(*value));

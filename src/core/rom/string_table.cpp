@@ -20,7 +20,8 @@ bool StringEntry::IsUnchanged() const {
 std::string SettingsCodes(const StringEntry& row) {
     const LoadedForm& loaded = row.Loaded;
     const std::size_t colour = loaded.coloured == Colour::Unset ? 0 : 2;
-    const bool fromFile = colour <= loaded.codes && loaded.codes <= loaded.bytes.size();
+    const bool fromFile =
+        !loaded.bytes.empty() && colour <= loaded.codes && loaded.codes <= loaded.bytes.size();
     std::string codes = fromFile && row.Coloured == loaded.coloured ? loaded.bytes.substr(0, colour)
                                                                     : ColourCode(row.Coloured);
     codes += fromFile && row.Portrait == loaded.portrait
