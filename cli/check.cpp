@@ -1,8 +1,9 @@
 // quillmoor-script check ROM [TABLE] [--original ORIG] [--format text|json]
 // [--fail-on warnings|errors]: every line that runs past the game's text box, as
-// the preview marks it, with a table every row that import would refuse, and as
-// warnings the checks against the original and a wrong header checksum. A
-// translation project can run it in its own CI.
+// the preview marks it, every row whose bytes in the ROM image the game misreads,
+// with a table every row that import would refuse and whether the save would
+// refuse the table as a whole, and as warnings the checks against the original
+// and a wrong header checksum. A translation project can run it in its own CI.
 #include <iostream>
 #include <nlohmann/json.hpp>
 
@@ -11,6 +12,8 @@
 #include "io.hpp"
 #include "rom/internal_header.hpp"
 #include "rom/load.hpp"
+#include "save/budget.hpp"
+#include "save/writer.hpp"
 #include "table_file.hpp"
 #include "text.hpp"
 #include "translation/checks.hpp"
@@ -30,8 +33,14 @@ struct Warned {
 struct Findings {
     std::vector<std::pair<std::size_t, OverflowLine>> overflows;  // 0-based row and line
     std::size_t overflowingRows = 0;
+    std::vector<TableRefusal> misread;  // rows kept as stored that the game misreads
     std::vector<TableRefusal> refused;
+    std::optional<std::string> saveRefusal;  // why the save would refuse the whole table
     std::vector<Warned> warnings;
+
+    bool errors() const {
+        return !overflows.empty() || !misread.empty() || !refused.empty() || saveRefusal;
+    }
 };
 
 // The header's checksum as the file stands (an import would change it again).
@@ -48,21 +57,44 @@ void printText(const Findings& found, bool withTable, bool withOriginal) {
                   << Counted(line.over, "character", "characters")
                   << " over: " << Quoted(Latin1ToUtf8(line.text)) << "\n";
     }
-    for (const TableRefusal& refusal : found.refused) {
-        std::cout << refusal.message << "\n";
+    for (const auto* list : {&found.misread, &found.refused}) {
+        for (const TableRefusal& refusal : *list) {
+            std::cout << refusal.message << "\n";
+        }
+    }
+    if (found.saveRefusal) {
+        std::cout << *found.saveRefusal << "\n";
     }
     for (const Warned& w : found.warnings) {
         std::cout << (w.row ? "row " + std::to_string(*w.row + 1) + ": " : "") << w.check << ": "
                   << w.message << "\n";
     }
     std::cout << Counted(found.overflowingRows, "row overflows", "rows overflow");
+    if (!found.misread.empty()) {
+        std::cout << "; " << Counted(found.misread.size(), "row is", "rows are")
+                  << " misread by the game";
+    }
     if (withTable) {
         std::cout << "; " << Counted(found.refused.size(), "row", "rows") << " would be refused";
+    }
+    if (found.saveRefusal) {
+        std::cout << "; the whole import would be refused";
     }
     if (withOriginal || !found.warnings.empty()) {
         std::cout << "; " << Counted(found.warnings.size(), "warning", "warnings");
     }
     std::cout << "\n";
+}
+
+nlohmann::ordered_json listJson(const std::vector<TableRefusal>& list) {
+    nlohmann::ordered_json items = nlohmann::ordered_json::array();
+    for (const TableRefusal& refusal : list) {
+        nlohmann::ordered_json item;
+        item["row"] = refusal.row ? nlohmann::ordered_json(*refusal.row + 1) : nullptr;
+        item["message"] = refusal.message;
+        items.push_back(std::move(item));
+    }
+    return items;
 }
 
 void printJson(const Findings& found) {
@@ -74,13 +106,12 @@ void printJson(const Findings& found) {
                                     {"text", Latin1ToUtf8(line.text)},
                                     {"over", line.over}});
     }
-    doc["refused"] = nlohmann::ordered_json::array();
-    for (const TableRefusal& refusal : found.refused) {
-        nlohmann::ordered_json item;
-        item["row"] = refusal.row ? nlohmann::ordered_json(*refusal.row + 1) : nullptr;
-        item["message"] = refusal.message;
-        doc["refused"].push_back(std::move(item));
+    std::vector<TableRefusal> refused = found.refused;
+    if (found.saveRefusal) {  // a refusal of no row: the table as a whole
+        refused.push_back({std::nullopt, *found.saveRefusal});
     }
+    doc["refused"] = listJson(refused);
+    doc["misread"] = listJson(found.misread);
     doc["warnings"] = nlohmann::ordered_json::array();
     for (const Warned& w : found.warnings) {
         doc["warnings"].push_back({{"row", w.row ? nlohmann::ordered_json(*w.row + 1) : nullptr},
@@ -90,8 +121,8 @@ void printJson(const Findings& found) {
     std::cout << doc.dump(2) << "\n";
 }
 
-// The rows as importing the table would leave them (or the ROM image's own), and
-// the rows import would refuse.
+// The rows as importing the table would leave them (or the ROM image's own), the
+// rows import would refuse, and whether the save would take the result at all.
 std::vector<StringEntry> checkedRows(const CheckOptions& o, Findings& found) {
     std::vector<StringEntry> rows = LoadRom(o.rom);
     if (o.table.empty()) {
@@ -102,6 +133,11 @@ std::vector<StringEntry> checkedRows(const CheckOptions& o, Findings& found) {
         std::cerr << "quillmoor-script: note: " << note << "\n";
     }
     found.refused = std::move(checked.refusals);
+    try {
+        LayOutRows(checked.rows);
+    } catch (const SaveError& e) {
+        found.saveRefusal = e.what();
+    }
     return std::move(checked.rows);
 }
 
@@ -112,6 +148,11 @@ void findOverflows(std::span<const StringEntry> rows, Findings& found) {
             found.overflows.emplace_back(k, line);
         }
         found.overflowingRows += states[k].overflows() ? 1 : 0;
+        if (const auto problem = StoredProblem(rows[k])) {
+            found.misread.push_back({k, "row " + std::to_string(k + 1) + ", character " +
+                                            std::to_string(problem->position + 1) + ": " +
+                                            problem->reason});
+        }
     }
 }
 
@@ -130,8 +171,7 @@ int runCheck(const CheckOptions& o) {
         checkHeader(o.rom, found);
         o.format == "json" ? printJson(found)
                            : printText(found, !o.table.empty(), !o.original.empty());
-        const bool errors = !found.overflows.empty() || !found.refused.empty();
-        return errors || (o.failOn != "errors" && !found.warnings.empty()) ? kFailed : 0;
+        return found.errors() || (o.failOn != "errors" && !found.warnings.empty()) ? kFailed : 0;
     } catch (const TableError& e) {
         return Fail(TableMessage(o.table, e.what()));
     } catch (const FileError& e) {

@@ -10,7 +10,8 @@ namespace qm::cli {
 /// it when original is not empty.
 int runExport(const std::string& rom, const std::string& out, const std::string& format,
               const std::string& original = "");
-/// Writes a table into rom as Save ROM does, or with copy as Save As Copy does.
+/// Writes a table into rom as Save ROM does, or with copy as Save As Copy does;
+/// nothing when another program changed rom since it was read.
 int runImport(const std::string& rom, const std::string& table, const std::string& format,
               bool copy);
 /// The demo ROM image, to out; an existing file only with force.
@@ -36,10 +37,11 @@ struct CheckOptions {
     std::string failOn = "warnings";  ///< anything found; "errors": overflows, refusals
 };
 /// Lists the lines of rom's rows (with table imported, when given) that run past
-/// the text box, the rows import would refuse, and as warnings the checks against
-/// original (translation/checks.hpp) and a wrong header checksum of rom.
-/// 0 when nothing that failOn names is found, 1 when something is (or a file
-/// cannot be read).
+/// the text box, the rows kept as stored that the game misreads, with a table the
+/// rows import would refuse and the save's refusal of the whole table, and as
+/// warnings the checks against original (translation/checks.hpp) and a wrong
+/// header checksum of rom. 0 when nothing that failOn names is found, 1 when
+/// something is (or a file cannot be read).
 int runCheck(const CheckOptions& options);
 /// Lists the rows that differ between the ROM image original and modified (a ROM
 /// image, or a table file standing for original with it imported), then their
@@ -60,7 +62,8 @@ struct ReplaceOptions {
 };
 /// Replaces find by replacement in rom's rows by the window's rules, printing
 /// each changed row (not with quiet) and the count, and saves as import does
-/// (nothing when no row changed, with dryRun, or when a row is refused).
+/// (nothing when no row changed, with dryRun, when a row or the whole table is
+/// refused, or when another program changed rom since it was read).
 int runReplace(const ReplaceOptions& options);
 
 struct ReflowOptions {

@@ -15,7 +15,8 @@ int runDemo(const std::string& out, bool force) {
         }
         const Bytes image = BuildDemoImage();
         WriteFileAtomically(out, image);
-        Tell("Wrote a demo ROM image with " + std::to_string(kStringCount) + " strings to " + out);
+        Tell("Wrote a demo ROM image with " + std::to_string(kStringCount) + " strings to " +
+             Escaped(out));
         return 0;
     } catch (const FileError& e) {
         return Fail(e.what());

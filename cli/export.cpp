@@ -3,6 +3,7 @@
 #include "exchange/formats.hpp"
 #include "io.hpp"
 #include "rom/load.hpp"
+#include "text.hpp"
 
 namespace qm::cli {
 
@@ -20,7 +21,7 @@ int runExport(const std::string& rom, const std::string& out, const std::string&
             original.empty() ? std::vector<StringEntry>() : LoadRom(original);
         WriteOutput(out, TableToText(chosen, rows, originalRows));
         if (out != "-") {  // on standard output the table itself is the answer
-            Tell("Wrote " + std::to_string(rows.size()) + " rows to " + out);
+            Tell("Wrote " + std::to_string(rows.size()) + " rows to " + Escaped(out));
         }
         return 0;
     } catch (const FileError& e) {

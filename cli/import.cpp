@@ -1,6 +1,7 @@
 // quillmoor-script import ROM TABLE [--copy] [--format F]: writes a table into
 // ROM exactly as Save ROM (or, with --copy, Save As Copy) would; rows the table
-// leaves as they were keep their bytes.
+// leaves as they were keep their bytes. A ROM image another program changes
+// while the table is read or written is not written over.
 #include <iostream>
 
 #include "commands.hpp"
@@ -10,6 +11,7 @@
 #include "save/copy_name.hpp"
 #include "save/writer.hpp"
 #include "table_file.hpp"
+#include "text.hpp"
 
 namespace qm::cli {
 
@@ -42,21 +44,23 @@ int runImport(const std::string& rom, const std::string& table, const std::strin
     try {
         CheckRomFile(rom, copy ? RomAccess::kReadOnly : RomAccess::kReadWrite);
         RefuseToOverwrite("-", rom);  // what the tool prints would land in the ROM image
-        const std::vector<TableRecord> records = readTable(table, format);
-        const TableImport imported = ApplyTable(LoadRom(rom), records);
+        // The image first: its stamp then covers the whole time the table takes.
+        const LoadedRom loaded = LoadRomFile(rom);
+        const TableImport imported = ApplyTable(loaded.rows, readTable(table, format));
         for (const std::string& note : imported.notes) {
             std::cerr << "quillmoor-script: note: " << note << "\n";
         }
         if (copy) {
-            const std::string written = SaveRomAsCopy(rom, imported.rows);
+            const std::string written =
+                Escaped(SaveRomAsCopy(rom, imported.rows, {}, SaveOptions{.expected = loaded.stamp}).path);
             Tell(imported.changed == 0
                      ? "No row changed; wrote the copy " + written
                      : changedRows(imported.changed) + " into the copy " + written);
         } else if (imported.changed == 0) {
             Tell("No row changed");  // and the file is left as it is, not rewritten
         } else {
-            SaveRom(rom, imported.rows);
-            Tell(changedRows(imported.changed) + " into " + rom);
+            SaveRom(rom, imported.rows, {}, SaveOptions{.expected = loaded.stamp});
+            Tell(changedRows(imported.changed) + " into " + Escaped(rom));
         }
         return 0;
     } catch (const TableError& e) {

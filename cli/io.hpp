@@ -1,11 +1,12 @@
 #pragma once
-// What every verb of quillmoor-script does with files and messages: read a
-// table or patch (a regular file, or "-" for standard input), write an output
-// atomically (or "-" for standard output), and report failures.
+// What every verb of quillmoor-script does with messages. Its files are read
+// and written through the core's command_files.hpp (a path, or "-"; never an
+// output over an input), so the window follows the same rules.
 
 #include <string>
 #include <string_view>
 
+#include "command_files.hpp"
 #include "types.hpp"
 
 namespace qm::cli {
@@ -21,18 +22,5 @@ int Fail(std::string_view message);
 /// What a verb did, in one line on standard output; nothing once SetQuiet(true).
 void Tell(std::string_view line);
 void SetQuiet(bool quiet);
-
-/// The bytes of path, or of standard input for "-". Only regular files are read,
-/// and at most limit bytes. Throws FileError.
-Bytes ReadInput(const std::string& path, std::uintmax_t limit);
-
-/// Writes data to path atomically (a temporary file beside it, flushed, renamed
-/// over it), or to standard output for "-". Throws FileError, also when standard
-/// output cannot take it all.
-void WriteOutput(const std::string& path, std::string_view data);
-
-/// Throws FileError when output would replace input (also through links), and for
-/// output "-" when standard output writes into input.
-void RefuseToOverwrite(const std::string& output, const std::string& input);
 
 }  // namespace qm::cli

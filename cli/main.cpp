@@ -7,6 +7,7 @@
 #include "commands.hpp"
 #include "files.hpp"
 #include "io.hpp"
+#include "text.hpp"
 
 namespace {
 
@@ -94,7 +95,8 @@ int main(int argc, char** argv) {
     qm::cli::CheckOptions check;
     auto* checkCmd = app.add_subcommand(
         "check",
-        "List lines past the text box, rows import would refuse and warnings (exit 1 if any)");
+        "List lines past the text box, rows the game misreads, rows import would refuse and "
+        "warnings (exit 1 if any)");
     checkCmd->add_option("ROM", check.rom, "ROM image to check")->required();
     checkCmd->add_option("TABLE", check.table, "table file to check as imported into ROM");
     checkCmd->add_option("--format", check.format, "text or json")
@@ -146,7 +148,7 @@ int main(int argc, char** argv) {
     reflowCmd->add_flag("--quiet", reflow.quiet, "print only the count");
 
     if (argc > 1 && argv[1][0] != '-' && !isCommand(argv[1])) {
-        qm::cli::Fail(std::string("unknown command \"") + argv[1] + "\"; run with --help");
+        qm::cli::Fail("unknown command " + qm::Quoted(argv[1]) + "; run with --help");
         return qm::cli::kUsage;
     }
     try {
@@ -154,7 +156,7 @@ int main(int argc, char** argv) {
     } catch (const CLI::Success& e) {
         return app.exit(e);  // --help and --version
     } catch (const CLI::ParseError& e) {
-        qm::cli::Fail(std::string(e.what()) + "; run with --help");
+        qm::cli::Fail(qm::Escaped(e.what()) + "; run with --help");  // it may quote an argument
         return qm::cli::kUsage;
     }
 

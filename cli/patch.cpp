@@ -4,6 +4,7 @@
 #include "commands.hpp"
 #include "errors.hpp"
 #include "io.hpp"
+#include "patch/patch_file.hpp"
 #include "text.hpp"
 
 namespace qm::cli {
@@ -28,14 +29,11 @@ int runCreatePatch(const std::string& original, const std::string& modified, con
         if (!chosen) {
             return Fail("Give the patch a name ending in .bps or .ips, or choose --format.");
         }
-        RefuseToOverwrite(out, original);
-        RefuseToOverwrite(out, modified);
-        const Bytes made = CreatePatch(*chosen, readImage(original), readImage(modified));
-        writeBytes(out, made);
+        const std::size_t size = CreatePatchFile(*chosen, original, modified, out);
         if (out != "-") {  // on standard output the patch itself is the answer
-            Tell("Wrote " + out + " (" + BytesText(made.size()) + ", " +
-                 (*chosen == PatchFormat::Bps ? "BPS" : "IPS") + ") from " + original + " to " +
-                 modified);
+            Tell("Wrote " + Escaped(out) + " (" + BytesText(size) + ", " +
+                 (*chosen == PatchFormat::Bps ? "BPS" : "IPS") + ") from " + Escaped(original) +
+                 " to " + Escaped(modified));
         }
         return 0;
     } catch (const PatchError& e) {
@@ -47,11 +45,12 @@ int runCreatePatch(const std::string& original, const std::string& modified, con
 
 int runApplyPatch(const std::string& patch, const std::string& rom, const std::string& out) {
     try {
+        RefuseStandardInputTwice(patch, rom);
         RefuseToOverwrite(out, rom);
         RefuseToOverwrite(out, patch);
         writeBytes(out, ApplyPatch(readImage(patch), readImage(rom)));
         if (out != "-") {
-            Tell("Wrote " + out);
+            Tell("Wrote " + Escaped(out));
         }
         return 0;
     } catch (const PatchError& e) {

@@ -31,29 +31,14 @@ std::string unfitText(const ReflowedRow& r) {
     return text;
 }
 
-// Saves the reflowed rows as replace does; returns the copy's path with --copy.
-std::string save(const ReflowOptions& o, std::vector<StringEntry> rows,
-                 const std::vector<ReflowedRow>& done, std::size_t changed) {
-    if (o.dryRun || changed == 0) {
-        return "";
-    }
-    for (const ReflowedRow& r : done) {
-        rows[r.index] = r.row;
-    }
-    if (o.copy) {
-        return SaveRomAsCopy(o.rom, rows);
-    }
-    SaveRom(o.rom, rows);
-    return "";
-}
-
 }  // namespace
 
 int runReflow(const ReflowOptions& o) {
     try {
         CheckRomFile(o.rom, o.copy || o.dryRun ? RomAccess::kReadOnly : RomAccess::kReadWrite);
         RefuseToOverwrite("-", o.rom);  // what the tool prints would land in the ROM image
-        const std::vector<StringEntry> rows = LoadRom(o.rom);
+        const LoadedRom loaded = LoadRomFile(o.rom);
+        const std::vector<StringEntry>& rows = loaded.rows;
         const auto scope = RowsOption(o.rows, rows.size());
         if (!scope) {
             return kUsage;
@@ -64,7 +49,12 @@ int runReflow(const ReflowOptions& o) {
             changed += r.changed ? 1 : 0;
             unfit += r.fits() ? 0 : 1;
         }
-        const std::string copyPath = save(o, rows, done, changed);
+        std::vector<StringEntry> edited = rows;
+        for (const ReflowedRow& r : done) {
+            edited[r.index] = r.row;
+        }
+        const std::string copyPath =
+            changed == 0 ? "" : SaveEditedRows(o.rom, loaded, edited, o.copy, o.dryRun);
         for (const ReflowedRow& r : o.quiet ? std::span<const ReflowedRow>() : done) {
             if (r.changed) {
                 std::cout << "row " << r.index + 1 << ": "
@@ -77,7 +67,7 @@ int runReflow(const ReflowOptions& o) {
         }
         std::cout << "Reflowed " << Counted(changed, "row", "rows")
                   << (unfit == 0 ? "" : "; " + std::to_string(unfit) + " still do not fit")
-                  << (copyPath.empty() ? "" : "\n" + copyPath) << "\n";
+                  << (copyPath.empty() ? "" : "\n" + Escaped(copyPath)) << "\n";
         return 0;
     } catch (const SaveError& e) {
         return Fail(e.what());

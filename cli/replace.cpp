@@ -18,22 +18,6 @@ namespace qm::cli {
 
 namespace {
 
-// Saves rows with the replaced ones in them, as import does; returns the copy's
-// path with --copy. Nothing is written for a dry run or when nothing changed.
-std::string save(const ReplaceOptions& o, std::vector<StringEntry> rows, const Replacement& done) {
-    if (o.dryRun || done.rows.empty()) {
-        return "";
-    }
-    for (const ReplacedRow& r : done.rows) {
-        rows[r.index] = r.row;
-    }
-    if (o.copy) {
-        return SaveRomAsCopy(o.rom, rows);
-    }
-    SaveRom(o.rom, rows);
-    return "";
-}
-
 }  // namespace
 
 int runReplace(const ReplaceOptions& o) {
@@ -43,19 +27,26 @@ int runReplace(const ReplaceOptions& o) {
     }
     try {
         CheckRomFile(o.rom, o.copy || o.dryRun ? RomAccess::kReadOnly : RomAccess::kReadWrite);
-        const std::vector<StringEntry> rows = LoadRom(o.rom);
+        const LoadedRom loaded = LoadRomFile(o.rom);
+        const std::vector<StringEntry>& rows = loaded.rows;
         const auto scope = RowsOption(o.rows, rows.size());
         if (!scope) {
             return kUsage;
         }
         const SearchPattern pattern{Utf8ToLatin1(o.find), o.matchCase, o.wholeWord};
         const Replacement done = ReplaceAll(rows, *scope, pattern, Utf8ToLatin1(o.replacement));
-        const std::string copyPath = save(o, rows, done);
+        std::vector<StringEntry> edited = rows;
+        for (const ReplacedRow& r : done.rows) {
+            edited[r.index] = r.row;
+        }
+        const std::string copyPath =
+            done.rows.empty() ? "" : SaveEditedRows(o.rom, loaded, edited, o.copy, o.dryRun);
         for (const ReplacedRow& r : o.quiet ? std::span<const ReplacedRow>() : done.rows) {
             std::cout << "row " << r.index + 1 << ": " << Quoted(Latin1ToUtf8(rows[r.index].Text))
                       << " -> " << Quoted(Latin1ToUtf8(r.row.Text)) << "\n";
         }
-        std::cout << ReplacedText(done) << (copyPath.empty() ? "" : "\n" + copyPath) << "\n";
+        std::cout << ReplacedText(done) << (copyPath.empty() ? "" : "\n" + Escaped(copyPath))
+                  << "\n";
         return 0;
     } catch (const ReplaceError& e) {
         return Fail(e.what());

@@ -1,5 +1,8 @@
 #include "rows.hpp"
 
+#include "save/copy_name.hpp"
+#include "save/writer.hpp"
+
 #include <charconv>
 #include <numeric>
 #include <string_view>
@@ -58,6 +61,20 @@ std::optional<std::vector<std::size_t>> RowsOption(const std::string& list, std:
              std::to_string(rowCount) + " such as 3,7,10-20");
     }
     return rows;
+}
+
+std::string SaveEditedRows(const std::string& rom, const LoadedRom& loaded,
+                           std::span<const StringEntry> rows, bool copy, bool dryRun) {
+    const SaveOptions options{.expected = loaded.stamp};
+    if (dryRun) {
+        LayOutRows(rows);
+        return "";
+    }
+    if (copy) {
+        return SaveRomAsCopy(rom, rows, {}, options).path;
+    }
+    SaveRom(rom, rows, {}, options);
+    return "";
 }
 
 }  // namespace qm::cli

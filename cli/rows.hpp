@@ -4,7 +4,10 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <span>
 #include <vector>
+
+#include "rom/load.hpp"
 
 namespace qm::cli {
 
@@ -13,5 +16,13 @@ namespace qm::cli {
 /// Prints the usage message and returns nothing when it is no such list or names
 /// a row the table lacks (the caller then exits with kUsage).
 std::optional<std::vector<std::size_t>> RowsOption(const std::string& list, std::size_t rowCount);
+
+/// Saves rows, edited from loaded, into rom as import does: in place, or with copy
+/// into the copy Save As Copy names (whose path it returns), refusing when
+/// another program changed rom since it was loaded (FileChangedError). With
+/// dryRun nothing is written, but every refusal of the whole table the save would
+/// meet (the text region's size) is met. Throws SaveError, FileError.
+std::string SaveEditedRows(const std::string& rom, const LoadedRom& loaded,
+                           std::span<const StringEntry> rows, bool copy, bool dryRun);
 
 }  // namespace qm::cli

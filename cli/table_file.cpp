@@ -1,21 +1,17 @@
 #include "table_file.hpp"
 
-#include "exchange/formats.hpp"
-#include "io.hpp"
+#include "exchange/table_file.hpp"
+#include "text.hpp"
 
 namespace qm::cli {
 
 std::vector<TableRecord> ReadTable(const std::string& path, const std::string& format) {
-    const TableFormat chosen =
-        format.empty() ? TableFormatForFileName(path) : TableFormatNamed(format).value();
-    const Bytes bytes = ReadInput(path, kLargestTableFile);
-    return TableFromText(
-        chosen, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    return ReadTableFile(path, format.empty() ? std::nullopt : TableFormatNamed(format));
 }
 
 std::string TableMessage(const std::string& path, const std::string& what) {
     return (path == "-" ? std::string("The table from standard input")
-                        : "The table \"" + path + "\"") +
+                        : "The table " + Quoted(path)) +
            ": " + what;
 }
 

@@ -10,8 +10,8 @@
 
 namespace qm::cli {
 
-/// The records of the table at path ("-": standard input), in format ("json",
-/// "csv", "po", "pot"; empty: from path's extension). Throws FileError, TableError.
+/// ReadTableFile with format named as the command line names it ("json", "csv",
+/// "po", "pot"; empty: from path's extension). Throws FileError, TableError.
 std::vector<TableRecord> ReadTable(const std::string& path, const std::string& format = "");
 
 /// A message about a table: «The table "story.po": <what>», «The table from

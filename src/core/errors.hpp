@@ -15,6 +15,13 @@ class FileError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+/// A file that another program changed since this one read it, found before
+/// anything was written over it. what() names the file.
+class FileChangedError : public FileError {
+  public:
+    using FileError::FileError;
+};
+
 /// A text that is not what it should be (not UTF-8, or a character beyond
 /// Latin-1 where game text is expected). what() says which character or byte.
 class TextError : public std::runtime_error {

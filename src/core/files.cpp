@@ -114,7 +114,7 @@ FileHandle createTemp(FileOps& ops, const std::string& folder, std::uint32_t per
         if (!fs::exists(platform::NativePath(folder.empty() ? "." : folder), ec)) {
             // The user named a folder that is not there.
             const fs::path named = fs::path(target).parent_path();
-            throw FileError("The folder " + (named.empty() ? "." : named.string()) +
+            throw FileError("The folder " + Escaped(named.empty() ? "." : named.string()) +
                             " does not exist.");
         }
         if (!fs::exists(platform::NativePath(tempPath), ec)) {
@@ -135,6 +135,35 @@ void writeAll(FileOps& ops, FileHandle file, std::span<const std::uint8_t> bytes
                             ": the system took none of them.");
         }
         bytes = bytes.subspan(written);
+    }
+}
+
+// Removes the temporary file of a write that failed; when the system refuses
+// (an append-only folder forbids it), the words that say where it is left.
+std::string discard(FileOps& ops, const std::string& tempPath) {
+    const int error = ops.remove(tempPath);
+    if (error == 0) {
+        return "";
+    }
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(platform::NativePath(tempPath), ec);
+    return " Its temporary file could not be removed (" + SystemErrorText(error) +
+           ") and is left as " + Quoted(ec ? tempPath : platform::Utf8Path(absolute)) + ".";
+}
+
+// Rethrows the exception being handled once the temporary file is removed; a
+// FileError (of the same type) that could not remove it says where it is left.
+[[noreturn]] void abandon(FileOps& ops, const std::string& tempPath) {
+    const std::string left = discard(ops, tempPath);
+    if (left.empty()) {
+        throw;
+    }
+    try {
+        throw;
+    } catch (const FileChangedError& e) {
+        throw FileChangedError(e.what() + left);
+    } catch (const FileError& e) {
+        throw FileError(e.what() + left);
     }
 }
 
@@ -159,7 +188,7 @@ Bytes ReadWholeFile(const std::string& path) {
 }
 
 void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, FileOps& ops,
-                         std::uint32_t permissions) {
+                         std::uint32_t permissions, const BeforeReplace& beforeReplace) {
     const ResolvedFile target = ResolveFile(path);
     if (target.exists && !target.isRegular) {
         throw FileError("Cannot write " + Quoted(path) + ": it is not a regular file.");
@@ -183,16 +212,16 @@ void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
         check(ops.flush(file), "flush the new contents of", target.path);
     } catch (...) {  // a FileError, or no memory left for one
         ops.close(file);
-        ops.remove(tempPath);
-        throw;
+        abandon(ops, tempPath);
     }
-    if (const int error = ops.close(file)) {
-        ops.remove(tempPath);
-        Fail("finish writing", target.path, error);
-    }
-    if (const int error = ops.replace(tempPath, target.path)) {
-        ops.remove(tempPath);
-        Fail("replace", target.path, error);
+    try {
+        check(ops.close(file), "finish writing", target.path);  // closed even when it fails
+        if (beforeReplace) {
+            beforeReplace(tempPath);
+        }
+        check(ops.replace(tempPath, target.path), "replace", target.path);
+    } catch (...) {
+        abandon(ops, tempPath);
     }
     platform::SyncFolder(folder);
     removeLitter(folder);

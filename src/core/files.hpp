@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <span>
 #include <string>
@@ -59,6 +60,8 @@ struct ResolvedFile {
     /// attribute), or this process may not.
     bool readOnly = false;
     std::uintmax_t size = 0;
+    /// When the file was last written (see RegularFile::modified()).
+    std::int64_t modified = 0;
     /// What a replacement keeps: the permission bits (07777) on POSIX, the
     /// attributes on Windows.
     std::uint32_t permissions = 0;
@@ -85,6 +88,9 @@ class RegularFile {
 
     const std::string& path() const { return path_; }
     std::uintmax_t size() const { return size_; }
+    /// When the file was last written, as it was when it was opened: a count that
+    /// is only compared (nanoseconds on POSIX, 100-nanosecond steps on Windows).
+    std::int64_t modified() const { return modified_; }
     /// Fills dest from offset on; the range must lie inside the file. Throws
     /// FileError when the read fails or comes up short.
     void readAt(std::uintmax_t offset, std::span<std::uint8_t> dest) const;
@@ -95,6 +101,7 @@ class RegularFile {
     std::string path_;
     FileHandle file_ = -1;
     std::uintmax_t size_ = 0;
+    std::int64_t modified_ = 0;
 };
 
 /// Reads the whole regular file at path. Throws FileError.
@@ -123,6 +130,11 @@ void PrepareProcess();
 /// argv is in the ANSI code page, the wide command line converted.
 std::vector<std::string> CommandLineArguments(int argc, char** argv);
 
+/// What WriteFileAtomically runs with the temporary file's path once the new
+/// contents are in it, flushed and closed, right before it replaces the target.
+/// Whatever it throws stops the write: the target stays untouched.
+using BeforeReplace = std::function<void(const std::string& tempPath)>;
+
 /// Replaces the contents of the file at path (following symbolic links) with
 /// bytes: a temporary file «.qmsave-PID-XXXXXXXX» in the target's folder (short,
 /// whatever the target's name), write, the target's permissions (or for a new
@@ -130,10 +142,14 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv);
 /// them its owner and group, flush, rename over the target, then a best-effort
 /// flush of the folder and the removal of temporary files that dead runs left
 /// there (our pattern, a process that is gone, untouched for ten minutes).
+/// beforeReplace, when given, runs right before the rename.
 /// Throws FileError naming the step that failed, and when the target is not a
-/// regular file or is read-only; the target is then untouched and the temporary
-/// file removed.
+/// regular file or is read-only, or what beforeReplace throws; the target is then
+/// untouched and the temporary file removed. When the system refuses to remove it
+/// (an append-only folder), a FileError's message (of the same type) ends by
+/// saying where it is left.
 void WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
-                         FileOps& ops = SystemFileOps(), std::uint32_t permissions = 0666);
+                         FileOps& ops = SystemFileOps(), std::uint32_t permissions = 0666,
+                         const BeforeReplace& beforeReplace = {});
 
 }  // namespace qm

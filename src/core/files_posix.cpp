@@ -42,6 +42,15 @@ fs::path followLinks(fs::path p) {
     Fail("follow the link", p.string(), ELOOP);
 }
 
+std::int64_t modifiedOf(const struct stat& st) {
+#ifdef __APPLE__
+    const struct timespec& t = st.st_mtimespec;
+#else
+    const struct timespec& t = st.st_mtim;
+#endif
+    return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
 bool sameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
@@ -111,6 +120,7 @@ ResolvedFile ResolveFile(const std::string& path) {
     out.isRegular = S_ISREG(st.st_mode);
     out.isFolder = S_ISDIR(st.st_mode);
     out.size = static_cast<std::uintmax_t>(st.st_size);
+    out.modified = modifiedOf(st);
     out.permissions = st.st_mode & 07777;
     // Root may write anywhere; a file without any write permission is still
     // one the user marked read-only.
@@ -143,6 +153,7 @@ RegularFile::RegularFile(const std::string& path) : path_(path) {
                         (S_ISDIR(st.st_mode) ? "it is a folder." : "it is not a regular file."));
     }
     size_ = static_cast<std::uintmax_t>(st.st_size);
+    modified_ = modifiedOf(st);
 }
 
 RegularFile::~RegularFile() {

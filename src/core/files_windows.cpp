@@ -97,6 +97,11 @@ std::uintmax_t sizeOf(const BY_HANDLE_FILE_INFORMATION& info) {
     return (std::uintmax_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
 }
 
+std::int64_t modifiedOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    return static_cast<std::int64_t>((std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) |
+                                     info.ftLastWriteTime.dwLowDateTime);
+}
+
 bool sameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
     return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
            a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
@@ -240,6 +245,7 @@ ResolvedFile ResolveFile(const std::string& path) {
         out.isRegular = !out.isFolder;
         out.readOnly = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
         out.size = sizeOf(info);
+        out.modified = modifiedOf(info);
         out.permissions = info.dwFileAttributes;
         const DWORD own = ::GetFileAttributesW(wide(path).c_str());
         if (own != INVALID_FILE_ATTRIBUTES && (own & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
@@ -272,6 +278,7 @@ RegularFile::RegularFile(const std::string& path) : path_(path) {
                         (folder ? "it is a folder." : "it is not a regular file."));
     }
     size_ = sizeOf(info);
+    modified_ = modifiedOf(info);
 }
 
 RegularFile::~RegularFile() {

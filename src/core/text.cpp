@@ -21,11 +21,51 @@ int HexValue(char c) {
     return -1;
 }
 
-std::string Quoted(std::string_view text) {
-    std::string out = "\"";
-    out += text;
-    out += '"';
+namespace {
+
+// The character of the well-formed UTF-8 sequence of length bytes at text[i].
+char32_t decodeUtf8(std::string_view text, std::size_t i, std::size_t length) {
+    auto c = static_cast<char32_t>(static_cast<unsigned char>(text[i]) &
+                                   (length == 1 ? 0x7F : 0x3F >> (length - 1)));
+    for (std::size_t k = 1; k < length; ++k) {
+        c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    }
+    return c;
+}
+
+void appendHex(std::string& out, char32_t value, int digits) {
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
+        out += HexDigit(static_cast<unsigned>(value >> shift));
+    }
+}
+
+}  // namespace
+
+std::string Escaped(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const std::size_t length = Utf8CharLength(text, i);
+        const char32_t c = length == 0 ? byte : decodeUtf8(text, i, length);
+        if (c == '\n') {
+            out += "\\n";
+        } else if (length == 0 || c < 0x20 || c == 0x7F) {
+            out += "\\x";
+            appendHex(out, byte, 2);
+        } else if ((c >= 0x80 && c < 0xA0) || c == 0x2028 || c == 0x2029) {
+            out += "\\u";  // Qt and terminals may break a line at these
+            appendHex(out, c, 4);
+        } else {
+            out.append(text, i, length);
+        }
+        i += length == 0 ? 1 : length;
+    }
     return out;
+}
+
+std::string Quoted(std::string_view text) {
+    return "\"" + Escaped(text) + "\"";
 }
 
 std::string WithThousands(std::uintmax_t n) {
@@ -139,11 +179,7 @@ std::string Utf8ToLatin1(std::string_view utf8) {
         if (length == 0) {
             throw TextError("byte " + std::to_string(i + 1) + " is not UTF-8");
         }
-        auto c = static_cast<char32_t>(static_cast<unsigned char>(utf8[i]) &
-                                       (length == 1 ? 0x7F : 0x3F >> (length - 1)));
-        for (std::size_t k = 1; k < length; ++k) {
-            c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-        }
+        const char32_t c = decodeUtf8(utf8, i, length);
         if (c > 0xFF) {
             throw TextError(DescribeCharacter(c) + " is a character no game text can hold");
         }

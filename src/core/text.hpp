@@ -24,7 +24,14 @@ constexpr bool SameIgnoringCase(char a, char b) {
     return fold(a) == fold(b);
 }
 
-/// text between double quotes: «"text"».
+/// text (UTF-8) with whatever would break a one-line message escaped: a line
+/// break as «\n», other control characters U+0000-U+001F and U+007F as «\xNN»,
+/// the controls U+0080-U+009F and the line and paragraph separators U+2028 and
+/// U+2029 as «\uNNNN», and a byte that is not UTF-8 as «\xNN». Everything else
+/// stays as it is. For names of files and for texts quoted in messages.
+std::string Escaped(std::string_view text);
+
+/// Escaped(text) between double quotes: «"text"», «"two\nlines.smc"».
 std::string Quoted(std::string_view text);
 
 /// n with a comma between thousands: 28095 -> «28,095».

@@ -120,6 +120,47 @@ TEST_F(Review, DiffListsExactlyTheRowsAnImportChanged) {
     EXPECT_EQ(testing::snapshot(dir.path()), before);
 }
 
+// check and a dry run meet the write's refusal of the whole table (text too long).
+TEST_F(Review, CheckAndDryRunMeetTheRefusalsOfTheWrite) {
+    json doc = json::parse(readText(table));
+    for (json& row : doc["strings"]) {
+        row["text"] = std::string(60, 'a');  // 512 * 61 bytes: more than the region
+    }
+    std::ofstream(path("long.json")) << doc.dump();
+    const struct {
+        std::vector<std::string> args;
+        const char* out;  // in standard output, or "" when it says nothing there
+    } cases[] = {{{"check", rom, path("long.json")},
+                  "; 0 rows would be refused; the whole import would be refused\n"},
+                 {{"check", rom, path("long.json"), "--format", "json"}, "\"row\": null"},
+                 {{"replace", rom, " ", std::string(40, ' '), "--dry-run", "--quiet"}, ""},
+                 {{"replace", rom, " ", std::string(40, ' '), "--quiet"}, ""}};
+    const auto before = testing::snapshot(dir.path());
+    for (const auto& c : cases) {
+        const auto r = run(c.args);
+        EXPECT_EQ(r.status, 1) << c.args[0];
+        const std::string& said = *c.out ? r.out : r.err;
+        EXPECT_NE(said.find("too long for the ROM's text region"), std::string::npos) << said;
+        EXPECT_NE(said.find(c.out), std::string::npos) << said;
+    }
+    EXPECT_EQ(testing::snapshot(dir.path()), before);
+}
+
+// A string stored with a code that takes a value right before its end: the game
+// reads on into the next string. check names it, though a save keeps its bytes.
+TEST_F(Review, CheckNamesRowsTheGameMisreads) {
+    const auto image = testing::RomBuilder().addString({0x20, 1}).writeTo(dir.path(), "o.smc");
+    const auto r = run({"check", image.string()});
+    EXPECT_EQ(r.out,
+              "row 1, character 2: \"{1}\" is a control code that takes a value, and the "
+              "text ends after it: the game would take the end of the string for its value\n"
+              "0 rows overflow; 1 row is misread by the game\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(
+        json::parse(run({"check", image.string(), "--format", "json"}).out)["misread"][0]["row"],
+        1);
+}
+
 // The rule as a reader would state it: a match may not start or end inside a token.
 constexpr const char* kRule = R"(import json, re, sys
 rows, find, repl, flags = json.load(open(sys.argv[1]))['strings'], *sys.argv[2:5]

@@ -83,6 +83,13 @@ TEST_F(Script, FailuresExitWithAMessageAndChangeNoFile) {
          1,
          "JSON (at line 1, column 1). Without --format it is read as JSON: give --format po"},
         {{"export", "story.smc", "-o", "nodir/t.json"}, 1, "nodir does not exist."},
+        // Standard input can be read once: the second image would be empty.
+        {{"create-patch", "-", "-", "-o", "both.bps"}, 1, "Only one of the inputs can come from"},
+        {{"apply-patch", "-", "-", "-o", "out.smc"}, 1, "Only one of the inputs can come from"},
+#ifndef _WIN32  // names hold no line break there
+        {{"export", "story.smc", "-o", "no\ndir/t.json"}, 1, "no\\ndir does not exist."},
+        {{"import", "two\nlines.smc", "table.json"}, 1, "two\\nlines.smc\" does not exist"},
+#endif
     };
     const auto before = testing::snapshot(dir.path());
     for (const Case& c : cases) {
@@ -95,6 +102,7 @@ TEST_F(Script, FailuresExitWithAMessageAndChangeNoFile) {
         EXPECT_EQ(r.status, c.status) << c.args.at(1 % c.args.size()) << " " << r.err;
         EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
         EXPECT_EQ(r.err.rfind("quillmoor-script: ", 0), 0u) << r.err;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;  // one line, whatever the names
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(testing::snapshot(dir.path()), before);
     }
@@ -225,7 +233,7 @@ TEST_F(Script, TheProcessSettingsAreKeptOrTheRunStopsCleanly) {
     fs::copy_file(rom, dir.path() / "big" / "huge.smc");
     fs::resize_file(dir.path() / "big" / "huge.smc", kLargestRomImage);
     const fs::path edited = dir.path() / "big" / "edited.json";  // an import with nothing to
-    editTable(edited, 3, "Hi");                                   // change writes nothing
+    editTable(edited, 3, "Hi");                                  // change writes nothing
     struct Case {
         const char* before;
         std::vector<std::string> args;
@@ -263,6 +271,25 @@ TEST_F(Script, TheProcessSettingsAreKeptOrTheRunStopsCleanly) {
         0);
     EXPECT_EQ(testing::modeOf(made), 0600u);
     EXPECT_EQ(testing::modeOf(exported), 0600u);
+}
+
+// Another program writes the ROM image while import waits for its table, which comes
+// through a pipe the tool drains only once it has read the image.
+TEST_F(Script, ImportWritesNothingOverAnImageThatChangedUnderneath) {
+    const fs::path edited = dir.path() / "edited.json";
+    editTable(edited, 3, "Hi");
+    const auto quote = [](const fs::path& p) { return "'" + p.string() + "'"; };
+    const std::string writer = "{ head -c 200000 /dev/zero | tr '\\0' ' '; printf x >>" +
+                               quote(rom) + "; cat " + quote(edited) + "; } | ";
+    Bytes expected = readFile(rom);
+    expected.push_back('x');
+    const auto r = runScript({"import", rom.string(), "-"}, dir.path(), "", "/dev/stdin", writer);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "quillmoor-script: " + Quoted(rom.string()) +
+                         " was changed by another program since it was read; nothing was "
+                         "written.\n");
+    EXPECT_EQ(readFile(rom), expected);
+    EXPECT_EQ(testing::snapshot(dir.path()).size(), 3u);  // and no temporary file
 }
 #endif
 

@@ -60,9 +60,14 @@ TEST(StringTable, SettingsBecomeColumns) {
         {"47Hi", kPortraitUnknown, Colour::Unset, "Hi"},
         {"52", kPortraitNone, Colour::Other, ""},
         {"4{B}", kPortraitUnknown, Colour::Unset, "B}"},
-        // Later settings lose exactly one following character: «%{A}» leaves «A}».
-        {"4150Hi514{A}", 1, Colour::No, "HiA}"},
-        {"5140Hi15There", 0, Colour::Yes, "Hi(Pause:5)There"}};
+        {"5{B}41Hi", 1, Colour::Other, "B}Hi"},
+        {"5140Hi15There", 0, Colour::Yes, "Hi(Pause:5)There"},
+        // Only the colour code, then the portrait code, at the very start are
+        // settings; any other shows as its bytes, so that it is seen and kept.
+        {"4150Hi514{A}", 1, Colour::Unset, "{5}{0}Hi{5}{1}{4}{A}"},
+        {"mor51ning", kPortraitNone, Colour::Unset, "mor{5}{1}ning"},
+        {"5143Hi43", 3, Colour::Yes, "Hi{4}{3}"},
+    };
     for (const Case& c : cases) {
         std::vector<std::string> slots = {"", std::string("0:") + c.decoded};
         const Bytes block(kTextRegionLength, kTerminator);
@@ -70,6 +75,35 @@ TEST(StringTable, SettingsBecomeColumns) {
         EXPECT_EQ(row.Portrait, c.portrait) << c.decoded;
         EXPECT_EQ(row.Coloured, c.coloured) << c.decoded;
         EXPECT_EQ(row.Text, c.text) << c.decoded;
+    }
+}
+
+TEST(StringTable, AnEditKeepsTheCodesItLeavesAlone) {
+    struct Case {
+        Bytes loaded;  // the string's bytes, without the terminator
+        std::int16_t portrait;
+        Colour coloured;
+        Bytes saved;  // with the text edited to "Yo"
+    };
+    const Case cases[] = {
+        {{4, 7, 0x27, 0x48}, kPortraitUnknown, Colour::Unset, {4, 7, 0x38, 0x4E, 255}},
+        {{5, 2, 4, 7}, kPortraitUnknown, Colour::Yes, {5, 1, 4, 7, 0x38, 0x4E, 255}},
+        {{5, 2, 4, 7}, 0, Colour::Other, {5, 2, 4, 0, 0x38, 0x4E, 255}},
+        {{5, 1, 4, 10}, kPortraitUnknown, Colour::Yes, {5, 1, 0x38, 0x4E, 255}},
+        {{0x27, 5, 1}, kPortraitNone, Colour::Unset, {0x38, 0x4E, 5, 1, 255}}};
+    for (const Case& c : cases) {
+        const Bytes region = RomBuilder().addString(c.loaded).build();
+        auto slots = IsolateRomStrings(ReadRomText(region).TextBlock);
+        StringEntry row = UpdateStringtable(slots, ReadRomText(region).TextBlock).at(0);
+        row.Text = "Yo" + (c.loaded[0] == 0x27 ? row.Text.substr(1) : "");  // "H" goes
+        row.Portrait = c.portrait;
+        row.Coloured = c.coloured;
+        EXPECT_EQ(bytesOf(EncodedBytes(row)), c.saved) << row.Text;
+        MarkSaved(std::span(&row, 1));  // and edited again after the save
+        row.Text += "!";
+        Bytes again = c.saved;
+        again.insert(again.end() - 1, 0x74);
+        EXPECT_EQ(bytesOf(EncodedBytes(row)), again) << row.Text;
     }
 }
 

@@ -77,6 +77,16 @@ TEST(Helpers, Utf8AndTheEdgesOfHexAndCounts) {
     EXPECT_THROW(Utf8ToLatin1("\xC0\xAF"), TextError);  // an overlong "/"
     EXPECT_EQ(GetHex(-1), "FFFF");
     EXPECT_EQ(BytesText(1), "1 byte");
+    // A quoted name keeps a message on one line, and in UTF-8.
+    const std::pair<const char*, const char*> names[] = {
+        {"a\nb.smc", "\"a\\nb.smc\""},
+        {"tab\there\r", "\"tab\\x09here\\x0D\""},
+        {"caf\xC3\xA9 \\ \"", "\"caf\xC3\xA9 \\ \"\""},
+        {"caf\xE9", "\"caf\\xE9\""},
+        {"\xC2\x85|\xE2\x80\xA8", "\"\\u0085|\\u2028\""}};
+    for (const auto& [name, quoted] : names) {
+        EXPECT_EQ(Quoted(name), quoted);
+    }
 }
 
 TEST(Encoder, EncodesRows) {
@@ -97,6 +107,8 @@ TEST(Encoder, EncodesRows) {
         {-1, Colour::Unset, "...''s'l'v", {94, 92, 90, 62, 59, 93, 255}},
         // A placeholder byte is final: {28} stays 40 and is not read as "(".
         {-1, Colour::Unset, "{28}return", {40, 81, 68, 83, 84, 81, 77, 255}},
+        // A code that takes a value takes the next byte, whatever it is.
+        {-1, Colour::Unset, "{1}{5}{4}(return)", {1, 5, 4, 13, 255}},
         {7, Colour::Yes, "Hi(Pause:5) ", {5, 1, 4, 10, 39, 72, 1, 5, 95, 255}}};
     for (const Case& c : cases) {
         EXPECT_EQ(bytesOf(StringtoQM(c.portrait, c.coloured, c.text)), c.bytes) << c.text;
@@ -130,7 +142,11 @@ TEST(Encoder, RefusesWhatTheGameCannotHoldAndSaysWhere) {
         {"{100}", 0,
          "\"{100}\" is no placeholder: write one or two hexadecimal digits, such as {A} or {6A}"},
         {"{A{B}", 0, "\"{\" has no closing \"}\""},
-        {"A}", 1, "\"}\" has no opening \"{\""}};
+        {"A}", 1, "\"}\" has no opening \"{\""},
+        // The game would read the terminator as the value and read on.
+        {"out.{1}", 4,
+         "\"{1}\" is a control code that takes a value, and the text ends after it: "
+         "the game would take the end of the string for its value"}};
     for (const Case& c : cases) {
         const std::vector<MarkupProblem> problems = CheckMarkup(c.text);
         ASSERT_FALSE(problems.empty()) << c.text;

@@ -1,6 +1,6 @@
 // Saving: the layout of the text region, untouched rows kept byte for byte, the
-// file written atomically (each step made to fail in turn), every refusal, and
-// Save As Copy.
+// file written atomically (each step made to fail in turn), every refusal, a file
+// another program changed since it was read, and Save As Copy.
 #include <gtest/gtest.h>
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -8,7 +8,9 @@
 #endif
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
+#include <functional>
 
 #include "demo/demo.hpp"
 #include "errors.hpp"
@@ -159,13 +161,30 @@ TEST(SaveRom, StringsFillTheTextRegionToItsLastByteAndNoFurther) {
         std::equal(after.begin() + kTextRegionEnd, after.end(), before.begin() + kTextRegionEnd));
 }
 
+TEST(SaveRom, TheNextLoadFindsExactlyTheStringsSaved) {
+    TempDir dir;
+    testing::RomBuilder image;
+    for (std::size_t k = 0; k < 511; ++k) {
+        image.addString(Bytes(k == 0 ? 40 : 1, 0x20));
+    }
+    const fs::path rom = image.writeTo(dir.path(), "story.smc");
+    std::vector<StringEntry> rows = LoadRom(rom.string());
+    rows[0].Text = "Hi";  // 38 bytes shorter: old terminators lie behind the new end
+    SaveRom(rom.string(), rows);
+    std::vector<StringEntry> again = LoadRom(rom.string());
+    ASSERT_EQ(again.size(), 511u);
+    EXPECT_EQ(again[0].Text, "Hi");
+    EXPECT_EQ(again.back().Text, rows.back().Text);
+}
+
 enum class Step { kNone, kOpen, kWrite, kChmod, kFlush, kClose, kRename };
 
 /// Fails the chosen step as the system does (an error code); writes at most 1 MiB
 /// per call, as the system may, and a failing write only after the first.
 class FaultyOps : public FileOps {
   public:
-    explicit FaultyOps(Step failing) : failing_(failing) {}
+    explicit FaultyOps(Step failing, bool keepsTemp = false)
+        : failing_(failing), keepsTemp_(keepsTemp) {}
     int create(const std::string& p, std::uint32_t m, FileHandle& f) override {
         return failing_ == Step::kOpen ? EIO : FileOps::create(p, m, f);
     }
@@ -183,11 +202,14 @@ class FaultyOps : public FileOps {
         return failing_ == Step::kClose ? EIO : r;
     }
     int replace(const std::string& a, const std::string& b) override {
-        return failing_ == Step::kRename ? EIO : FileOps::replace(a, b);
+        return failing_ == Step::kRename ? EPERM : FileOps::replace(a, b);
     }
+    // An append-only folder: nothing in it may be removed.
+    int remove(const std::string& p) override { return keepsTemp_ ? EPERM : FileOps::remove(p); }
 
   private:
     Step failing_;
+    bool keepsTemp_;
     int writes_ = 0;
 };
 
@@ -208,6 +230,22 @@ TEST(AtomicWrite, AFailingStepLeavesEveryFileAsItWas) {
             }
             EXPECT_EQ(snapshot(dir.path()), before);
         }
+    }
+}
+
+TEST(AtomicWrite, ATemporaryFileThatCannotBeRemovedIsNamedInTheMessage) {
+    TempDir dir;
+    const fs::path rom = sampleRom().writeTo(dir.path(), "story.smc");
+    FaultyOps ops(Step::kRename, true);
+    try {
+        SaveRom(rom.string(), kShortRows, {}, ops);
+        ADD_FAILURE() << "saved";
+    } catch (const FileError& e) {  // ".qmsave-..." comes before "story.smc"
+        const std::string temp = (dir.path() / snapshot(dir.path()).begin()->first).string();
+        EXPECT_NE(std::string(e.what()).find("removed (" + SystemErrorText(EPERM) +
+                                             ") and is left as " + Quoted(temp)),
+                  std::string::npos)
+            << e.what();
     }
 }
 
@@ -253,6 +291,60 @@ TEST(AtomicWrite, ShortWritesThroughALinkKeepPermissionsAndOwner) {
 }
 #endif
 
+// Another program writes the file once the new one is closed: right before the rename.
+struct Interloper : FileOps {
+    std::function<void()> write = [] {};
+    int close(FileHandle file) override {
+        const int result = FileOps::close(file);
+        write();
+        return result;
+    }
+};
+
+TEST(AnotherWriter, ASaveWritesNothingOverAFileThatChangedSinceItWasRead) {
+    const auto rewrite = [](const fs::path& rom) {  // so soon, the time may not tell
+        Bytes image = readFile(rom);
+        image[kTextRegionOffset] ^= 1;
+        testing::writeFile(rom, image);
+    };
+    const auto touch = [](const fs::path& rom) {
+        fs::last_write_time(rom, fs::last_write_time(rom) - std::chrono::hours(1));
+    };
+    for (auto change : {+rewrite, +touch}) {
+        for (int when = 0; when < 4; ++when) {  // before or after the read, in place or a copy
+            testing::TempDir dir;
+            const fs::path rom = testing::RomBuilder().addString({0x27}).writeTo(dir.path(), "a");
+            LoadedRom loaded = LoadRomFile(rom.string());
+            loaded.rows[0].Text = "Yo";
+            Bytes left;
+            const auto interfere = [&] { change(rom), left = readFile(rom); };
+            Interloper ops;
+            when < 2 ? interfere() : void(ops.write = interfere);
+            const auto save = [&] {  // the message: the tool's test
+                when % 2 ? (void)SaveRomAsCopy(rom.string(), loaded.rows, {}, ops, {.expected = loaded.stamp})
+                         : (void)SaveRom(rom.string(), loaded.rows, {}, ops, {.expected = loaded.stamp});
+            };
+            EXPECT_THROW(save(), FileChangedError);
+            EXPECT_EQ(testing::snapshot(dir.path()).size(), 1u);  // no copy, no temporary file
+            EXPECT_EQ(readFile(rom), left);
+        }
+    }
+}
+
+TEST(AnotherWriter, TheStampOfASaveIsTheFileAsWrittenSoTheNextSaveGoesOn) {
+    testing::TempDir dir;
+    const fs::path rom = testing::RomBuilder().addString({0x27}).writeTo(dir.path(), "a.smc");
+    LoadedRom loaded = LoadRomFile(rom.string());
+    loaded.rows[0].Text = "Yo";
+    const RomStamp saved = SaveRom(rom.string(), loaded.rows, {}, {.expected = loaded.stamp});
+    EXPECT_TRUE(RomFileMatches(rom.string(), saved));
+    loaded.rows[0].Text = "Hey";
+    const RomStamp again = SaveRom(rom.string(), loaded.rows, {}, {.expected = saved});
+    EXPECT_EQ(again, LoadRomFile(rom.string()).stamp);
+    const SavedCopy copy = SaveRomAsCopy(rom.string(), loaded.rows);
+    EXPECT_EQ(copy.stamp, LoadRomFile(copy.path).stamp);
+}
+
 TEST(SaveAsCopy, SavesIntoAFreshCopyOfTheFileOnDiskAndNeverOverIt) {
     for (const auto& [path, copy] : {std::pair{"D:\\roms\\story.smc", "D:\\roms\\story Hack.smc"},
                                      {"a.b.sfc", "a.b Hack.smc"},
@@ -266,11 +358,11 @@ TEST(SaveAsCopy, SavesIntoAFreshCopyOfTheFileOnDiskAndNeverOverIt) {
     const Bytes original = readFile(rom);
     testing::writeFile(at("story Hack.smc"), Bytes{1, 2, 3});
     fs::permissions(rom, fs::perms(0444));
-    const std::string made = SaveRomAsCopy(rom.string(), kShortRows);
+    const std::string made = SaveRomAsCopy(rom.string(), kShortRows).path;
     EXPECT_EQ(made, at("story Hack.smc"));
     EXPECT_EQ(readFile(made), savedImage(original, kShortRows));
     EXPECT_EQ(readFile(rom), original);
-    EXPECT_EQ(SaveRomAsCopy(made, kShortRows), at("story Hack Hack.smc"));
+    EXPECT_EQ(SaveRomAsCopy(made, kShortRows).path, at("story Hack Hack.smc"));
 
     auto bad = kShortRows;
     bad[4].Text = "(Pause:x)";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "translation/filter.hpp"
+#include "translation/merge.hpp"
 #include "translation/replace.hpp"
 #include "translation/row_state.hpp"
 
@@ -168,6 +169,37 @@ TEST(Replace, AllCountsRefusesAndWrapsOnce) {
     EXPECT_EQ(ReplaceMatch(rows, {1, 6, 4}, moor, "fen")->Text, "Moor, fen!");
     EXPECT_EQ(ReplaceMatch(rows, {1, 5, 4}, moor, "fen"), std::nullopt);  // no longer there
     EXPECT_THROW(ReplaceMatch(rows, {1, 6, 4}, moor, "\xE9"), ReplaceError);
+}
+
+TEST(Merge, PutsTheUsersRowsOnTopOfTheFileAsItIsNow) {
+    const auto changed = [](const char* from, const char* to, std::int16_t portrait = 0) {
+        StringEntry r = row(from, 0, true);
+        r.Text = to;
+        r.Portrait = portrait;
+        return r;
+    };
+    // Rows: nobody changed it; only the user; only the file; both alike; both
+    // differently (the user's wins); the user only its portrait, the file its text.
+    const std::vector<StringEntry> mine = {row("a", 0, true),  changed("b", "B"),
+                                           row("c", 0, true),  changed("d", "D"),
+                                           changed("a", "A1"), changed("b", "b", 3)};
+    std::vector<StringEntry> theirs;
+    for (const char* text : {"a", "b", "C", "D", "A2", "x"}) {
+        theirs.push_back(row(text, 0, true));
+    }
+    const MergedRows merged = MergeRows(mine, theirs);
+    ASSERT_EQ(merged.rows.size(), 6u);
+    const char* texts[] = {"a", "B", "C", "D", "A1", "b"};
+    for (std::size_t k = 0; k < 6; ++k) {
+        EXPECT_EQ(merged.rows[k].Text, texts[k]) << k;
+        EXPECT_EQ(merged.rows[k].Loaded, theirs[k].Loaded) << k;
+    }
+    EXPECT_EQ(merged.rows[5].Portrait, 3);
+    EXPECT_EQ(merged.conflicts, (std::vector<std::size_t>{4, 5}));
+    // The file lost rows: those up to a row the user changed come back, not as the file's.
+    const MergedRows shorter = MergeRows(mine, std::span(theirs).first(2));
+    EXPECT_TRUE(shorter.rows[2].Text == "c" && shorter.rows[2].Loaded.bytes.empty());
+    EXPECT_EQ(shorter.conflicts, (std::vector<std::size_t>{3, 4, 5}));
 }
 
 }  // namespace

@@ -98,6 +98,7 @@ class Reader {
     void run() {
         while (i_ < text_.size() && (problems_ != nullptr || tokens_ != nullptr || !failed_)) {
             const std::size_t start = i_;
+            pieceStart_ = start;
             const char c = text_[i_];
             if (c == '(') {
                 readParenthesis();
@@ -114,6 +115,15 @@ class Reader {
             if (tokens_ != nullptr && (c == '(' || c == '{') && i_ - start > 1) {
                 tokens_->push_back({start, i_ - start});
             }
+            if (valuePending_ && code_.position == start) {
+                code_.length = i_ - start;
+            }
+        }
+        if (valuePending_) {
+            problem(code_.position, code_.length,
+                    piece(text_, code_.position, code_.position + code_.length) +
+                        " is a control code that takes a value, and the text ends after it: "
+                        "the game would take the end of the string for its value");
         }
     }
     bool failed() const { return failed_; }
@@ -123,6 +133,13 @@ class Reader {
     void emit(std::uint8_t byte) {
         if (out_ != nullptr) {
             *out_ += static_cast<char>(byte);
+        }
+        // The codes 1-5 take the byte after them as their value, whatever it is.
+        if (valuePending_) {
+            valuePending_ = false;
+        } else if (byte >= 1 && byte <= 5) {
+            valuePending_ = true;
+            code_.position = pieceStart_;
         }
     }
     void problem(std::size_t at, std::size_t length, std::string reason) {
@@ -134,6 +151,7 @@ class Reader {
             problems_->push_back({at, length, std::move(reason)});
         }
         i_ = at + length;
+        valuePending_ = false;  // a refused piece stands where a value may have been meant
     }
 
     void readParenthesis() {
@@ -158,12 +176,12 @@ class Reader {
             problem(i_, token.opening.size(), piece(text_, i_, argument) + " has no closing \")\"");
             return;
         }
-        const std::string whole = piece(text_, i_, close + 1);
         const std::optional<int> value = argumentValue(text_.substr(argument, close - argument));
         if (!value) {
-            problem(i_, close + 1 - i_, whole + " has no number from 0 to 254");
+            problem(i_, close + 1 - i_,
+                    piece(text_, i_, close + 1) + " has no number from 0 to 254");
         } else if (*value > kLargestValue) {
-            problem(i_, close + 1 - i_, outOfRange(whole, *value));
+            problem(i_, close + 1 - i_, outOfRange(piece(text_, i_, close + 1), *value));
         } else {
             emit(token.code);
             emit(static_cast<std::uint8_t>(*value));
@@ -277,8 +295,11 @@ class Reader {
     std::vector<MarkupProblem>* problems_;
     std::vector<MarkupToken>* tokens_;
     std::size_t i_ = 0;
+    std::size_t pieceStart_ = 0;
     bool failed_ = false;
     MarkupProblem first_;
+    bool valuePending_ = false;  // the last byte was a code that takes a value
+    MarkupToken code_;           // the piece that wrote it
 };
 
 }  // namespace
@@ -295,17 +316,21 @@ std::vector<MarkupToken> MarkupTokens(std::string_view text) {
     return tokens;
 }
 
-std::string StringtoQM(std::int16_t Portrait, Colour coloured, std::string_view text) {
-    std::string result;
-    result.reserve(text.size() + 6);
-    if (coloured != Colour::Unset) {
-        result += '\x05';
-        result += coloured == Colour::Yes ? '\x01' : '\x00';
+std::string ColourCode(Colour coloured) {
+    if (coloured == Colour::Unset) {
+        return "";
     }
-    if (const auto portraitByte = PortraitByte(Portrait)) {
-        result += '\x04';
-        result += static_cast<char>(*portraitByte);
-    }
+    return {'\x05', coloured == Colour::Yes ? '\x01' : '\x00'};
+}
+
+std::string PortraitCode(std::int16_t Portrait) {
+    const auto portraitByte = PortraitByte(Portrait);
+    return portraitByte ? std::string{'\x04', static_cast<char>(*portraitByte)} : "";
+}
+
+std::string EncodeWithCodes(std::string_view codes, std::string_view text) {
+    std::string result(codes);
+    result.reserve(codes.size() + text.size() + 1);
     Reader reader(text, &result, nullptr);
     reader.run();
     if (reader.failed()) {
@@ -314,6 +339,10 @@ std::string StringtoQM(std::int16_t Portrait, Colour coloured, std::string_view 
     }
     result += static_cast<char>(kTerminator);
     return result;
+}
+
+std::string StringtoQM(std::int16_t Portrait, Colour coloured, std::string_view text) {
+    return EncodeWithCodes(ColourCode(coloured) + PortraitCode(Portrait), text);
 }
 
 }  // namespace qm

@@ -1,7 +1,9 @@
 #pragma once
 // Markup text to game bytes. The markup is strict: the encoder takes exactly the
 // font's symbols, "(return)", the three argument tokens with a value 0-254, and
-// placeholders of one or two hexadecimal digits with a value 0-254. CheckMarkup
+// placeholders of one or two hexadecimal digits with a value 0-254, and a
+// control code that takes a value (a placeholder «{1}» to «{5}») must not end the
+// text, where the game would read the terminator as its value. CheckMarkup
 // and StringtoQM share one reading of the text, so what the edit box marks is
 // what a save refuses.
 
@@ -44,5 +46,18 @@ std::vector<MarkupToken> MarkupTokens(std::string_view text);
 /// and 7), the body and the terminator 255. Throws EncodeError for the first
 /// problem CheckMarkup finds, without returning any bytes.
 std::string StringtoQM(std::int16_t Portrait, Colour coloured, std::string_view text);
+
+/// The colour code StringtoQM puts first: 5, 1 for Yes; 5, 0 for No and Other;
+/// nothing for Unset. Never fails.
+std::string ColourCode(Colour coloured);
+
+/// The portrait code StringtoQM puts after it: 4 and the portrait byte for the
+/// numbers 0-5 and 7; nothing for the others. Never fails.
+std::string PortraitCode(std::int16_t Portrait);
+
+/// codes (the colour and portrait codes, as bytes), the encoded text and the
+/// terminator: StringtoQM with codes of the caller's choosing, such as a row's
+/// codes as it was loaded. Throws EncodeError as StringtoQM does.
+std::string EncodeWithCodes(std::string_view codes, std::string_view text);
 
 }  // namespace qm

@@ -14,9 +14,14 @@ std::vector<StringEntry> buildTable(const RomText& text, const ProgressFn& progr
 
 }  // namespace
 
-std::vector<StringEntry> LoadRom(const std::string& path, const ProgressFn& progress) {
+LoadedRom LoadRomFile(const std::string& path, const ProgressFn& progress) {
     const RegularFile file(path);
-    return buildTable(ReadRomText(file, progress), progress);
+    const RomText text = ReadRomText(file, progress);
+    return {buildTable(text, progress), StampOf(file, text)};
+}
+
+std::vector<StringEntry> LoadRom(const std::string& path, const ProgressFn& progress) {
+    return LoadRomFile(path, progress).rows;
 }
 
 std::vector<StringEntry> LoadRom(std::span<const std::uint8_t> image, const ProgressFn& progress) {

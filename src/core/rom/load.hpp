@@ -5,10 +5,21 @@
 #include <string>
 #include <vector>
 
+#include "rom/stamp.hpp"
 #include "rom/string_table.hpp"
 #include "types.hpp"
 
 namespace qm {
+
+/// A ROM image's rows and the stamp of the file they were read from.
+struct LoadedRom {
+    std::vector<StringEntry> rows;
+    RomStamp stamp;
+};
+
+/// LoadRom, with the stamp of what was read: a later save given it refuses to
+/// write over a file another program changed meanwhile. Throws as LoadRom does.
+LoadedRom LoadRomFile(const std::string& path, const ProgressFn& progress = {});
 
 /// Reads the ROM image at path, splits its text region and builds the string
 /// table (ReadRomText, IsolateRomStrings, UpdateStringtable), passing their

@@ -21,14 +21,29 @@ bool SameContent(const StringEntry& a, const StringEntry& b) {
     return a.Portrait == b.Portrait && a.Coloured == b.Coloured && a.Text == b.Text;
 }
 
+std::string SettingsCodes(const StringEntry& row) {
+    const LoadedForm& loaded = row.Loaded;
+    const std::size_t colour = loaded.coloured == Colour::Unset ? 0 : 2;
+    const bool fromFile =
+        !loaded.bytes.empty() && colour <= loaded.codes && loaded.codes <= loaded.bytes.size();
+    std::string codes = fromFile && row.Coloured == loaded.coloured ? loaded.bytes.substr(0, colour)
+                                                                    : ColourCode(row.Coloured);
+    codes += fromFile && row.Portrait == loaded.portrait
+                 ? loaded.bytes.substr(colour, loaded.codes - colour)
+                 : PortraitCode(row.Portrait);
+    return codes;
+}
+
 std::string EncodedBytes(const StringEntry& row) {
-    return row.IsUnchanged() ? row.Loaded.bytes : StringtoQM(row.Portrait, row.Coloured, row.Text);
+    return row.IsUnchanged() ? row.Loaded.bytes : EncodeWithCodes(SettingsCodes(row), row.Text);
 }
 
 void MarkSaved(std::span<StringEntry> rows) {
     for (StringEntry& row : rows.first(std::min(rows.size(), kStringCount))) {
         if (!row.IsUnchanged()) {
-            row.Loaded = {EncodedBytes(row), row.Portrait, row.Coloured, row.Text};
+            const std::string codes = SettingsCodes(row);
+            row.Loaded = {EncodeWithCodes(codes, row.Text), row.Portrait, row.Coloured, row.Text,
+                          codes.size()};
         }
     }
 }
@@ -62,50 +77,50 @@ void removeAt(std::string& t, std::size_t at, std::size_t count) {
     t.erase(at, std::min(count, t.size() - at));
 }
 
-// Reads the first colour marker into the row and takes it out of t.
-void takeColour(std::string& t, StringEntry& row) {
-    const auto marker = t.find('^');
-    if (marker == std::string::npos) {
-        row.Coloured = Colour::Unset;
-        return;
+// The characters of the argument after the marker at t[at]: 3 for a one-letter
+// placeholder, otherwise 1 (0 at the end of the text).
+std::size_t argumentLength(const std::string& t, std::size_t at) {
+    if (t.compare(at + 1, 1, "{") == 0 && t.compare(at + 3, 1, "}") == 0) {
+        return 3;
     }
-    const char argument = marker + 1 < t.size() ? t[marker + 1] : '\0';
-    row.Coloured = argument == '0' ? Colour::No : argument == '1' ? Colour::Yes : Colour::Other;
-    removeAt(t, marker, 2);
+    return at + 1 < t.size() ? 1 : 0;
 }
 
-// Reads the first portrait marker into the row and takes it out of t.
-void takePortrait(std::string& t, StringEntry& row) {
-    const auto marker = t.find('%');
-    if (marker == std::string::npos) {
-        row.Portrait = kPortraitNone;
-        return;
-    }
+// The portrait a portrait marker's argument names.
+std::int16_t portraitOf(const std::string& t, std::size_t marker) {
     if (t.compare(marker + 1, 3, "{A}") == 0) {
-        row.Portrait = PortraitOfByte(10);
-        removeAt(t, marker, 4);
-        return;
+        return PortraitOfByte(10);
     }
     const char argument = marker + 1 < t.size() ? t[marker + 1] : '\0';
     // Only the digits of bytes 0-5 can name a portrait; "6".."9" and the rest are "?".
-    row.Portrait =
-        argument >= '0' && argument <= '5' ? PortraitOfByte(argument - '0') : kPortraitUnknown;
-    removeAt(t, marker, 2);
+    return argument >= '0' && argument <= '5' ? PortraitOfByte(argument - '0') : kPortraitUnknown;
 }
 
-// Later setting markers carry no meaning; each goes with the one character after
-// it (so a later «%{A}» leaves «A}»).
-void removeOtherSettings(std::string& t) {
-    for (;;) {
-        auto marker = t.find('^');
-        if (marker == std::string::npos) {
-            marker = t.find('%');
-        }
-        if (marker == std::string::npos) {
-            return;
-        }
-        removeAt(t, marker, 2);
+// Reads the colour code, then the portrait code, at the very start of t into the
+// row and takes them out; returns how many bytes they were. Each marker goes with
+// one character after it, «%{A}» with three.
+std::size_t takeSettings(std::string& t, StringEntry& row) {
+    const bool colour = t.starts_with('^');
+    const std::size_t portraitAt = colour ? 1 + argumentLength(t, 0) : 0;
+    const bool portrait = t.compare(portraitAt, 1, "%") == 0;
+    if (portrait) {
+        row.Portrait = portraitOf(t, portraitAt);
+        removeAt(t, portraitAt, row.Portrait == PortraitOfByte(10) ? 4 : 2);
     }
+    if (colour) {
+        const char argument = t.size() > 1 ? t[1] : '\0';
+        row.Coloured = argument == '0' ? Colour::No : argument == '1' ? Colour::Yes : Colour::Other;
+        removeAt(t, 0, 2);
+    }
+    return (colour ? 2 : 0) + (portrait ? 2 : 0);
+}
+
+// A colour or portrait code anywhere else is no setting of the row: its digit
+// goes back to a bare control digit, which Good writes in byte form («{5}{1}»),
+// so that it is seen, and kept by an edit.
+void unmarkOtherSettings(std::string& t) {
+    std::replace(t.begin(), t.end(), '^', '5');
+    std::replace(t.begin(), t.end(), '%', '4');
 }
 
 // The string's bytes in the region, from its first byte to its terminator.
@@ -121,15 +136,14 @@ StringEntry buildRow(std::size_t k, std::string& slot, std::span<const std::uint
     const std::string origin = slot.substr(0, colon);
     slot = origin + ":" + TextSettings(slot.substr(colon + 1));
     std::string t = slot.substr(origin.size() + 1);
-    takeColour(t, row);
-    takePortrait(t, row);
-    removeOtherSettings(t);
+    const std::size_t codes = takeSettings(t, row);
+    unmarkOtherSettings(t);
     row.Text = Good(t);
     // The first string starts at offset 0; every later one right after the
     // terminator whose offset is its origin number.
     const std::size_t start = k == 1 ? 0 : std::stoul(origin) + 1;
     row.Pointer = static_cast<std::uint16_t>(kPointerBase + start);
-    row.Loaded = {bytesFrom(textBlock, start), row.Portrait, row.Coloured, row.Text};
+    row.Loaded = {bytesFrom(textBlock, start), row.Portrait, row.Coloured, row.Text, codes};
     return row;
 }
 

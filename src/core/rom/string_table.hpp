@@ -23,6 +23,9 @@ struct LoadedForm {
     std::int16_t portrait = kPortraitNone;
     Colour coloured = Colour::Unset;
     std::string text;
+    /// How many of bytes are the colour code (2 when coloured is set) and then the
+    /// portrait code that the two fields show (0, 2 or 4).
+    std::size_t codes = 0;
 
     bool operator==(const LoadedForm&) const = default;
 };
@@ -54,9 +57,15 @@ inline constexpr std::array<const char*, kColumnCount> kColumnCaptions = {
 /// the markup, "Yes", "0004".
 std::string ColumnText(const StringEntry& row, std::size_t index, int column);
 
+/// The colour and portrait codes a save writes in front of a row's text: for
+/// each of the two fields the user left as it was loaded, the very bytes it was
+/// loaded from (a portrait byte without a name, a colour code other than 0 or 1
+/// included); for a changed one, what StringtoQM writes for it. Never fails.
+std::string SettingsCodes(const StringEntry& row);
+
 /// The bytes a save writes for a row: the bytes it was loaded from while it is
-/// unchanged, so that nothing the user did not touch changes; otherwise its
-/// encoding by StringtoQM. Throws EncodeError.
+/// unchanged, so that nothing the user did not touch changes; otherwise
+/// SettingsCodes and the encoded text (EncodeWithCodes). Throws EncodeError.
 std::string EncodedBytes(const StringEntry& row);
 
 /// After a save: every row of the first 512 now stands in the file as its
@@ -71,8 +80,10 @@ std::string ParsingStatus(double r);
 
 /// Builds one row per slot 1..N of RomStrings (as IsolateRomStrings made them
 /// from TextBlock) and rewrites each slot k to «origin:TextSettings(text)». Each
-/// row keeps its string's bytes from TextBlock. Reports ParsingStatus once per
-/// string when progress is set. random defaults to a seeded generator. Never fails.
+/// row keeps its string's bytes from TextBlock. The colour code, then the portrait
+/// code, at the very start of a string are the row's Coloured and Portrait; any
+/// other colour or portrait code stays in the text in byte form («{5}{1}»). Reports ParsingStatus
+/// once per string when progress is set. random defaults to a seeded generator. Never fails.
 std::vector<StringEntry> UpdateStringtable(std::vector<std::string>& RomStrings,
                                            std::span<const std::uint8_t> TextBlock,
                                            const ProgressFn& progress = {},

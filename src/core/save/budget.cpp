@@ -15,13 +15,24 @@ std::optional<std::size_t> sizeOf(const StringEntry& row) {
     if (SaveProblem(row)) {
         return std::nullopt;
     }
-    return StringtoQM(row.Portrait, row.Coloured, row.Text).size();
+    return EncodedBytes(row).size();
 }
 
 }  // namespace
 
 std::optional<MarkupProblem> SaveProblem(const StringEntry& row) {
     if (row.IsUnchanged()) {
+        return std::nullopt;
+    }
+    std::vector<MarkupProblem> problems = CheckMarkup(row.Text);
+    if (problems.empty()) {
+        return std::nullopt;
+    }
+    return std::move(problems.front());
+}
+
+std::optional<MarkupProblem> StoredProblem(const StringEntry& row) {
+    if (!row.IsUnchanged()) {
         return std::nullopt;
     }
     std::vector<MarkupProblem> problems = CheckMarkup(row.Text);

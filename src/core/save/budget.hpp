@@ -20,6 +20,12 @@ namespace qm {
 /// budget and the row states both decide by it.
 std::optional<MarkupProblem> SaveProblem(const StringEntry& row);
 
+/// What the game misreads in the bytes a save keeps for an unchanged row: the
+/// first problem the encoder finds in its text (such as a control code that takes
+/// a value ending the string, so that the game reads on into the next one);
+/// nothing for a changed row, which SaveProblem judges. Never fails.
+std::optional<MarkupProblem> StoredProblem(const StringEntry& row);
+
 struct RegionUsage {
     std::size_t bytes = 0;                      ///< of the rows that can be encoded
     std::optional<std::size_t> unencodableRow;  ///< the first row that cannot (0-based)

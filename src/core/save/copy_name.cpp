@@ -43,33 +43,27 @@ std::string FileNameOf(const std::string& path) {
     return path.substr(fileNameStart(path));
 }
 
-std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
-                          const ProgressFn& progress) {
-    return SaveRomAsCopy(romPath, rows, progress, SystemFileOps());
+SavedCopy SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
+                        const ProgressFn& progress, const SaveOptions& options) {
+    return SaveRomAsCopy(romPath, rows, progress, SystemFileOps(), options);
 }
 
-std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
-                          const ProgressFn& progress, FileOps& ops) {
-    return SaveRomAsCopy(romPath, rows, progress, ops, SaveOptions{});
-}
-
-std::string SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
-                          const ProgressFn& progress, FileOps& ops, const SaveOptions& options) {
+SavedCopy SaveRomAsCopy(const std::string& romPath, std::span<const StringEntry> rows,
+                        const ProgressFn& progress, FileOps& ops, const SaveOptions& options) {
     const std::string copyPath = CopyName(romPath);
-    SaveRomCopyTo(romPath, copyPath, rows, progress, ops, options);
-    return copyPath;
+    return {copyPath, SaveRomCopyTo(romPath, copyPath, rows, progress, ops, options)};
 }
 
-void SaveRomCopyTo(const std::string& romPath, const std::string& copyPath,
-                   std::span<const StringEntry> rows, const ProgressFn& progress, FileOps& ops,
-                   const SaveOptions& options) {
+RomStamp SaveRomCopyTo(const std::string& romPath, const std::string& copyPath,
+                       std::span<const StringEntry> rows, const ProgressFn& progress, FileOps& ops,
+                       const SaveOptions& options) {
     const LaidOutText laidOut = LayOutRows(rows, progress);
     CheckRomFile(romPath, RomAccess::kReadOnly);
     checkCopyPlace(romPath, copyPath);
     const ResolvedFile source = ResolveFile(romPath);
-    Bytes image = ReadWholeFile(source.path);
+    Bytes image = ReadRomForSave(source.path, romPath, options.expected);
     ApplySave(image, laidOut, options);
-    WriteFileAtomically(copyPath, image, ops, WritableLike(source));
+    return WriteSavedRom(copyPath, image, ops, WritableLike(source), romPath, options.expected);
 }
 
 }  // namespace qm

@@ -85,8 +85,15 @@ void ApplyLaidOutText(std::span<std::uint8_t> image, const LaidOutText& laidOut)
     }
     std::copy(laidOut.PointerTable.begin(), laidOut.PointerTable.end(),
               image.begin() + static_cast<std::ptrdiff_t>(header + kPointerTableOffset));
-    std::copy(laidOut.text.begin(), laidOut.text.end(),
-              image.begin() + static_cast<std::ptrdiff_t>(header + kTextRegionOffset));
+    const auto region = image.subspan(header + kTextRegionOffset, kTextRegionLength);
+    std::copy(laidOut.text.begin(), laidOut.text.end(), region.begin());
+    // An old terminator behind fewer than 512 strings would be a string of its own
+    // at the next load: a row the user never had.
+    if (std::count(laidOut.text.begin(), laidOut.text.end(), kTerminator) <
+        static_cast<std::ptrdiff_t>(kStringCount)) {
+        std::replace(region.begin() + static_cast<std::ptrdiff_t>(laidOut.text.size()),
+                     region.end(), kTerminator, std::uint8_t{0});
+    }
 }
 
 void ApplySave(std::span<std::uint8_t> image, const LaidOutText& laidOut,
@@ -131,24 +138,48 @@ Bytes SavedImage(const std::string& path, std::span<const StringEntry> rows,
                  const SaveOptions& options, const ProgressFn& progress) {
     const LaidOutText laidOut = LayOutRows(rows, progress);
     CheckRomFile(path, RomAccess::kReadOnly);
-    Bytes image = ReadWholeFile(ResolveFile(path).path);
+    Bytes image = ReadRomForSave(ResolveFile(path).path, path, options.expected);
     ApplySave(image, laidOut, options);
     return image;
 }
 
-void SaveRom(const std::string& path, std::span<const StringEntry> rows,
-             const ProgressFn& progress) {
-    SaveRom(path, rows, progress, SystemFileOps());
+RomStamp SaveRom(const std::string& path, std::span<const StringEntry> rows,
+                 const ProgressFn& progress, const SaveOptions& options) {
+    return SaveRom(path, rows, progress, SystemFileOps(), options);
 }
 
-void SaveRom(const std::string& path, std::span<const StringEntry> rows, const ProgressFn& progress,
-             FileOps& ops, const SaveOptions& options) {
+Bytes ReadRomForSave(const std::string& path, const std::string& name,
+                     const std::optional<RomStamp>& expected) {
+    const RegularFile file(path);
+    Bytes image = file.readAll(kLargestRomImage);
+    if (expected && StampOf(file, ReadRomText(image)) != *expected) {
+        throw RomChangedError(name);
+    }
+    return image;
+}
+
+RomStamp WriteSavedRom(const std::string& target, std::span<const std::uint8_t> image, FileOps& ops,
+                       std::uint32_t permissions, const std::string& source,
+                       const std::optional<RomStamp>& expected) {
+    RomStamp written{image.size(), 0, AreasHash(ReadRomText(image))};
+    WriteFileAtomically(target, image, ops, permissions, [&](const std::string& tempPath) {
+        if (expected) {
+            CheckRomUnchanged(source, *expected);
+        }
+        // The rename keeps the file's time, so the temporary file tells it.
+        written.modified = ResolveFile(tempPath).modified;
+    });
+    return written;
+}
+
+RomStamp SaveRom(const std::string& path, std::span<const StringEntry> rows,
+                 const ProgressFn& progress, FileOps& ops, const SaveOptions& options) {
     const LaidOutText laidOut = LayOutRows(rows, progress);
     CheckRomFile(path);
     const std::string target = ResolveFile(path).path;
-    Bytes image = ReadWholeFile(target);
+    Bytes image = ReadRomForSave(target, path, options.expected);
     ApplySave(image, laidOut, options);
-    WriteFileAtomically(target, image, ops);
+    return WriteSavedRom(target, image, ops, 0666, path, options.expected);
 }
 
 }  // namespace qm

@@ -5,10 +5,12 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
 #include "rom/layout.hpp"
+#include "rom/stamp.hpp"
 #include "rom/string_table.hpp"
 
 namespace qm {
@@ -36,9 +38,11 @@ LaidOutText LayOutRows(std::span<const StringEntry> rows, const ProgressFn& prog
 void OutString(std::span<std::uint8_t> image, const std::string& text, std::size_t offset);
 
 /// Puts laid-out text into an image in memory, behind its copier header if it has
-/// one: the pointer table and the text; every other byte, the region's bytes after
-/// the new text included, stays. Throws SaveError when the image ends before the
-/// text region does.
+/// one: the pointer table and the text; every other byte stays, the region's bytes
+/// after the new text included, except that when the text holds fewer than 512
+/// strings every 0xFF there becomes 0x00, so that loading the image finds exactly
+/// the strings laid out (with 512 the load stops at the last of them anyway).
+/// Throws SaveError when the image ends before the text region does.
 void ApplyLaidOutText(std::span<std::uint8_t> image, const LaidOutText& laidOut);
 
 /// What a save writes besides the table.
@@ -47,6 +51,10 @@ struct SaveOptions {
     /// for the saved image: four bytes outside the pointer table and text region,
     /// so only when the user asks. An image without a header gets no fix.
     bool fixHeaderChecksum = false;
+    /// The stamp of the file as the rows were read from it (or last saved into
+    /// it): a save refuses when the file no longer matches it (another program
+    /// wrote it meanwhile). Nothing: no such check.
+    std::optional<RomStamp> expected;
 };
 
 /// image with the laid-out text applied (ApplyLaidOutText) and, with
@@ -70,11 +78,27 @@ Bytes SavedImage(const std::string& path, std::span<const StringEntry> rows,
                  const SaveOptions& options = {}, const ProgressFn& progress = {});
 
 /// Saves rows into the ROM image at path in place: LayOutRows, CheckRomFile, read
-/// the file, ApplySave, WriteFileAtomically. Throws SaveError (nothing
-/// written) or FileError (file left exactly as it was). The rows are not changed.
-void SaveRom(const std::string& path, std::span<const StringEntry> rows,
-             const ProgressFn& progress = {});
-void SaveRom(const std::string& path, std::span<const StringEntry> rows, const ProgressFn& progress,
-             FileOps& ops, const SaveOptions& options = {});
+/// the file, ApplySave, WriteFileAtomically. With options.expected (the stamp of
+/// the file the rows were loaded from, or of the last save), the file must still
+/// match it, checked on what was read and again right before the new file replaces
+/// it: otherwise FileChangedError, and nothing is written. Returns the stamp of the
+/// file as written. Throws SaveError (nothing written) or FileError (file left
+/// exactly as it was). The rows are not changed.
+RomStamp SaveRom(const std::string& path, std::span<const StringEntry> rows,
+                 const ProgressFn& progress = {}, const SaveOptions& options = {});
+RomStamp SaveRom(const std::string& path, std::span<const StringEntry> rows,
+                 const ProgressFn& progress, FileOps& ops, const SaveOptions& options = {});
+
+/// The steps a save shares with Save As Copy. ReadRomForSave: the whole file at
+/// path; with expected, FileChangedError (naming name) when what was read no
+/// longer matches it. Throws FileError.
+Bytes ReadRomForSave(const std::string& path, const std::string& name,
+                     const std::optional<RomStamp>& expected);
+/// WriteSavedRom: WriteFileAtomically(target, image, ops, permissions), checking
+/// right before the rename that source still matches expected when given
+/// (CheckRomUnchanged). Returns the stamp of target as written. Throws FileError.
+RomStamp WriteSavedRom(const std::string& target, std::span<const std::uint8_t> image, FileOps& ops,
+                       std::uint32_t permissions, const std::string& source,
+                       const std::optional<RomStamp>& expected);
 
 }  // namespace qm
