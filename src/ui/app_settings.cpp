@@ -5,6 +5,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "text.hpp"
+
 namespace qm {
 
 namespace {
@@ -27,7 +29,7 @@ QString unusable(const QString& path) {
         return QStringLiteral(
                    "The settings file %1 is not a regular file; it was left alone, and "
                    "settings are kept only until the editor closes.")
-            .arg(path);
+            .arg(QString::fromStdString(Quoted(path.toStdString())));
     }
     return {};
 }

@@ -230,6 +230,15 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void frmMain::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Back from another program, which may have written the open file.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !commands_->busy() &&
+        session_->fileChangedUnnoticed()) {
+        status_->showNotice(changedOnDisk());
+    }
+}
+
 void frmMain::dragEnterEvent(QDragEnterEvent* event) {
     if (!commands_->busy() && droppedFile(event->mimeData())) {
         event->acceptProposedAction();

@@ -66,6 +66,7 @@ class frmMain : public QMainWindow {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -104,6 +105,10 @@ class frmMain : public QMainWindow {
     bool runSave(const QString& title, const std::function<void(const ProgressFn&)>& save);
     /// Applies the edit box, then saves; true when nothing is left unsaved.
     bool saveWithEditBox();
+    /// Before a write: when another program changed the open file, asks whether
+    /// to merge its rows in, overwrite it or cancel; false: cancelled.
+    bool settleOtherWriter(const QString& title);
+    QString changedOnDisk() const;
     void mnuExportTable_Click();
     void mnuImportTable_Click();
     void mnuCreatePatch_Click();

@@ -101,9 +101,8 @@ void frmMain::openRecentRom(const QString& path) {
     if (!QFileInfo::exists(path)) {
         recent_->forget(path);
         dialogs_->warning(this, QStringLiteral("Open ROM"),
-                          QStringLiteral("\"%1\" no longer exists; it was taken off the recent "
-                                         "ROMs.")
-                              .arg(path));
+                          QStringLiteral("%1 no longer exists; it was taken off the recent ROMs.")
+                              .arg(QuotedPath(path)));
         return;
     }
     if (maybeSaveChanges()) {
@@ -131,12 +130,53 @@ bool frmMain::saveWithEditBox() {
     return !isWindowModified();
 }
 
+bool frmMain::settleOtherWriter(const QString& title) {
+    if (!session_->fileChanged()) {
+        return true;
+    }
+    switch (dialogs_->choose(
+        this, title, changedOnDisk(),
+        {QStringLiteral("&Merge"), QStringLiteral("&Overwrite"), QStringLiteral("&Cancel")}, 2,
+        2)) {
+        case 0: break;
+        case 1: session_->overwriteFile(); return true;
+        default: return false;
+    }
+    const std::vector<std::size_t> conflicts = session_->mergeFromFile();
+    if (editor().row()) {
+        loadRow(*editor().row());
+    }
+    if (!conflicts.empty()) {
+        std::vector<std::string> rows;
+        for (const std::size_t row : conflicts) {
+            rows.push_back("Row " + std::to_string(row + 1));
+        }
+        dialogs_->information(this, title,
+                              QString::fromStdString(ListedLines(
+                                  "Both you and the other program changed these rows; your "
+                                  "version was kept (Edit > Undo takes the merge back):",
+                                  rows)));
+    }
+    return true;
+}
+
+QString frmMain::changedOnDisk() const {
+    return QStringLiteral("%1 was changed by another program since it was opened.")
+        .arg(ShownFileName(romPath()));
+}
+
 void frmMain::mnuSaveRom_Click() {
+    if (!settleOtherWriter(QStringLiteral("Save ROM"))) {
+        return;
+    }
     runSave(QStringLiteral("Save ROM"),
             [this](const ProgressFn& progress) { session_->save(progress); });
 }
 
 void frmMain::mnuSaveAs_Click() {
+    if (!settleOtherWriter(QStringLiteral("Save As Copy"))) {
+        return;
+    }
     const std::string copy = CopyName(romPath());
     // Another piece of work may stand under the copy's name: never replace it unasked.
     if (const std::optional<QString> differs = howCopyDiffers(*session_, copy)) {
@@ -158,6 +198,9 @@ void frmMain::mnuSaveAs_Click() {
 }
 
 void frmMain::mnuSaveAsTo_Click() {
+    if (!settleOtherWriter(QStringLiteral("Save As Copy To"))) {
+        return;
+    }
     const auto target = dialogs_->getSaveFileName(this, QStringLiteral("Save As Copy To"),
                                                   kRomFilter, QtPath(CopyName(romPath())));
     if (target && runSave(QStringLiteral("Save As Copy To"), [&](const ProgressFn& progress) {
@@ -316,9 +359,9 @@ void frmMain::reopenOriginal() {
         session_->closeOriginal();
         settings_->setOriginalFor(AbsolutePath(romPath()), QString());
         dialogs_->warning(this, kCompareTitle,
-                          QStringLiteral("The original ROM image \"%1\" no longer exists; the "
+                          QStringLiteral("The original ROM image %1 no longer exists; the "
                                          "comparison was closed.")
-                              .arg(path));
+                              .arg(QuotedPath(path)));
     } else if (!openOriginal(path)) {
         session_->closeOriginal();
     }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "save/copy_name.hpp"
+#include "text.hpp"
 
 namespace qm {
 
@@ -20,9 +21,15 @@ inline QString QtPath(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
-/// The file-name part of a path, as a caption or a message shows it.
+/// The file-name part of a path, as a caption or a message shows it: on one
+/// line, whatever the name holds (Escaped).
 inline QString ShownFileName(const std::string& path) {
-    return QtPath(FileNameOf(path));
+    return QString::fromStdString(Escaped(FileNameOf(path)));
+}
+
+/// A path between double quotes, as a message names it (Quoted).
+inline QString QuotedPath(const QString& path) {
+    return QString::fromStdString(Quoted(NativePath(path)));
 }
 
 /// The absolute form of a path, as the settings remember it.

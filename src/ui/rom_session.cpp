@@ -1,23 +1,20 @@
 #include "rom_session.h"
 
+#include "command_files.hpp"
 #include "errors.hpp"
+#include "exchange/table_file.hpp"
 #include "files.hpp"
+#include "patch/patch_file.hpp"
 #include "rom/load.hpp"
+#include "rom/reader.hpp"
 #include "save/copy_name.hpp"
 #include "save/writer.hpp"
 #include "string_table_model.h"
 #include "translation/diff.hpp"
 #include "translation/filter.hpp"
+#include "translation/merge.hpp"
 
 namespace qm {
-
-namespace {
-
-void writeBytes(const std::string& path, std::string_view bytes) {
-    WriteFileAtomically(path, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
-}
-
-}  // namespace
 
 RomSession::RomSession(QObject* parent)
     : QObject(parent),
@@ -40,23 +37,72 @@ bool RomSession::hasUnsavedRows() const {
 }
 
 void RomSession::open(const std::string& path, const ProgressFn& progress) {
-    std::vector<StringEntry> rows = LoadRom(path, progress);
-    model_->setRows(std::move(rows));
+    LoadedRom loaded = LoadRomFile(path, progress);
+    model_->setRows(std::move(loaded.rows));
     history_->clear();
     budget_.reset(model_->rows());
     path_ = path;
+    stamp_ = loaded.stamp;
+    noticed_.reset();
 }
 
 void RomSession::save(const ProgressFn& progress) {
-    SaveRom(path_, model_->rows(), progress);
+    stamp_ = SaveRom(path_, model_->rows(), progress, SaveOptions{.expected = stamp_});
     afterSave();
 }
 
 void RomSession::saveCopy(const std::string& path, const ProgressFn& progress) {
     // The copy is written whole or not at all; only then is it the open file.
-    SaveRomCopyTo(path_, path, model_->rows(), progress, SystemFileOps(), SaveOptions{});
+    stamp_ = SaveRomCopyTo(path_, path, model_->rows(), progress, SystemFileOps(),
+                           SaveOptions{.expected = stamp_});
     path_ = path;
     afterSave();
+}
+
+namespace {
+
+// The stamp of the ROM image at path as it is now.
+RomStamp currentStamp(const std::string& path) {
+    const RegularFile file(path);
+    return StampOf(file, ReadRomText(file));
+}
+
+}  // namespace
+
+bool RomSession::fileChanged() const {
+    try {
+        return stamp_ && !RomFileMatches(path_, *stamp_);
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
+bool RomSession::fileChangedUnnoticed() {
+    if (!fileChanged()) {
+        return false;
+    }
+    const RomStamp now = currentStamp(path_);
+    return std::exchange(noticed_, now) != now;
+}
+
+std::vector<std::size_t> RomSession::mergeFromFile() {
+    const LoadedRom theirs = LoadRomFile(path_);
+    MergedRows merged = MergeRows(model_->rows(), theirs.rows);
+    if (merged.rows.size() == model_->rows().size()) {
+        // The rows now stand against the file as it is; the merge itself is a step.
+        model_->setLoadedForms(theirs.rows);
+        history_->changeTo(QStringLiteral("Merge"), merged.rows);
+    } else {
+        model_->setRows(std::move(merged.rows));
+        history_->clear();
+        budget_.reset(model_->rows());
+    }
+    stamp_ = theirs.stamp;
+    return merged.conflicts;
+}
+
+void RomSession::overwriteFile() {
+    stamp_ = currentStamp(path_);
 }
 
 std::optional<std::size_t> RomSession::rowsDifferingIn(const std::string& path) const {
@@ -79,30 +125,22 @@ void RomSession::afterSave() {
 }
 
 void RomSession::exportTable(const std::string& path, TableFormat format) const {
-    if (SameFile(path, path_)) {
-        throw FileError("Cannot write the table over the ROM image itself.");
+    RefuseToOverwrite(path, path_);
+    if (!originalPath_.empty()) {
+        RefuseToOverwrite(path, originalPath_);
     }
-    writeBytes(path, TableToText(format, model_->rows(), model_->original()));
+    WriteOutput(path, TableToText(format, model_->rows(), model_->original()));
 }
 
 RomSession::Imported RomSession::importTable(const std::string& path) {
-    const Bytes bytes = RegularFile(path).readAll(kLargestTableFile);
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    TableImport imported =
-        ApplyTable(model_->rows(), TableFromText(TableFormatForFileName(path), text));
+    TableImport imported = ApplyTable(model_->rows(), ReadTableFile(path));
     history_->changeTo(QStringLiteral("Import Table"), imported.rows);
     return {imported.changed, std::move(imported.notes)};
 }
 
 std::size_t RomSession::createPatch(const std::string& original, const std::string& out,
                                     PatchFormat format) const {
-    if (SameFile(out, path_) || SameFile(out, original)) {
-        throw FileError("Cannot write the patch over one of the ROM images it describes.");
-    }
-    const Bytes patch = CreatePatch(format, RegularFile(original).readAll(kMaxPatchedSize),
-                                    RegularFile(path_).readAll(kMaxPatchedSize));
-    writeBytes(out, std::string_view(reinterpret_cast<const char*>(patch.data()), patch.size()));
-    return patch.size();
+    return CreatePatchFile(format, original, path_, out);
 }
 
 void RomSession::openOriginal(const std::string& path) {

@@ -13,6 +13,7 @@
 
 #include "exchange/formats.hpp"
 #include "patch/patch.hpp"
+#include "rom/stamp.hpp"
 #include "save/budget.hpp"
 #include "table_history.h"
 #include "translation/row_state.hpp"
@@ -65,6 +66,21 @@ class RomSession : public QObject {
     std::size_t createPatch(const std::string& original, const std::string& out,
                             PatchFormat format) const;
 
+    /// Whether another program changed the open file since it was loaded or last
+    /// saved (size, time, or the bytes of the two areas). A file that cannot be
+    /// read counts as unchanged here: the save then says why it cannot write.
+    bool fileChanged() const;
+    /// fileChanged(), but true only once for each state of the file on disk: for
+    /// a notice when the window comes to the front.
+    bool fileChangedUnnoticed();
+    /// Merge: the file as it is now, with the rows the user changed on top of
+    /// it, as one undo step (unless the file now holds another number of rows,
+    /// which no step can take back). Returns the rows (0-based) both sides
+    /// changed, where the user's version was kept. Throws FileError.
+    std::vector<std::size_t> mergeFromFile();
+    /// Overwrite: the next save writes over the file as it is now.
+    void overwriteFile();
+
     /// Compares with the ROM image at path from now on. Throws FileError.
     void openOriginal(const std::string& path);
     void closeOriginal();
@@ -96,6 +112,9 @@ class RomSession : public QObject {
     RegionBudget budget_;
     std::string path_;
     std::string originalPath_;
+    // The file as it was loaded or last saved, and the last change noticed.
+    std::optional<RomStamp> stamp_;
+    std::optional<RomStamp> noticed_;
 };
 
 }  // namespace qm

@@ -88,6 +88,18 @@ void StringTableModel::setContent(int r, const StringEntry& content) {
     setEntry(r, std::move(row));
 }
 
+void StringTableModel::setLoadedForms(std::span<const StringEntry> file) {
+    for (std::size_t k = 0; k < rows_.size() && k < file.size(); ++k) {
+        rows_[k].Loaded = file[k].Loaded;
+        rows_[k].Pointer = file[k].Pointer;
+    }
+    countChangedRows();
+    updateStates();
+    if (!rows_.empty()) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, kColOriginal));
+    }
+}
+
 void StringTableModel::markSaved() {
     MarkSaved(rows_);
     countChangedRows();

@@ -38,6 +38,9 @@ class StringTableModel : public QAbstractTableModel {
     /// Sets row r's portrait, colour and text to content's; what the row was
     /// loaded as stays.
     void setContent(int r, const StringEntry& content);
+    /// Every row now stands against another file: its loaded form and pointer
+    /// become those of file's row (of the same number); its content stays.
+    void setLoadedForms(std::span<const StringEntry> file);
 
     std::span<const StringEntry> rows() const { return rows_; }
 
