@@ -1,0 +1,215 @@
+#include "patch/bps_search.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+namespace qm {
+
+namespace {
+
+// A same-offset stretch or a continued copy this long is taken without looking
+// further: no other copy could save more than the byte or two its action costs.
+constexpr std::size_t kTakeAtOnce = 64;
+// How far around where the last source copy would continue the encoder looks for
+// a match: an edited row in between shifts the rest by its change in length.
+constexpr std::size_t kNearby = 64;
+// How many earlier places of a run are looked at, latest first: enough to see
+// past the near-misses of data that repeats with variation, and past the copies
+// of a block that repeats every 64 KiB through 4 MiB.
+constexpr std::size_t kChainDepth = 256;
+// Places along a chain are first measured this far; the few that agree further
+// are probed every kProbeStride bytes to see how far they may reach.
+constexpr std::size_t kProbe = 4096;
+constexpr std::size_t kProbeStride = 65521;  // prime: data repeating every 64 KiB is common
+constexpr std::size_t kUnlimited = static_cast<std::size_t>(-1);
+
+// About how many target bytes differ from the source's at the same offset (in
+// whole words of eight), which is about how many the target's indexes are given.
+std::size_t differingBytes(std::span<const std::uint8_t> source,
+                           std::span<const std::uint8_t> target) {
+    const std::size_t common = std::min(source.size(), target.size()) / 8 * 8;
+    std::size_t count = target.size() - common;
+    for (std::size_t k = 0; k < common; k += 8) {
+        if (std::memcmp(source.data() + k, target.data() + k, 8) != 0) {
+            count += 8;
+        }
+    }
+    return count;
+}
+
+}  // namespace
+
+std::size_t BpsActionCost(std::size_t length) {
+    return BpsNumberSize(std::uint64_t{length - 1} << 2);
+}
+
+BpsCopyFinder::BpsCopyFinder(std::span<const std::uint8_t> source,
+                             std::span<const std::uint8_t> target)
+    : source_(source),
+      target_(target),
+      sourceChains_(source, source.size()),
+      targetIndex_(target, 2 * differingBytes(source, target)),
+      targetChains_(target, 2 * differingBytes(source, target)) {
+    sourceChains_.addAll();
+}
+
+BpsMatch BpsCopyFinder::bestAt(std::size_t i, const BpsCursors& at) {
+    BpsMatch best;
+    if (i >= target_.size()) {
+        return best;
+    }
+    indexTo(i);
+    const std::size_t remaining = target_.size() - i;
+    if (i < source_.size()) {
+        const std::size_t same = commonLength(source_.data() + i, target_.data() + i,
+                                              std::min(remaining, source_.size() - i));
+        weigh(best, {kSourceRead, i, same, i}, at);
+    }
+    // Where the last copies left off, and (for the target) as far on as the output
+    // has come since: offsets of a byte. kNearby covers the source's.
+    trySource(best, at.source, i, at);
+    tryTarget(best, at.target, i, at);
+    tryTarget(best, at.target + (i - at.targetEnd), i, at);
+    if (best.length >= kTakeAtOnce) {
+        return best;
+    }
+    if (remaining >= kMatchRun) {
+        tryNearby(best, at.source + (i - at.sourceEnd), i, at);
+        const std::uint32_t* fromTarget = targetIndex_.candidates(target_.data() + i);
+        for (std::size_t w = 0; w < MatchIndex::kWays && fromTarget[w] != 0; ++w) {
+            tryTarget(best, fromTarget[w] - 1, i, at);
+        }
+    }
+    if (remaining >= kChainRun) {
+        searchChain(best, sourceChains_, kSourceCopy, i, at);
+        searchChain(best, targetChains_, kTargetCopy, i, at);
+    }
+    return best;
+}
+
+void BpsCopyFinder::skipTo(std::size_t end) {
+    indexed_ = std::max(indexed_, end);
+}
+
+void BpsCopyFinder::trySource(BpsMatch& best, std::size_t from, std::size_t i,
+                              const BpsCursors& at) const {
+    if (from < source_.size()) {
+        weigh(best, measure(kSourceCopy, from, i, kUnlimited), at);
+    }
+}
+
+// The decoder copies byte by byte, so the match may run on into bytes it writes
+// itself.
+void BpsCopyFinder::tryTarget(BpsMatch& best, std::size_t from, std::size_t i,
+                              const BpsCursors& at) const {
+    if (from < i) {
+        weigh(best, measure(kTargetCopy, from, i, kUnlimited), at);
+    }
+}
+
+// Every source position within kNearby of center whose run matches: copies from
+// there cost a byte or two of offset, and may be too short for the chains.
+void BpsCopyFinder::tryNearby(BpsMatch& best, std::size_t center, std::size_t i,
+                              const BpsCursors& at) const {
+    if (source_.size() < kMatchRun) {
+        return;
+    }
+    const std::size_t last = source_.size() - kMatchRun;
+    const std::size_t from = std::min(center - std::min(center, kNearby), last);
+    const std::size_t to = std::min(center + kNearby, last);
+    std::uint32_t want;
+    std::memcpy(&want, target_.data() + i, kMatchRun);
+    for (std::size_t p = from; p <= to; ++p) {
+        std::uint32_t run;
+        std::memcpy(&run, source_.data() + p, kMatchRun);
+        if (run == want) {
+            trySource(best, p, i, at);
+        }
+    }
+}
+
+// Every place along the chain of the run at i, up to kChainDepth of them, each
+// measured up to kProbe bytes. Those that reach that far are measured in full, the
+// one sparse probes say may reach furthest first, until none may beat the best:
+// in data that repeats, dozens of places agree for megabytes.
+void BpsCopyFinder::searchChain(BpsMatch& best, const ChainIndex& chains, BpsAction action,
+                                std::size_t i, const BpsCursors& at) const {
+    struct Far {
+        std::size_t reach;  // how far it may agree
+        std::size_t from;
+    };
+    Far far[kChainDepth];  // left uninitialised: this runs at most positions
+    std::size_t farCount = 0;
+    std::size_t depth = 0;
+    for (auto c = chains.first(target_.data() + i); c != 0 && depth < kChainDepth;
+         c = chains.next(c), ++depth) {
+        const std::size_t from = c - 1;
+        const BpsMatch m = measure(action, from, i, kProbe);
+        if (m.length < kProbe) {
+            weigh(best, m, at);
+        } else {
+            far[farCount++] = {reach(action, from, i), from};
+        }
+    }
+    std::sort(far, far + farCount, [](Far a, Far b) { return a.reach > b.reach; });
+    const auto beaten = [&] { return std::max(best.start + best.length, i) - i; };
+    for (std::size_t k = 0; k < farCount && far[k].reach > beaten(); ++k) {
+        weigh(best, measure(action, far[k].from, i, kUnlimited), at);
+    }
+}
+
+// A copy of what agrees from position from of the source or the target on with
+// the target from i on, measured up to cap bytes.
+BpsMatch BpsCopyFinder::measure(BpsAction action, std::size_t from, std::size_t i,
+                                std::size_t cap) const {
+    const auto origin = action == kSourceCopy ? source_ : target_;
+    const std::size_t limit = std::min({target_.size() - i, origin.size() - from, cap});
+    return {action, i, commonLength(origin.data() + from, target_.data() + i, limit), from};
+}
+
+// How far at most what agrees from position from on and from i on reaches: to
+// the first probe every kProbeStride bytes that differs, or to the end.
+std::size_t BpsCopyFinder::reach(BpsAction action, std::size_t from, std::size_t i) const {
+    const auto origin = action == kSourceCopy ? source_ : target_;
+    const std::size_t limit = std::min(target_.size() - i, origin.size() - from);
+    for (std::size_t at = kProbe; at + 8 <= limit; at += kProbeStride) {
+        if (std::memcmp(origin.data() + from + at, target_.data() + i + at, 8) != 0) {
+            return at + 8;
+        }
+    }
+    return limit;
+}
+
+// Takes into m the literal bytes before it that agree too, prices it, and keeps
+// it when it saves more than best.
+void BpsCopyFinder::weigh(BpsMatch& best, BpsMatch m, const BpsCursors& at) const {
+    std::size_t offsetCost = 0;
+    if (m.action != kSourceRead) {
+        const bool fromSource = m.action == kSourceCopy;
+        const auto origin = fromSource ? source_ : target_;
+        while (m.start > at.literalFrom && m.from > 0 &&
+               origin[m.from - 1] == target_[m.start - 1]) {
+            --m.start;
+            --m.from;
+            ++m.length;
+        }
+        offsetCost = BpsNumberSize(BpsRelative(m.from, fromSource ? at.source : at.target));
+    }
+    if (m.length == 0) {
+        return;
+    }
+    m.saving = static_cast<std::ptrdiff_t>(m.length) -
+               static_cast<std::ptrdiff_t>(BpsActionCost(m.length) + offsetCost);
+    if (m.saving > best.saving) {
+        best = m;
+    }
+}
+
+void BpsCopyFinder::indexTo(std::size_t end) {
+    for (; indexed_ < end; ++indexed_) {
+        targetIndex_.add(indexed_);
+        targetChains_.add(indexed_);
+    }
+}
+
+}  // namespace qm
