@@ -208,6 +208,23 @@ TEST(Patch, IpsRecordNeverStartsAtTheOffsetThatReadsAsEof) {
     EXPECT_EQ(ApplyPatch(patch, source), target);
 }
 
+// 64 MiB that share nothing with the source are carried whole: the patch is
+// larger than the largest image, and the patch commands must still read it.
+TEST(Patch, LargestPatchIsWithinWhatIsRead) {
+    Bytes target(kLargestRomImage);
+    std::uint64_t x = 0x9E3779B97F4A7C15u;
+    for (auto& byte : target) {
+        x ^= x << 13, x ^= x >> 7, x ^= x << 17;
+        byte = static_cast<std::uint8_t>(x >> 24);
+    }
+    const Bytes source(kLargestRomImage, 0);
+    const Bytes patch = CreatePatch(PatchFormat::Bps, source, target);
+    EXPECT_GT(patch.size(), kLargestRomImage);
+    EXPECT_LE(patch.size(), kMaxPatchSize);
+    EXPECT_LE(patch.size(), kMaxPatchedSize);  // what the patch commands read
+    EXPECT_TRUE(ApplyPatch(patch, source) == target);
+}
+
 TEST(Patch, FormatNamesChecksumsAndLimits) {
     EXPECT_EQ(PatchFormatForFileName("C:\\hacks\\story.BPS"), PatchFormat::Bps);
     EXPECT_EQ(PatchFormatForFileName("/roms.ips/story"), std::nullopt);
