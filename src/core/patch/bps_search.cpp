@@ -17,6 +17,16 @@ constexpr std::size_t kNearby = 64;
 // past the near-misses of data that repeats with variation, and past the copies
 // of a block that repeats every 64 KiB through 4 MiB.
 constexpr std::size_t kChainDepth = 256;
+// Places that each overlap the one found before lie in a run of one byte or a
+// short pattern: after this many, the rest of the chain is more of the same.
+constexpr std::size_t kCrowded = 16;
+// After this many places in a row that neither did better nor agreed for long,
+// the rest of a chain is taken to be more of the same: many places alike (the
+// same line in many rows) differ only in their offset's byte or two.
+constexpr std::size_t kStale = 64;
+// Copies within the target are mostly words of new text: their chains are walked
+// less deep.
+constexpr std::size_t kTargetChainDepth = 64;
 // Places along a chain are first measured this far; the few that agree further
 // are probed every kProbeStride bytes to see how far they may reach.
 constexpr std::size_t kProbe = 4096;
@@ -128,26 +138,41 @@ void BpsCopyFinder::tryNearby(BpsMatch& best, std::size_t center, std::size_t i,
     }
 }
 
-// Every place along the chain of the run at i, up to kChainDepth of them, each
-// measured up to kProbe bytes. Those that reach that far are measured in full, the
-// one sparse probes say may reach furthest first, until none may beat the best:
-// in data that repeats, dozens of places agree for megabytes.
+// The places along the chain of the run at i, up to kChainDepth of them (fewer
+// inside a run of one byte or a short pattern, or once kStale in a row did no
+// better), each measured up to kProbe bytes. Those that agree that far are
+// measured in full, the one sparse probes say may reach furthest first, until
+// none may beat the best: where data repeats, dozens of places agree for megabytes.
 void BpsCopyFinder::searchChain(BpsMatch& best, const ChainIndex& chains, BpsAction action,
                                 std::size_t i, const BpsCursors& at) const {
     struct Far {
         std::size_t reach;  // how far it may agree
         std::size_t from;
     };
-    Far far[kChainDepth];  // left uninitialised: this runs at most positions
+    Far far[kChainDepth];  // left uninitialised: this runs at most target positions
     std::size_t farCount = 0;
     std::size_t depth = 0;
-    for (auto c = chains.first(target_.data() + i); c != 0 && depth < kChainDepth;
+    std::size_t crowded = 0;  // places that overlap the one found before
+    std::size_t previous = kUnlimited;
+    std::size_t stale = 0;  // places in a row that were no better and not far
+    const std::size_t deepest = action == kSourceCopy ? kChainDepth : kTargetChainDepth;
+    for (auto c = chains.first(target_.data() + i);
+         c != 0 && depth < deepest && crowded < kCrowded && stale < kStale;
          c = chains.next(c), ++depth) {
         const std::size_t from = c - 1;
+        crowded += previous - from < kChainRun;
+        previous = from;
+        ++stale;
+        if (!mayBeat(best, action, from, i, at)) {
+            continue;
+        }
         const BpsMatch m = measure(action, from, i, kProbe);
         if (m.length < kProbe) {
+            const std::ptrdiff_t saved = best.saving;
             weigh(best, m, at);
+            stale = best.saving > saved ? 0 : stale;
         } else {
+            stale = 0;
             far[farCount++] = {reach(action, from, i), from};
         }
     }
@@ -156,6 +181,22 @@ void BpsCopyFinder::searchChain(BpsMatch& best, const ChainIndex& chains, BpsAct
     for (std::size_t k = 0; k < farCount && far[k].reach > beaten(); ++k) {
         weigh(best, measure(action, far[k].from, i, kUnlimited), at);
     }
+}
+
+// Whether a copy from position from may save more than best: it costs at least
+// two bytes, so it must agree at least that much further, less what it may take
+// of the literal bytes before i. One byte tells most places that cannot.
+bool BpsCopyFinder::mayBeat(const BpsMatch& best, BpsAction action, std::size_t from, std::size_t i,
+                            const BpsCursors& at) const {
+    const auto origin = action == kSourceCopy ? source_ : target_;
+    const std::size_t need = static_cast<std::size_t>(best.saving) + 2;
+    const std::size_t back = i - at.literalFrom;
+    if (need <= back) {
+        return true;
+    }
+    const std::size_t last = need - back;  // how far it must agree at least, less one
+    return last < target_.size() - i && last < origin.size() - from &&
+           origin[from + last] == target_[i + last];
 }
 
 // A copy of what agrees from position from of the source or the target on with

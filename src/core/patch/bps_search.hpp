@@ -59,6 +59,8 @@ class BpsCopyFinder {
     void tryNearby(BpsMatch& best, std::size_t center, std::size_t i, const BpsCursors& at) const;
     void searchChain(BpsMatch& best, const ChainIndex& chains, BpsAction action, std::size_t i,
                      const BpsCursors& at) const;
+    bool mayBeat(const BpsMatch& best, BpsAction action, std::size_t from, std::size_t i,
+                 const BpsCursors& at) const;
     BpsMatch measure(BpsAction action, std::size_t from, std::size_t i, std::size_t cap) const;
     std::size_t reach(BpsAction action, std::size_t from, std::size_t i) const;
     void weigh(BpsMatch& best, BpsMatch m, const BpsCursors& at) const;

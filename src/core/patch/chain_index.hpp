@@ -31,16 +31,17 @@ class ChainIndex {
     ChainIndex(std::span<const std::uint8_t> bytes, std::size_t expected)
         : bytes_(bytes.first(std::min(bytes.size(), kFar))),
           stride_(std::bit_ceil((bytes_.size() + kMostLinks - 1) / kMostLinks)),
-          bits_(std::clamp(static_cast<int>(std::bit_width(expected / stride_ / 4)), 10, 20)),
+          bits_(std::clamp(static_cast<int>(std::bit_width(expected / stride_ / 16)), 10, 18)),
           heads_(allocate(std::size_t{1} << bits_)),
-          links_(allocate(bytes_.size() / stride_ + 1)) {}
+          links_(allocate(bytes_.size() / stride_ + 1)),
+          seen_(allocate(std::size_t{1} << (bits_ + kSeenBits - 5))) {}
 
     /// Records the run at position, when it is one this index keeps (the run
     /// must end within the bytes; over 8 MiB, only every stride-th).
     /// Positions are added in increasing order.
     void add(std::size_t position) {
         if ((position & (stride_ - 1)) == 0 && position + kChainRun <= bytes_.size()) {
-            link(headFor(bytes_.data() + position), position);
+            link(position);
         }
     }
 
@@ -50,16 +51,22 @@ class ChainIndex {
         const std::size_t ahead = 16 * stride_;
         for (std::size_t p = 0; p + kChainRun <= bytes_.size(); p += stride_) {
             if (p + ahead + kChainRun <= bytes_.size()) {
-                __builtin_prefetch(headFor(bytes_.data() + p + ahead), 1);
+                const std::uint64_t h = hash(bytes_.data() + p + ahead);
+                __builtin_prefetch(heads_.get() + (h >> (64 - bits_)), 1);
+                __builtin_prefetch(seen_.get() + (h >> (64 - bits_ - kSeenBits + 5)), 1);
             }
-            link(headFor(bytes_.data() + p), p);
+            link(p);
         }
     }
 
     /// The latest position + 1 whose run may equal run[0..kChainRun), 0 for none;
     /// next() of it gives the one before. A hash collision may give a position
     /// whose bytes differ.
-    std::uint32_t first(const std::uint8_t* run) const { return *headFor(run); }
+    std::uint32_t first(const std::uint8_t* run) const {
+        const std::uint64_t h = hash(run);
+        const std::uint64_t bit = h >> (64 - bits_ - kSeenBits);
+        return (seen_.get()[bit >> 5] >> (bit & 31) & 1) != 0 ? heads_.get()[h >> (64 - bits_)] : 0;
+    }
     std::uint32_t next(std::uint32_t candidate) const {
         return links_.get()[(candidate - 1) / stride_];
     }
@@ -67,6 +74,9 @@ class ChainIndex {
   private:
     static constexpr std::size_t kFar = 0xFFFFFFFF;
     static constexpr std::size_t kMostLinks = std::size_t{1} << 23;
+    // seen_ has 2^kSeenBits bits for every head: most runs that occur nowhere are
+    // told by one bit in a table that fits the processor's cache, not by a walk.
+    static constexpr int kSeenBits = 6;
 
     using Table = std::unique_ptr<std::uint32_t, decltype(&std::free)>;
 
@@ -82,15 +92,19 @@ class ChainIndex {
         return table;
     }
 
-    std::uint32_t* headFor(const std::uint8_t* run) const {
+    static std::uint64_t hash(const std::uint8_t* run) {
         std::uint64_t word;
         std::memcpy(&word, run, kChainRun);
-        return heads_.get() + ((word * 0x9E3779B97F4A7C15u) >> (64 - bits_));
+        return word * 0x9E3779B97F4A7C15u;
     }
 
-    void link(std::uint32_t* head, std::size_t position) {
-        links_.get()[position / stride_] = *head;
-        *head = static_cast<std::uint32_t>(position + 1);
+    void link(std::size_t position) {
+        const std::uint64_t h = hash(bytes_.data() + position);
+        std::uint32_t& head = heads_.get()[h >> (64 - bits_)];
+        links_.get()[position / stride_] = head;
+        head = static_cast<std::uint32_t>(position + 1);
+        const std::uint64_t bit = h >> (64 - bits_ - kSeenBits);
+        seen_.get()[bit >> 5] |= std::uint32_t{1} << (bit & 31);
     }
 
     std::span<const std::uint8_t> bytes_;
@@ -98,6 +112,7 @@ class ChainIndex {
     int bits_;
     Table heads_;
     Table links_;
+    Table seen_;
 };
 
 }  // namespace qm
