@@ -163,7 +163,9 @@ void BpsCopyFinder::searchChain(BpsMatch& best, const ChainIndex& chains, BpsAct
         crowded += previous - from < kChainRun;
         previous = from;
         ++stale;
-        if (!mayBeat(best, action, from, i, at)) {
+        // A lookahead may have indexed the target past i; only what is written
+        // before i can be copied.
+        if ((action == kTargetCopy && from >= i) || !mayBeat(best, action, from, i, at)) {
             continue;
         }
         const BpsMatch m = measure(action, from, i, kProbe);
