@@ -27,6 +27,12 @@ constexpr std::size_t kStale = 64;
 // Copies within the target are mostly words of new text: their chains are walked
 // less deep.
 constexpr std::size_t kTargetChainDepth = 64;
+// When the source's chain is longer than its walk, the runs of kFurthest bytes
+// from where the best place stops agreeing are looked up too, kFurtherDepth places
+// each (a block copied within
+// the target is found where it lies in the source, or is new text, words long).
+constexpr std::size_t kFurthest = 256;
+constexpr std::size_t kFurtherDepth = 8;
 // Places along a chain are first measured this far; the few that agree further
 // are probed every kProbeStride bytes to see how far they may reach.
 constexpr std::size_t kProbe = 4096;
@@ -91,8 +97,10 @@ BpsMatch BpsCopyFinder::bestAt(std::size_t i, const BpsCursors& at) {
         }
     }
     if (remaining >= kChainRun) {
-        searchChain(best, sourceChains_, kSourceCopy, i, at);
-        searchChain(best, targetChains_, kTargetCopy, i, at);
+        if (searchChain(best, {sourceChains_, kSourceCopy, 0, kChainDepth}, i, at)) {
+            searchFurther(best, i, at);
+        }
+        searchChain(best, {targetChains_, kTargetCopy, 0, kTargetChainDepth}, i, at);
     }
     return best;
 }
@@ -138,50 +146,77 @@ void BpsCopyFinder::tryNearby(BpsMatch& best, std::size_t center, std::size_t i,
     }
 }
 
-// The places along the chain of the run at i, up to kChainDepth of them (fewer
-// inside a run of one byte or a short pattern, or once kStale in a row did no
-// better), each measured up to kProbe bytes. Those that agree that far are
-// measured in full, the one sparse probes say may reach furthest first, until
-// none may beat the best: where data repeats, dozens of places agree for megabytes.
-void BpsCopyFinder::searchChain(BpsMatch& best, const ChainIndex& chains, BpsAction action,
-                                std::size_t i, const BpsCursors& at) const {
-    struct Far {
-        std::size_t reach;  // how far it may agree
-        std::size_t from;
-    };
+// The places along the chain of the run walk.ahead bytes on from i, taken back to
+// i, up to walk.deepest of them (fewer inside a run of one byte or a short
+// pattern, or once kStale in a row did no better), each measured up to kProbe
+// bytes. Those that agree that far are measured in full, the one sparse probes
+// say may reach furthest first, until none may beat the best: where data
+// repeats, dozens of places agree for megabytes. Returns whether the chain was
+// longer than the walk and held no such place, while its places agreed for
+// different lengths: copies of a block that differ here and there, where the one
+// the walk did not reach may agree for longer.
+bool BpsCopyFinder::searchChain(BpsMatch& best, const ChainWalk& walk, std::size_t i,
+                                const BpsCursors& at) const {
     Far far[kChainDepth];  // left uninitialised: this runs at most target positions
     std::size_t farCount = 0;
     std::size_t depth = 0;
     std::size_t crowded = 0;  // places that overlap the one found before
     std::size_t previous = kUnlimited;
     std::size_t stale = 0;  // places in a row that were no better and not far
-    const std::size_t deepest = action == kSourceCopy ? kChainDepth : kTargetChainDepth;
-    for (auto c = chains.first(target_.data() + i);
-         c != 0 && depth < deepest && crowded < kCrowded && stale < kStale;
-         c = chains.next(c), ++depth) {
-        const std::size_t from = c - 1;
+    std::size_t shortest = kUnlimited;
+    std::size_t longest = 0;
+    auto c = walk.chains.first(target_.data() + i + walk.ahead);
+    for (; c != 0 && depth < walk.deepest && crowded < kCrowded && stale < kStale;
+         c = walk.chains.next(c), ++depth) {
+        const std::size_t from = c - 1 - walk.ahead;
         crowded += previous - from < kChainRun;
         previous = from;
         ++stale;
         // A lookahead may have indexed the target past i; only what is written
         // before i can be copied.
-        if ((action == kTargetCopy && from >= i) || !mayBeat(best, action, from, i, at)) {
+        if (c - 1 < walk.ahead || (walk.action == kTargetCopy && from >= i) ||
+            !mayBeat(best, walk.action, from, i, at)) {
             continue;
         }
-        const BpsMatch m = measure(action, from, i, kProbe);
+        const BpsMatch m = measure(walk.action, from, i, kProbe);
         if (m.length < kProbe) {
+            shortest = std::min(shortest, m.length);
+            longest = std::max(longest, m.length);
             const std::ptrdiff_t saved = best.saving;
             weigh(best, m, at);
             stale = best.saving > saved ? 0 : stale;
         } else {
             stale = 0;
-            far[farCount++] = {reach(action, from, i), from};
+            far[farCount++] = {reach(walk.action, from, i), from};
         }
     }
+    takeFurthest(best, walk.action, far, farCount, i, at);
+    return c != 0 && crowded < kCrowded && farCount == 0 && shortest < longest;
+}
+
+void BpsCopyFinder::takeFurthest(BpsMatch& best, BpsAction action, Far* far, std::size_t farCount,
+                                 std::size_t i, const BpsCursors& at) const {
     std::sort(far, far + farCount, [](Far a, Far b) { return a.reach > b.reach; });
     const auto beaten = [&] { return std::max(best.start + best.length, i) - i; };
     for (std::size_t k = 0; k < farCount && far[k].reach > beaten(); ++k) {
         weigh(best, measure(action, far[k].from, i, kUnlimited), at);
+    }
+}
+
+// When a chain is longer than its walk, the runs from where the best place stops
+// agreeing on are rarer (a byte that varies between the copies of a block lies
+// among them): the first few places of each, taken back to i, may hold the copy
+// the chain hid. Runs of one byte are passed over: they are everywhere.
+void BpsCopyFinder::searchFurther(BpsMatch& best, std::size_t i, const BpsCursors& at) const {
+    const std::size_t agreed = std::max(best.start + best.length, i) - i;
+    const std::size_t first = std::max(agreed, 2 * kChainRun - 1) - (kChainRun - 1);
+    for (std::size_t ahead = first;
+         ahead < first + kFurthest && ahead + kChainRun <= target_.size() - i; ahead += kChainRun) {
+        std::uint64_t run;
+        std::memcpy(&run, target_.data() + i + ahead, kChainRun);
+        if (run != (run & 0xFF) * 0x0101010101010101u) {
+            searchChain(best, {sourceChains_, kSourceCopy, ahead, kFurtherDepth}, i, at);
+        }
     }
 }
 

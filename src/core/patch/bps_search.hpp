@@ -57,8 +57,21 @@ class BpsCopyFinder {
     void trySource(BpsMatch& best, std::size_t from, std::size_t i, const BpsCursors& at) const;
     void tryTarget(BpsMatch& best, std::size_t from, std::size_t i, const BpsCursors& at) const;
     void tryNearby(BpsMatch& best, std::size_t center, std::size_t i, const BpsCursors& at) const;
-    void searchChain(BpsMatch& best, const ChainIndex& chains, BpsAction action, std::size_t i,
+    struct ChainWalk {
+        const ChainIndex& chains;
+        BpsAction action;
+        std::size_t ahead;    // the run looked up lies this far on from the position
+        std::size_t deepest;  // places walked at most
+    };
+    struct Far {
+        std::size_t reach;  // how far it may agree
+        std::size_t from;
+    };
+    bool searchChain(BpsMatch& best, const ChainWalk& walk, std::size_t i,
                      const BpsCursors& at) const;
+    void takeFurthest(BpsMatch& best, BpsAction action, Far* far, std::size_t farCount,
+                      std::size_t i, const BpsCursors& at) const;
+    void searchFurther(BpsMatch& best, std::size_t i, const BpsCursors& at) const;
     bool mayBeat(const BpsMatch& best, BpsAction action, std::size_t from, std::size_t i,
                  const BpsCursors& at) const;
     BpsMatch measure(BpsAction action, std::size_t from, std::size_t i, std::size_t cap) const;
