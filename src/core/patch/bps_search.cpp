@@ -29,8 +29,8 @@ constexpr std::size_t kStale = 64;
 constexpr std::size_t kTargetChainDepth = 64;
 // When the source's chain is longer than its walk, the runs of kFurthest bytes
 // from where the best place stops agreeing are looked up too, kFurtherDepth places
-// each (a block copied within
-// the target is found where it lies in the source, or is new text, words long).
+// each. (A block copied within the target is found where it lies in the source,
+// or is new text, words long.)
 constexpr std::size_t kFurthest = 256;
 constexpr std::size_t kFurtherDepth = 8;
 // Places along a chain are first measured this far; the few that agree further
@@ -61,11 +61,15 @@ std::size_t BpsActionCost(std::size_t length) {
 
 BpsCopyFinder::BpsCopyFinder(std::span<const std::uint8_t> source,
                              std::span<const std::uint8_t> target)
+    : BpsCopyFinder(source, target, 2 * differingBytes(source, target)) {}
+
+BpsCopyFinder::BpsCopyFinder(std::span<const std::uint8_t> source,
+                             std::span<const std::uint8_t> target, std::size_t targetIndexed)
     : source_(source),
       target_(target),
       sourceChains_(source, source.size()),
-      targetIndex_(target, 2 * differingBytes(source, target)),
-      targetChains_(target, 2 * differingBytes(source, target)) {
+      targetIndex_(target, targetIndexed),
+      targetChains_(target, targetIndexed) {
     sourceChains_.addAll();
 }
 

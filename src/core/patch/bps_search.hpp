@@ -38,7 +38,7 @@ std::size_t BpsActionCost(std::size_t length);
 
 class BpsCopyFinder {
   public:
-    /// Indexes every position of source (every few of one over 16 MiB). Throws
+    /// Indexes every position of source (every few of one over 8 MiB). Throws
     /// std::bad_alloc.
     BpsCopyFinder(std::span<const std::uint8_t> source, std::span<const std::uint8_t> target);
 
@@ -54,6 +54,9 @@ class BpsCopyFinder {
     void skipTo(std::size_t end);
 
   private:
+    // targetIndexed: about how many target positions will be indexed.
+    BpsCopyFinder(std::span<const std::uint8_t> source, std::span<const std::uint8_t> target,
+                  std::size_t targetIndexed);
     void trySource(BpsMatch& best, std::size_t from, std::size_t i, const BpsCursors& at) const;
     void tryTarget(BpsMatch& best, std::size_t from, std::size_t i, const BpsCursors& at) const;
     void tryNearby(BpsMatch& best, std::size_t center, std::size_t i, const BpsCursors& at) const;
