@@ -126,7 +126,7 @@ while read -r name; do
 done <"$work/names"
 echo
 if [ ${#notes[@]} -eq 0 ]; then
-    echo "Ours is the smallest on every pair."
+    echo "On every pair ours is no larger than any other."
 else
     printf '%s\n' "${notes[@]}"
 fi
