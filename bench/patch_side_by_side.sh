@@ -100,6 +100,8 @@ while read -r name; do
         row+=" $(commas "$packed") |"
     fi
     if [ -n "$peer" ]; then
+        # --exact: a patch of the files as they are; by default it leaves a copier's
+        # header out of both, and its patch would not give this target back.
         theirs="$work/$name.peer.bps"
         create=$(median_ms "$peer" --create --bps-delta --exact "$src" "$dst" "$theirs")
         memory=$(peak_mib "$peer" --create --bps-delta --exact "$src" "$dst" "$theirs")
