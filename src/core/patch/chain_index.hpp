@@ -27,7 +27,8 @@ inline constexpr std::size_t kChainRun = 8;
 class ChainIndex {
   public:
     /// An index over bytes (of which the first 4 GiB are ever indexed) for about
-    /// expected positions: a chain head for every four, up to 4 MiB of heads.
+    /// expected positions: a chain head for every sixteen, up to 1 MiB of heads
+    /// and 2 MiB of bits.
     ChainIndex(std::span<const std::uint8_t> bytes, std::size_t expected)
         : bytes_(bytes.first(std::min(bytes.size(), kFar))),
           stride_(std::bit_ceil((bytes_.size() + kMostLinks - 1) / kMostLinks)),
