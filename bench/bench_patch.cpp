@@ -1,7 +1,8 @@
 // Creating and applying patches between the pairs of 4 MiB images the
 // side-by-side script compares (tests/fixtures/patch_pairs.hpp): scattered
-// changes, a moved block, and saves of the demo image after an import, a one-word
-// edit and a translation.
+// changes, moved blocks (in random, structured and demo data), a copier header
+// added and removed, and saves of the demo image after an import, a one-word edit,
+// a translation and shuffled rows.
 #include <benchmark/benchmark.h>
 
 #include <string_view>
@@ -47,6 +48,11 @@ void BM_PatchApply(benchmark::State& state, PatchFormat format, std::string_view
 
 QM_PATCH_BENCH(Bps, Scattered, "scattered-20k");
 QM_PATCH_BENCH(Bps, Moved, "moved-64k");
+QM_PATCH_BENCH(Bps, StructuredMoved, "structured-moved-64k");
+QM_PATCH_BENCH(Bps, DemoMoved, "demo-moved-1m");
+QM_PATCH_BENCH(Bps, HeaderAdded, "header-added");
+QM_PATCH_BENCH(Bps, HeaderRemoved, "header-removed");
+QM_PATCH_BENCH(Bps, RowsShuffled, "rows-shuffled");
 QM_PATCH_BENCH(Bps, Import200, "import-200");
 QM_PATCH_BENCH(Bps, WordRow1, "word-row-1");
 QM_PATCH_BENCH(Bps, Translation, "translation");

@@ -83,7 +83,7 @@ Bytes patchFor(std::uint8_t mode, std::span<const std::uint8_t> body) {
 void applyAsPatch(std::uint8_t mode, std::span<const std::uint8_t> body) {
     try {
         const Bytes result = ApplyPatch(patchFor(mode, body), fixedSource());
-        check(result.size() <= kMaxPatchedSize, "result within the size limit");
+        check(result.size() <= kLargestRomImage, "result within the size limit");
     } catch (const PatchError&) {
         // Refusing is fine; anything else escapes and crashes.
     }

@@ -15,6 +15,9 @@ fi
 if [ "${QM_WITH_WINDOWS:-0}" = 1 ]; then  # the Windows cross build (scripts/test-windows.sh)
     packages+=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest wine64)
 fi
+if [ "${QM_WITH_BENCH:-0}" = 1 ]; then  # bench/patch_side_by_side.sh's other patchers and meters
+    packages+=(xdelta3 xz-utils time)
+fi
 if [ "${QM_WITH_XVFB:-0}" = 1 ]; then
     packages+=(xvfb xauth xdotool imagemagick)
 fi

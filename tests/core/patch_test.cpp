@@ -93,10 +93,24 @@ TEST(Patch, RoundTripsEditedImagesWithPatchesSizedByTheChange) {
     pairs.push_back({"shorter", source, Bytes(source.begin(), source.begin() + kTextRegionEnd)});
     pairs.push_back({"longer", source, source});
     pairs.back().target.resize(5 << 20, 0xFF);
+    // Found by fuzzing: a copy made only of literal bytes taken back, right behind
+    // a look one byte ahead, was once copied from where it was being written.
+    Bytes runs;
+    for (const auto& [byte, count] : std::initializer_list<std::pair<std::uint8_t, int>>{
+             {0, 62}, {2, 19}, {0, 56}, {0xFA, 1}, {0, 4}, {0x15, 1}, {0xAB, 1}, {0, 6}}) {
+        runs.insert(runs.end(), count, byte);
+    }
+    pairs.push_back({"behind-lookahead", {}, runs});
+    // The moved blocks and the header: a copy or two each, found among the dozens
+    // of places that begin alike (an index that forgets them needs 45 to 85 bytes).
     const std::map<std::string, std::pair<std::size_t, std::size_t>> maxBpsAndIps = {
-        {"import-200", {3000, 0}}, {"scattered-20k", {24000, 26000}}, {"moved-64k", {1000, 0}},
-        {"word-row-1", {1500, 0}}, {"translation", {5000, 0}},        {"shorter", {100, 100}},
-        {"longer", {100, 256}}};
+        {"import-200", {3000, 0}},       {"scattered-20k", {24000, 26000}},
+        {"moved-64k", {50, 0}},          {"structured-moved-64k", {50, 0}},
+        {"demo-moved-1m", {50, 0}},      {"header-added", {50, 0}},
+        {"header-removed", {35, 0}},     {"rows-shuffled", {3200, 0}},
+        {"word-row-1", {1500, 0}},       {"translation", {5000, 0}},
+        {"shorter", {100, 100}},         {"longer", {100, 256}},
+        {"behind-lookahead", {100, 100}}};
     std::array<int, 5> count{};
     for (const auto& [name, a, b] : pairs) {
         const Bytes bps = CreatePatch(PatchFormat::Bps, a, b);
@@ -201,6 +215,23 @@ TEST(Patch, IpsRecordNeverStartsAtTheOffsetThatReadsAsEof) {
                           0x45, 0x4F, 0x47, 0, 0, 0, 19, 0xAA,  // RLE for the rest of the run
                           'E', 'O', 'F'}));
     EXPECT_EQ(ApplyPatch(patch, source), target);
+}
+
+// 64 MiB that share nothing with the source are carried whole: the patch is
+// larger than the largest image, and the patch commands must still read it.
+TEST(Patch, LargestPatchIsWithinWhatIsRead) {
+    Bytes target(kLargestRomImage);
+    std::uint64_t x = 0x9E3779B97F4A7C15u;
+    for (auto& byte : target) {
+        x ^= x << 13, x ^= x >> 7, x ^= x << 17;
+        byte = static_cast<std::uint8_t>(x >> 24);
+    }
+    const Bytes source(kLargestRomImage, 0);
+    const Bytes patch = CreatePatch(PatchFormat::Bps, source, target);
+    EXPECT_GT(patch.size(), kLargestRomImage);
+    EXPECT_LE(patch.size(), kMaxPatchSize);
+    EXPECT_LE(patch.size(), kMaxPatchedSize);  // what the patch commands read
+    EXPECT_TRUE(ApplyPatch(patch, source) == target);
 }
 
 TEST(Patch, FormatNamesChecksumsAndLimits) {

@@ -165,9 +165,9 @@ void runActions(PatchReader& in, std::span<const std::uint8_t> source,
 }  // namespace
 
 Bytes CreateBpsPatch(std::span<const std::uint8_t> source, std::span<const std::uint8_t> target) {
-    if (target.size() > kMaxPatchedSize) {
+    if (target.size() > kLargestRomImage) {
         throw PatchError("the patched file has " + withCommas(target.size()) +
-                         " bytes; patches are limited to " + withCommas(kMaxPatchedSize) +
+                         " bytes; patches are limited to " + withCommas(kLargestRomImage) +
                          " bytes");
     }
     BpsWriter w;
@@ -218,9 +218,9 @@ Bytes ApplyBpsPatch(std::span<const std::uint8_t> patch, std::span<const std::ui
                          " bytes with CRC32 " + hex8(littleEndian32(footer)) + "; this file has " +
                          withCommas(source.size()) + " bytes with CRC32 " + hex8(sourceCrc));
     }
-    if (targetSize > kMaxPatchedSize) {
+    if (targetSize > kLargestRomImage) {
         throw PatchError("this patch makes a file of " + withCommas(targetSize) +
-                         " bytes; patches are limited to " + withCommas(kMaxPatchedSize) +
+                         " bytes; patches are limited to " + withCommas(kLargestRomImage) +
                          " bytes");
     }
     in.take(static_cast<std::size_t>(std::min<std::uint64_t>(metadataSize, patch.size())),

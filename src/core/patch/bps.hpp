@@ -13,10 +13,12 @@ namespace qm {
 
 /// A BPS patch from source to target with empty metadata. Unchanged stretches are
 /// read from the source at the same offset; data that moved is copied from where
-/// it lies in the source or in the target already written, so a save that shifts
-/// every later string costs a few bytes a string, not the text again. Any
+/// it lies in the source or in the target already written, the longest copies
+/// found anywhere, so a save that shifts every later string costs a few bytes a
+/// string, not the text again. Never larger than the target carried whole with the
+/// patch's sizes and checksums (kMaxPatchSize for the largest image). Any
 /// conforming applier reads it. Throws PatchError when target is larger than
-/// kMaxPatchedSize.
+/// kLargestRomImage, std::bad_alloc when memory runs out.
 Bytes CreateBpsPatch(std::span<const std::uint8_t> source, std::span<const std::uint8_t> target);
 
 /// Applies a BPS patch to source and returns the target. Metadata of any length

@@ -1,10 +1,9 @@
 #pragma once
-// Internal to patch/: where a stretch of bytes occurred before. A hash table of
-// four-byte runs, each bucket keeping the last few positions it was given, so
+// Internal to patch/: where a short stretch of bytes occurred lately. A hash table
+// of four-byte runs, each bucket keeping the last few positions it was given, so
 // memory stays fixed whatever the file's size and a lookup reads one cache line.
-// Chosen over a suffix array: indexing 4 MiB this way takes a few milliseconds,
-// where sorting every suffix of two 4 MiB images takes half a second to a second
-// and 32 MiB, and the encoder only ever needs a handful of candidates per position.
+// It finds the short copies of words within new text; ChainIndex finds the long
+// ones.
 
 #include <algorithm>
 #include <bit>
@@ -64,19 +63,6 @@ class MatchIndex {
     void add(std::size_t position) {
         if (position + kMatchRun <= bytes_.size() && position < kFar) {
             push(bucketFor(bytes_.data() + position), position);
-        }
-    }
-
-    /// Records the runs at every stride-th position. Fetches buckets a few
-    /// positions ahead: the table is larger than the processor's caches.
-    void addEvery(std::size_t stride) {
-        constexpr std::size_t kAhead = 16;
-        const std::size_t end = std::min(bytes_.size(), kFar);
-        for (std::size_t p = 0; p + kMatchRun <= end; p += stride) {
-            if (p + (kAhead * stride) + kMatchRun <= end) {
-                __builtin_prefetch(bucketFor(bytes_.data() + p + kAhead * stride), 1);
-            }
-            push(bucketFor(bytes_.data() + p), p);
         }
     }
 

@@ -24,9 +24,16 @@ class PatchError : public std::runtime_error {
 
 enum class PatchFormat { Bps, Ips };
 
-/// The largest file a BPS patch may make: the largest ROM image, low enough that
-/// a damaged size field cannot make us allocate gigabytes.
-inline constexpr std::size_t kMaxPatchedSize = kLargestRomImage;
+/// The largest patch CreatePatch writes: a BPS patch that carries a whole
+/// kLargestRomImage image as new bytes, with its sizes and checksums (a BPS patch
+/// is never larger than that; an IPS patch, of 16 MiB at most, is far smaller).
+inline constexpr std::size_t kMaxPatchSize = kLargestRomImage + 64;
+
+/// The largest file the patch commands read, ROM image or patch: the largest
+/// patch, so that every patch we write can be applied; low enough that a damaged
+/// size field cannot make us allocate gigabytes. The file a patch makes is
+/// limited to kLargestRomImage.
+inline constexpr std::size_t kMaxPatchedSize = kMaxPatchSize;
 
 /// CRC-32 (zlib's, as BPS stores it) of bytes. Never fails.
 std::uint32_t Crc32(std::span<const std::uint8_t> bytes);
@@ -40,7 +47,8 @@ PatchFormat DetectPatchFormat(std::span<const std::uint8_t> patch);
 std::optional<PatchFormat> PatchFormatForFileName(std::string_view fileName);
 
 /// A patch in format that turns source into target. Throws PatchError when the
-/// format cannot hold the files (IPS: either over 16 MiB; BPS: over kMaxPatchedSize).
+/// format cannot hold the files (IPS: either over 16 MiB; BPS: a target over
+/// kLargestRomImage).
 Bytes CreatePatch(PatchFormat format, std::span<const std::uint8_t> source,
                   std::span<const std::uint8_t> target);
 
