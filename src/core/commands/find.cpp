@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "markup/display.hpp"
 #include "preview/preview.hpp"
 
 namespace qm {
@@ -25,10 +26,26 @@ bool PreviewContains(const std::string& markup, std::string_view needle) {
     return found != haystack.end();
 }
 
+// Folding A-Z leaves every byte of a UTF-8 character as it is, and GetPreview
+// cuts only at ASCII characters, so the display text is searched the same way.
+bool PreviewContains(const std::string& markup, std::string_view needle, const CharacterMap& map) {
+    return PreviewContains(MarkupToDisplay(markup, map), needle);
+}
+
 std::optional<std::size_t> FindNextRow(std::span<const StringEntry> rows, std::size_t from,
                                        std::string_view needle) {
     for (std::size_t i = from; i < rows.size(); ++i) {
         if (PreviewContains(rows[i].Text, needle)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> FindNextRow(std::span<const StringEntry> rows, std::size_t from,
+                                       std::string_view needle, const CharacterMap& map) {
+    for (std::size_t i = from; i < rows.size(); ++i) {
+        if (PreviewContains(rows[i].Text, needle, map)) {
             return i;
         }
     }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "markup/charmap.hpp"
 #include "rom/string_table.hpp"
 
 namespace qm {
@@ -15,12 +16,18 @@ namespace qm {
 /// as a space, tokens left out), comparing ASCII letters without regard to case.
 /// An empty needle occurs nowhere.
 bool PreviewContains(const std::string& markup, std::string_view needle);
+/// The same in display text: needle is UTF-8 display text, looked for in the
+/// preview form of MarkupToDisplay(markup, map).
+bool PreviewContains(const std::string& markup, std::string_view needle, const CharacterMap& map);
 
 /// The 0-based index of the first row at or after from whose Text contains
 /// needle as PreviewContains tells; nothing when no row from there to the last
 /// one does. Never wraps around.
 std::optional<std::size_t> FindNextRow(std::span<const StringEntry> rows, std::size_t from,
                                        std::string_view needle);
+/// The same with needle in display text (PreviewContains with map).
+std::optional<std::size_t> FindNextRow(std::span<const StringEntry> rows, std::size_t from,
+                                       std::string_view needle, const CharacterMap& map);
 
 /// "'" + searchText + "' wasn't found."
 std::string NotFoundMessage(const std::string& searchText);

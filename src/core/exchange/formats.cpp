@@ -9,6 +9,7 @@
 #include "exchange/csv.hpp"
 #include "exchange/json.hpp"
 #include "exchange/po_file.hpp"
+#include "markup/display.hpp"
 #include "preview/preview.hpp"
 #include "rom/layout.hpp"
 #include "text.hpp"
@@ -53,11 +54,12 @@ TableRecord recordFor(int line, const std::string& number, const char* numberIs,
     return record;
 }
 
-// The game text of a UTF-8 field; nothing, and a problem noted, when it has
-// characters no game text can hold.
-std::optional<std::string> gameText(const std::string& utf8, TableRecord& record) {
+// The game text of a UTF-8 field (a text is display text, read with map);
+// nothing, and a problem noted, when it has characters no game text can hold.
+std::optional<std::string> gameText(const std::string& utf8, TableRecord& record,
+                                    const CharacterMap* map = nullptr) {
     try {
-        return Utf8ToLatin1(utf8);
+        return map != nullptr ? DisplayToMarkup(utf8, *map) : Utf8ToLatin1(utf8);
     } catch (const TextError& e) {
         record.problems.emplace_back(e.what());
         return std::nullopt;
@@ -75,7 +77,8 @@ void requirePo() {
 // takes are kept, and lines past the most a table can have are only counted, so
 // memory stays near the text's size whatever its lines hold.
 std::vector<TableRecord> csvRecords(
-    CsvReader& reader, const std::array<std::optional<std::size_t>, kColumnCount>& columnOf) {
+    CsvReader& reader, const std::array<std::optional<std::size_t>, kColumnCount>& columnOf,
+    const CharacterMap& map) {
     std::vector<TableRecord> records;
     std::size_t count = 0;
     std::array<std::string, kColumnCount> fields;
@@ -100,7 +103,8 @@ std::vector<TableRecord> csvRecords(
         TableRecord record = recordFor(reader.line(), fields[kColNumber], "the number ");
         for (int column : {kColPortrait, kColText, kColColoured}) {
             if (columnOf[column]) {
-                const auto value = gameText(fields[column], record);
+                const auto value =
+                    gameText(fields[column], record, column == kColText ? &map : nullptr);
                 (column == kColPortrait ? record.portrait
                  : column == kColText   ? record.text
                                         : record.coloured) = value;
@@ -147,7 +151,9 @@ TableFormat TableFormatForFileName(std::string_view fileName) {
     return TableFormatOfExtension(fileName).value_or(TableFormat::Json);
 }
 
-std::string TableToCsv(std::span<const StringEntry> rows, std::span<const StringEntry> original) {
+std::string TableToCsv(std::span<const StringEntry> rows, const TableContext& context) {
+    const CharacterMap& map = MapOf(context);
+    const std::span<const StringEntry> original = context.original;
     std::vector<CsvRecord> records;
     records.push_back({std::vector<std::string>(kColumnCaptions.begin(), kColumnCaptions.end())});
     if (!original.empty()) {
@@ -156,17 +162,20 @@ std::string TableToCsv(std::span<const StringEntry> rows, std::span<const String
     for (std::size_t i = 0; i < rows.size(); ++i) {
         CsvRecord record;
         for (int column = 0; column < kColumnCount; ++column) {
-            record.fields.push_back(Latin1ToUtf8(ColumnText(rows[i], i, column)));
+            const std::string text = ColumnText(rows[i], i, column);
+            record.fields.push_back(column == kColText ? MarkupToDisplay(text, map)
+                                                       : Latin1ToUtf8(text));
         }
         if (!original.empty()) {
-            record.fields.push_back(i < original.size() ? Latin1ToUtf8(original[i].Text) : "");
+            record.fields.push_back(i < original.size() ? MarkupToDisplay(original[i].Text, map)
+                                                        : "");
         }
         records.push_back(std::move(record));
     }
     return WriteCsv(records);
 }
 
-std::vector<TableRecord> TableFromCsv(std::string_view text) {
+std::vector<TableRecord> TableFromCsv(std::string_view text, const TableContext& context) {
     try {
         CsvReader reader(text);
         std::array<std::optional<std::size_t>, kColumnCount> columnOf{};
@@ -183,26 +192,28 @@ std::vector<TableRecord> TableFromCsv(std::string_view text) {
         if (!columnOf[kColNumber]) {
             throw TableError("The CSV table's first line has no \"Number\" column.");
         }
-        return csvRecords(reader, columnOf);
+        return csvRecords(reader, columnOf, MapOf(context));
     } catch (const CsvError& e) {
         throw TableError(std::string("This is no CSV table: ") + e.what());
     }
 }
 
-std::string TableToPo(std::span<const StringEntry> rows, std::span<const StringEntry> original) {
+std::string TableToPo(std::span<const StringEntry> rows, const TableContext& context) {
     requirePo();
+    const CharacterMap& map = MapOf(context);
+    const std::span<const StringEntry> original = context.original;
     std::vector<PoEntry> entries;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         PoEntry entry;
         entry.context = std::to_string(i + 1);
-        entry.msgid = Latin1ToUtf8(rows[i].Text);
-        std::string preview = PreviewText(rows[i].Text);
+        entry.msgid = MarkupToDisplay(rows[i].Text, map);
+        std::string preview = DisplayPreviewText(rows[i].Text, map);
         std::replace(preview.begin(), preview.end(), kPreviewLineBreak, '|');
         entry.extractedComments = {"Portrait: " + ColumnText(rows[i], i, kColPortrait),
                                    "Coloured: " + ColumnText(rows[i], i, kColColoured),
-                                   "Preview: " + Latin1ToUtf8(preview)};
+                                   "Preview: " + preview};
         if (i < original.size()) {
-            entry.translatorComments = {"Original: " + Latin1ToUtf8(original[i].Text)};
+            entry.translatorComments = {"Original: " + MarkupToDisplay(original[i].Text, map)};
         }
         entries.push_back(std::move(entry));
     }
@@ -213,7 +224,7 @@ std::string TableToPo(std::span<const StringEntry> rows, std::span<const StringE
     }
 }
 
-std::vector<TableRecord> TableFromPo(std::string_view text) {
+std::vector<TableRecord> TableFromPo(std::string_view text, const TableContext& context) {
     requirePo();
     // Refused before libgettextpo spends memory on them. A header and an
     // obsolete entry for each row may come on top of the rows; the largest
@@ -239,8 +250,8 @@ std::vector<TableRecord> TableFromPo(std::string_view text) {
     for (const PoEntry& entry : entries) {
         TableRecord record = recordFor(entry.line, entry.context, "the context ", true);
         if (record.row && !entry.msgstr.empty() && !entry.fuzzy) {
-            record.text = gameText(entry.msgstr, record);
-            record.exportedText = gameText(entry.msgid, record);
+            record.text = gameText(entry.msgstr, record, &MapOf(context));
+            record.exportedText = gameText(entry.msgid, record, &MapOf(context));
         }
         records.push_back(std::move(record));
     }
@@ -248,26 +259,32 @@ std::vector<TableRecord> TableFromPo(std::string_view text) {
 }
 
 std::string TableToText(TableFormat format, std::span<const StringEntry> rows,
-                        std::span<const StringEntry> original) {
+                        const TableContext& context) {
     switch (format) {
-        case TableFormat::Csv: return TableToCsv(rows, original);
-        case TableFormat::Po: return TableToPo(rows, original);
+        case TableFormat::Csv: return TableToCsv(rows, context);
+        case TableFormat::Po: return TableToPo(rows, context);
         case TableFormat::Json: break;
     }
-    return TableToJson(rows, original);
+    return TableToJson(rows, context);
 }
 
-std::vector<TableRecord> TableFromText(TableFormat format, std::string_view text) {
+std::string TableToText(TableFormat format, std::span<const StringEntry> rows,
+                        std::span<const StringEntry> original) {
+    return TableToText(format, rows, TableContext{original});
+}
+
+std::vector<TableRecord> TableFromText(TableFormat format, std::string_view text,
+                                       const TableContext& context) {
     if (text.size() > kLargestTableFile) {
         throw TableError("The table holds " + BytesText(text.size()) + ", more than the " +
                          BytesText(kLargestTableFile) + " a table may have.");
     }
     switch (format) {
-        case TableFormat::Csv: return TableFromCsv(text);
-        case TableFormat::Po: return TableFromPo(text);
+        case TableFormat::Csv: return TableFromCsv(text, context);
+        case TableFormat::Po: return TableFromPo(text, context);
         case TableFormat::Json: break;
     }
-    return TableFromJson(text);
+    return TableFromJson(text, context);
 }
 
 }  // namespace qm

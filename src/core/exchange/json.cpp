@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "errors.hpp"
+#include "markup/display.hpp"
 #include "rom/layout.hpp"
 #include "text.hpp"
 
@@ -16,7 +17,8 @@ constexpr const char* kKeys[] = {"number", "portrait", "text", "coloured", "poin
 
 // The field as game text; nothing, and a problem noted, when it is missing or
 // holds what no game text can.
-std::optional<std::string> field(const nlohmann::json& item, int column, TableRecord& record) {
+std::optional<std::string> field(const nlohmann::json& item, int column, TableRecord& record,
+                                 const CharacterMap& map) {
     const char* name = kKeys[column];
     const auto found = item.find(name);
     if (found == item.end() || !found->is_string()) {
@@ -24,7 +26,8 @@ std::optional<std::string> field(const nlohmann::json& item, int column, TableRe
         return std::nullopt;
     }
     try {
-        return Utf8ToLatin1(found->get<std::string>());
+        const std::string& text = found->get_ref<const std::string&>();
+        return column == kColText ? DisplayToMarkup(text, map) : Utf8ToLatin1(text);
     } catch (const TextError& e) {
         record.problems.push_back(std::string("\"") + name + "\": " + e.what());
         return std::nullopt;
@@ -89,16 +92,20 @@ class Keeper {
 
 }  // namespace
 
-std::string TableToJson(std::span<const StringEntry> rows, std::span<const StringEntry> original) {
+std::string TableToJson(std::span<const StringEntry> rows, const TableContext& context) {
+    const CharacterMap& map = MapOf(context);
+    const std::span<const StringEntry> original = context.original;
     nlohmann::ordered_json strings = nlohmann::ordered_json::array();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         nlohmann::ordered_json item;
         item[kKeys[kColNumber]] = i + 1;
         for (int column : {kColPortrait, kColText, kColColoured, kColPointerValue}) {
-            item[kKeys[column]] = Latin1ToUtf8(ColumnText(rows[i], i, column));
+            const std::string text = ColumnText(rows[i], i, column);
+            item[kKeys[column]] =
+                column == kColText ? MarkupToDisplay(text, map) : Latin1ToUtf8(text);
         }
         if (i < original.size()) {
-            item["original"] = Latin1ToUtf8(original[i].Text);
+            item["original"] = MarkupToDisplay(original[i].Text, map);
         }
         strings.push_back(std::move(item));
     }
@@ -107,7 +114,7 @@ std::string TableToJson(std::span<const StringEntry> rows, std::span<const Strin
     return doc.dump(2) + "\n";
 }
 
-std::vector<TableRecord> TableFromJson(std::string_view json) {
+std::vector<TableRecord> TableFromJson(std::string_view json, const TableContext& context) {
     nlohmann::json doc;
     Keeper keeper;
     try {
@@ -137,9 +144,12 @@ std::vector<TableRecord> TableFromJson(std::string_view json) {
                 record.problems.push_back("\"number\" is " + number->dump() +
                                           ", not its position " + std::to_string(position));
             }
-            record.portrait = field(item, kColPortrait, record);
-            record.text = field(item, kColText, record);
-            record.coloured = field(item, kColColoured, record);
+            for (int column : {kColPortrait, kColText, kColColoured}) {
+                (column == kColPortrait ? record.portrait
+                 : column == kColText   ? record.text
+                                        : record.coloured) =
+                    field(item, column, record, MapOf(context));
+            }
         }
         records.push_back(std::move(record));
     }

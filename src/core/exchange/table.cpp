@@ -3,6 +3,7 @@
 #include <set>
 
 #include "errors.hpp"
+#include "markup/display.hpp"
 #include "markup/encoder.hpp"
 #include "markup/markup.hpp"
 #include "rom/layout.hpp"
@@ -21,7 +22,7 @@ std::string portraitNames() {
 }
 
 // Takes one record into row; returns what is wrong with it, "" when nothing is.
-std::string applyRecord(const TableRecord& record, StringEntry& row) {
+std::string applyRecord(const TableRecord& record, StringEntry& row, const CharacterMap& map) {
     std::string wrong;
     const auto refuse = [&](const std::string& why) { wrong += (wrong.empty() ? "" : "; ") + why; };
     if (record.portrait) {
@@ -46,7 +47,8 @@ std::string applyRecord(const TableRecord& record, StringEntry& row) {
     }
     if (wrong.empty() && !row.IsUnchanged()) {
         for (const MarkupProblem& p : CheckMarkup(row.Text)) {
-            refuse("character " + std::to_string(p.position + 1) + ": " + p.reason);
+            refuse("character " + std::to_string(DisplayPosition(row.Text, map, p.position) + 1) +
+                   ": " + p.reason);
         }
     }
     return wrong;
@@ -54,7 +56,8 @@ std::string applyRecord(const TableRecord& record, StringEntry& row) {
 
 // Why record cannot be taken into result.rows, "" when it can; takes it when it can.
 std::string takeRecord(const TableRecord& record, std::span<const StringEntry> rows,
-                       std::set<std::size_t>& seen, TableImport& result) {
+                       std::set<std::size_t>& seen, TableImport& result,
+                       const TableContext& context) {
     if (!record.problems.empty()) {
         std::string joined;
         for (const std::string& problem : record.problems) {
@@ -70,7 +73,7 @@ std::string takeRecord(const TableRecord& record, std::span<const StringEntry> r
     if (!seen.insert(k).second) {
         return "row " + std::to_string(k + 1) + " comes a second time";
     }
-    if (std::string wrong = applyRecord(record, result.rows[k]); !wrong.empty()) {
+    if (std::string wrong = applyRecord(record, result.rows[k], MapOf(context)); !wrong.empty()) {
         result.rows[k] = rows[k];
         return wrong;
     }
@@ -100,7 +103,13 @@ void CheckRowCount(std::size_t count) {
     }
 }
 
-TableImport CheckTable(std::span<const StringEntry> rows, std::span<const TableRecord> records) {
+const CharacterMap& MapOf(const TableContext& context) {
+    static const CharacterMap kNone;
+    return context.map != nullptr ? *context.map : kNone;
+}
+
+TableImport CheckTable(std::span<const StringEntry> rows, std::span<const TableRecord> records,
+                       const TableContext& context) {
     CheckRowCount(records.size());
     TableImport result{std::vector<StringEntry>(rows.begin(), rows.end()), 0, {}, {}};
     std::set<std::size_t> seen;
@@ -108,7 +117,7 @@ TableImport CheckTable(std::span<const StringEntry> rows, std::span<const TableR
         if (record.problems.empty() && !record.row) {
             continue;
         }
-        if (std::string wrong = takeRecord(record, rows, seen, result); !wrong.empty()) {
+        if (std::string wrong = takeRecord(record, rows, seen, result, context); !wrong.empty()) {
             result.refusals.push_back({record.row, record.where + ": " + wrong});
         }
     }
@@ -127,8 +136,9 @@ TableImport CheckTable(std::span<const StringEntry> rows, std::span<const TableR
     return result;
 }
 
-TableImport ApplyTable(std::span<const StringEntry> rows, std::span<const TableRecord> records) {
-    TableImport result = CheckTable(rows, records);
+TableImport ApplyTable(std::span<const StringEntry> rows, std::span<const TableRecord> records,
+                       const TableContext& context) {
+    TableImport result = CheckTable(rows, records, context);
     if (!result.refusals.empty()) {
         throw TableError(RefusalMessage(result.refusals));
     }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "markup/charmap.hpp"
 #include "rom/string_table.hpp"
 
 namespace qm {
@@ -19,6 +20,19 @@ namespace qm {
 /// JSON \u escape), is under 2 MiB; the rest is room for translators' own
 /// columns and comments. Anything larger is a mistake, not a table.
 inline constexpr std::uintmax_t kLargestTableFile = 4 * 1024 * 1024;
+
+/// What a table file carries beside the rows, and how it shows their texts.
+struct TableContext {
+    /// Export: the rows of an untouched ROM image of the game, whose texts go
+    /// beside the rows.
+    std::span<const StringEntry> original = {};
+    /// Texts are display text (MarkupToDisplay, DisplayToMarkup) with this map;
+    /// without one, the markup as it stands. Problems name positions in display text.
+    const CharacterMap* map = nullptr;
+};
+
+/// The context's map, or an empty one.
+const CharacterMap& MapOf(const TableContext& context);
 
 /// One row as a table file gives it, in the texts the list shows (game text one
 /// byte per char). A field the format does not carry is left empty and keeps
@@ -43,7 +57,7 @@ struct TableRefusal {
 
 struct TableImport {
     std::vector<StringEntry> rows;
-    std::size_t changed = 0;             ///< rows whose portrait, colour or text changed
+    std::size_t changed = 0;  ///< rows whose portrait, colour or text changed
     /// «row 17 has changed since the export»: up to 20, then «... and N more».
     std::vector<std::string> notes;
     std::vector<TableRefusal> refusals;  ///< in file order; ApplyTable returns none
@@ -59,11 +73,13 @@ void CheckRowCount(std::size_t count);
 /// loaded so), a changed row the game cannot hold, and whatever the reader
 /// refused. A refused record leaves its row as it was. Throws TableError (the
 /// whole table refused) for more than 512 records.
-TableImport CheckTable(std::span<const StringEntry> rows, std::span<const TableRecord> records);
+TableImport CheckTable(std::span<const StringEntry> rows, std::span<const TableRecord> records,
+                       const TableContext& context = {});
 
 /// CheckTable, refusing the whole import when any record is refused: throws
 /// TableError with RefusalMessage of the refusals.
-TableImport ApplyTable(std::span<const StringEntry> rows, std::span<const TableRecord> records);
+TableImport ApplyTable(std::span<const StringEntry> rows, std::span<const TableRecord> records,
+                       const TableContext& context = {});
 
 /// «2 rows cannot be taken in:», then the refusals one a line (up to 20, then
 /// how many more).

@@ -21,8 +21,12 @@ bool PassesFilter(const StringEntry& row, const StringEntry* original, const Row
     if (!HasState(state, filter.state)) {
         return false;
     }
-    return filter.text.empty() || PreviewContains(row.Text, filter.text) ||
-           (original != nullptr && PreviewContains(original->Text, filter.text));
+    const auto contains = [&filter](const std::string& markup) {
+        return filter.map != nullptr ? PreviewContains(markup, filter.text, *filter.map)
+                                     : PreviewContains(markup, filter.text);
+    };
+    return filter.text.empty() || contains(row.Text) ||
+           (original != nullptr && contains(original->Text));
 }
 
 std::vector<std::size_t> FilterRows(std::span<const StringEntry> rows,

@@ -36,6 +36,9 @@ bool HasState(const RowState& state, StateChoice choice);
 struct RowFilter {
     std::string text;  ///< Latin-1, as the preview shows text; empty: every row
     StateChoice state = StateChoice::All;
+    /// With a character map, text is display text (UTF-8) and is looked for in
+    /// the rows' display text (PreviewContains with the map).
+    const CharacterMap* map = nullptr;
 };
 
 /// Whether a row passes filter: it has the chosen state, and filter.text occurs in
