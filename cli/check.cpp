@@ -8,6 +8,7 @@
 #include "errors.hpp"
 #include "io.hpp"
 #include "rom/load.hpp"
+#include "rom_files.hpp"
 #include "table_file.hpp"
 #include "text.hpp"
 #include "translation/row_state.hpp"
@@ -25,8 +26,8 @@ struct Findings {
 void printText(const Findings& found, bool withTable) {
     for (const auto& [row, line] : found.overflows) {
         std::cout << "row " << row + 1 << ", line " << line.line << ": "
-                  << Counted(line.over, "character", "characters")
-                  << " over: " << Quoted(Latin1ToUtf8(line.text)) << "\n";
+                  << Counted(line.over, "character", "characters") << " over: " << Quoted(line.text)
+                  << "\n";
     }
     for (const TableRefusal& refusal : found.refused) {
         std::cout << refusal.message << "\n";
@@ -42,10 +43,8 @@ void printJson(const Findings& found) {
     nlohmann::ordered_json doc;
     doc["overflows"] = nlohmann::ordered_json::array();
     for (const auto& [row, line] : found.overflows) {
-        doc["overflows"].push_back({{"row", row + 1},
-                                    {"line", line.line},
-                                    {"text", Latin1ToUtf8(line.text)},
-                                    {"over", line.over}});
+        doc["overflows"].push_back(
+            {{"row", row + 1}, {"line", line.line}, {"text", line.text}, {"over", line.over}});
     }
     doc["refused"] = nlohmann::ordered_json::array();
     for (const TableRefusal& refusal : found.refused) {
@@ -59,20 +58,23 @@ void printJson(const Findings& found) {
 
 }  // namespace
 
-int runCheck(const std::string& rom, const std::string& table, const std::string& format) {
+int runCheck(const std::string& rom, const std::string& table, const std::string& format,
+             const std::string& charmap) {
     try {
         Findings found;
+        const CharacterMap map = CharacterMapFor(charmap, rom);
+        const TableContext context{{}, &map};
         std::vector<StringEntry> rows = LoadRom(rom);
         if (!table.empty()) {
             // What import would make of the table: the rows it takes, and the refused ones.
-            TableImport checked = CheckTable(rows, ReadTable(table));
+            TableImport checked = CheckTable(rows, ReadTable(table, "", context), context);
             for (const std::string& note : checked.notes) {
                 std::cerr << "quillmoor-script: note: " << note << "\n";
             }
             rows = std::move(checked.rows);
             found.refused = std::move(checked.refusals);
         }
-        const std::vector<RowState> states = StatesOf(rows, {});
+        const std::vector<RowState> states = StatesOf(rows, {}, map);
         for (std::size_t k = 0; k < states.size(); ++k) {
             for (const OverflowLine& line : states[k].overflow) {
                 found.overflows.emplace_back(k, line);

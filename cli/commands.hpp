@@ -7,12 +7,13 @@ namespace qm::cli {
 
 /// The string table of rom in format ("json", "csv", "po"; empty: from out's
 /// extension), to out ("-": standard output); with the original's texts beside
-/// it when original is not empty.
+/// it when original is not empty. charmap, here and below: the --charmap file,
+/// empty for the map beside the ROM image (rom_files.hpp).
 int runExport(const std::string& rom, const std::string& out, const std::string& format,
-              const std::string& original = "");
+              const std::string& original = "", const std::string& charmap = "");
 /// Writes a table into rom as Save ROM does, or with copy as Save As Copy does.
 int runImport(const std::string& rom, const std::string& table, const std::string& format,
-              bool copy);
+              bool copy, const std::string& charmap = "");
 /// The demo ROM image, to out; an existing file only with force.
 int runDemo(const std::string& out, bool force);
 /// A patch from original to modified in format ("bps", "ips"; empty: from out's
@@ -25,18 +26,22 @@ int runApplyPatch(const std::string& patch, const std::string& rom, const std::s
 /// Lists the lines of rom's rows (with table imported, when given) that run past
 /// the text box, and the rows import would refuse, in format ("text", "json").
 /// 0 when nothing is found, 1 when something is (or a file cannot be read).
-int runCheck(const std::string& rom, const std::string& table, const std::string& format);
+int runCheck(const std::string& rom, const std::string& table, const std::string& format,
+             const std::string& charmap = "");
 /// Lists the rows that differ between the ROM image original and modified (a ROM
 /// image, or a table file standing for original with it imported), then their
 /// count, in format ("text", "json", "csv"). 0 when none differ, 1 when some do
-/// or a row of the table would be refused (or a file cannot be read).
-int runDiff(const std::string& original, const std::string& modified, const std::string& format);
+/// or a row of the table would be refused (or a file cannot be read). The map
+/// beside a ROM image is modified's when it is one, else original's.
+int runDiff(const std::string& original, const std::string& modified, const std::string& format,
+            const std::string& charmap = "");
 
 struct ReplaceOptions {
     std::string rom;
-    std::string find;         ///< UTF-8, as given
-    std::string replacement;  ///< UTF-8, as given
-    std::string rows;         ///< «3,7,10-20»; empty: every row
+    std::string find;         ///< UTF-8 display text, as given
+    std::string replacement;  ///< UTF-8 display text, as given
+    std::string charmap;
+    std::string rows;  ///< «3,7,10-20»; empty: every row
     bool wholeWord = false;
     bool matchCase = false;
     bool copy = false;

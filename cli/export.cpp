@@ -3,11 +3,12 @@
 #include "exchange/formats.hpp"
 #include "io.hpp"
 #include "rom/load.hpp"
+#include "rom_files.hpp"
 
 namespace qm::cli {
 
 int runExport(const std::string& rom, const std::string& out, const std::string& format,
-              const std::string& original) {
+              const std::string& original, const std::string& charmap) {
     try {
         const TableFormat chosen =
             format.empty() ? TableFormatForFileName(out) : TableFormatNamed(format).value();
@@ -15,10 +16,11 @@ int runExport(const std::string& rom, const std::string& out, const std::string&
         if (!original.empty()) {
             RefuseToOverwrite(out, original);
         }
+        const CharacterMap map = CharacterMapFor(charmap, rom);
         const std::vector<StringEntry> rows = LoadRom(rom);
         const std::vector<StringEntry> originalRows =
             original.empty() ? std::vector<StringEntry>() : LoadRom(original);
-        WriteOutput(out, TableToText(chosen, rows, originalRows));
+        WriteOutput(out, TableToText(chosen, rows, {originalRows, &map}));
         if (out != "-") {  // on standard output the table itself is the answer
             Tell("Wrote " + std::to_string(rows.size()) + " rows to " + out);
         }

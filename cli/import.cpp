@@ -7,6 +7,7 @@
 #include "errors.hpp"
 #include "io.hpp"
 #include "rom/load.hpp"
+#include "rom_files.hpp"
 #include "save/copy_name.hpp"
 #include "save/writer.hpp"
 #include "table_file.hpp"
@@ -17,9 +18,10 @@ namespace {
 
 // Standard input has no name to tell its format by: when it is not JSON, the
 // message says how to choose.
-std::vector<TableRecord> readTable(const std::string& table, const std::string& format) {
+std::vector<TableRecord> readTable(const std::string& table, const std::string& format,
+                                   const TableContext& context) {
     try {
-        return ReadTable(table, format);
+        return ReadTable(table, format, context);
     } catch (const TableError& e) {
         if (table != "-" || !format.empty()) {
             throw;
@@ -38,12 +40,14 @@ std::string changedRows(std::size_t changed) {
 }  // namespace
 
 int runImport(const std::string& rom, const std::string& table, const std::string& format,
-              bool copy) {
+              bool copy, const std::string& charmap) {
     try {
         CheckRomFile(rom, copy ? RomAccess::kReadOnly : RomAccess::kReadWrite);
         RefuseToOverwrite("-", rom);  // what the tool prints would land in the ROM image
-        const std::vector<TableRecord> records = readTable(table, format);
-        const TableImport imported = ApplyTable(LoadRom(rom), records);
+        const CharacterMap map = CharacterMapFor(charmap, rom);
+        const TableContext context{{}, &map};
+        const std::vector<TableRecord> records = readTable(table, format, context);
+        const TableImport imported = ApplyTable(LoadRom(rom), records, context);
         for (const std::string& note : imported.notes) {
             std::cerr << "quillmoor-script: note: " << note << "\n";
         }

@@ -41,6 +41,12 @@ int main(int argc, char** argv) {
     app.add_flag("-q,--quiet", quiet, "say nothing when all went well");
     app.fallthrough();  // so --quiet may also follow the verb
     const auto tableFormats = CLI::IsMember({"json", "csv", "po", "pot"}, CLI::ignore_case);
+    // Every verb that reads or writes text shows and takes it through a character map.
+    const auto addCharmap = [](CLI::App* verb, std::string& file) {
+        verb->add_option("--charmap", file,
+                         "character map (XX=c lines) for the free codes; default: NAME.tbl "
+                         "beside the ROM image NAME.smc, when there is one");
+    };
 
     std::string exportRom;
     std::string exportOut = "-";
@@ -53,6 +59,8 @@ int main(int argc, char** argv) {
     std::string exportOriginal;
     exportCmd->add_option("--original", exportOriginal,
                           "untouched ROM image whose texts go beside the rows");
+    std::string exportCharmap;
+    addCharmap(exportCmd, exportCharmap);
 
     std::string importRom;
     std::string importTable;
@@ -65,6 +73,8 @@ int main(int argc, char** argv) {
     importCmd->add_option("--format", importFormat, "json, csv, po or pot (default: from the name)")
         ->check(tableFormats);
     importCmd->add_flag("--copy", importCopy, "save into a copy, as Save As Copy does");
+    std::string importCharmap;
+    addCharmap(importCmd, importCharmap);
 
     std::string demoOut;
     bool demoForce = false;
@@ -100,6 +110,8 @@ int main(int argc, char** argv) {
     checkCmd->add_option("TABLE", checkTable, "table file to check as imported into ROM");
     checkCmd->add_option("--format", checkFormat, "text or json")
         ->transform(CLI::IsMember({"text", "json"}, CLI::ignore_case));
+    std::string checkCharmap;
+    addCharmap(checkCmd, checkCharmap);
 
     std::string diffOriginal;
     std::string diffModified;
@@ -111,6 +123,8 @@ int main(int argc, char** argv) {
         ->required();
     diffCmd->add_option("--format", diffFormat, "text, json or csv")
         ->transform(CLI::IsMember({"text", "json", "csv"}, CLI::ignore_case));
+    std::string diffCharmap;
+    addCharmap(diffCmd, diffCharmap);
 
     qm::cli::ReplaceOptions replace;
     auto* replaceCmd = app.add_subcommand("replace", "Replace a text in every row, as Replace All");
@@ -123,6 +137,7 @@ int main(int argc, char** argv) {
     replaceCmd->add_flag("--copy", replace.copy, "save into a copy, as Save As Copy does");
     replaceCmd->add_flag("--dry-run", replace.dryRun, "show what would change; write nothing");
     replaceCmd->add_flag("--quiet", replace.quiet, "print only the count");
+    addCharmap(replaceCmd, replace.charmap);
 
     if (argc > 1 && argv[1][0] != '-' && !isCommand(argv[1])) {
         qm::cli::Fail(std::string("unknown command \"") + argv[1] + "\"; run with --help");
@@ -141,19 +156,21 @@ int main(int argc, char** argv) {
     // Each verb reports its own failures; what still gets here is a message too.
     try {
         if (*exportCmd) {
-            return qm::cli::runExport(exportRom, exportOut, exportFormat, exportOriginal);
+            return qm::cli::runExport(exportRom, exportOut, exportFormat, exportOriginal,
+                                      exportCharmap);
         }
         if (*checkCmd) {
-            return qm::cli::runCheck(checkRom, checkTable, checkFormat);
+            return qm::cli::runCheck(checkRom, checkTable, checkFormat, checkCharmap);
         }
         if (*diffCmd) {
-            return qm::cli::runDiff(diffOriginal, diffModified, diffFormat);
+            return qm::cli::runDiff(diffOriginal, diffModified, diffFormat, diffCharmap);
         }
         if (*replaceCmd) {
             return qm::cli::runReplace(replace);
         }
         if (*importCmd) {
-            return qm::cli::runImport(importRom, importTable, importFormat, importCopy);
+            return qm::cli::runImport(importRom, importTable, importFormat, importCopy,
+                                      importCharmap);
         }
         if (*createCmd) {
             return qm::cli::runCreatePatch(original, modified, patchOut, patchFormat);

@@ -9,7 +9,9 @@
 #include "commands.hpp"
 #include "errors.hpp"
 #include "io.hpp"
+#include "markup/display.hpp"
 #include "rom/load.hpp"
+#include "rom_files.hpp"
 #include "save/copy_name.hpp"
 #include "save/writer.hpp"
 #include "text.hpp"
@@ -77,6 +79,7 @@ int runReplace(const ReplaceOptions& o) {
     }
     try {
         CheckRomFile(o.rom, o.copy || o.dryRun ? RomAccess::kReadOnly : RomAccess::kReadWrite);
+        const CharacterMap map = CharacterMapFor(o.charmap, o.rom);
         const std::vector<StringEntry> rows = LoadRom(o.rom);
         std::vector<std::size_t> scope(rows.size());
         std::iota(scope.begin(), scope.end(), std::size_t{0});
@@ -89,12 +92,14 @@ int runReplace(const ReplaceOptions& o) {
             }
             scope = *listed;
         }
-        const SearchPattern pattern{Utf8ToLatin1(o.find), o.matchCase, o.wholeWord};
-        const Replacement done = ReplaceAll(rows, scope, pattern, Utf8ToLatin1(o.replacement));
+        const SearchPattern pattern{DisplayToMarkup(o.find, map), o.matchCase, o.wholeWord, &map};
+        const Replacement done =
+            ReplaceAll(rows, scope, pattern, DisplayToMarkup(o.replacement, map));
         const std::string copyPath = save(o, rows, done);
         for (const ReplacedRow& r : o.quiet ? std::span<const ReplacedRow>() : done.rows) {
-            std::cout << "row " << r.index + 1 << ": " << Quoted(Latin1ToUtf8(rows[r.index].Text))
-                      << " -> " << Quoted(Latin1ToUtf8(r.row.Text)) << "\n";
+            std::cout << "row " << r.index + 1 << ": "
+                      << Quoted(MarkupToDisplay(rows[r.index].Text, map)) << " -> "
+                      << Quoted(MarkupToDisplay(r.row.Text, map)) << "\n";
         }
         std::cout << ReplacedText(done) << (copyPath.empty() ? "" : "\n" + copyPath) << "\n";
         return 0;

@@ -11,8 +11,10 @@
 namespace qm::cli {
 
 /// The records of the table at path ("-": standard input), in format ("json",
-/// "csv", "po", "pot"; empty: from path's extension). Throws FileError, TableError.
-std::vector<TableRecord> ReadTable(const std::string& path, const std::string& format = "");
+/// "csv", "po", "pot"; empty: from path's extension), read with context
+/// (TableFromText). Throws FileError, TableError.
+std::vector<TableRecord> ReadTable(const std::string& path, const std::string& format = "",
+                                   const TableContext& context = {});
 
 /// A message about a table: «The table "story.po": <what>», «The table from
 /// standard input: <what>».
