@@ -66,6 +66,33 @@ std::optional<std::string> gameText(const std::string& utf8, TableRecord& record
     }
 }
 
+// gettext joins a comment line that ends with a backslash to the next one: such
+// a line gets a space, which noteOf takes away again.
+std::string poComment(std::string line) {
+    return line.ends_with('\\') ? line + " " : line;
+}
+
+// A note as PO translator comments, a line each; none for an empty note.
+std::vector<std::string> noteComments(std::string_view note) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; !note.empty() && start <= note.size();) {
+        const std::size_t end = std::min(note.find('\n', start), note.size());
+        lines.push_back(poComment(std::string(note.substr(start, end - start))));
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string noteOf(const std::vector<std::string>& comments) {
+    std::string note;
+    for (std::size_t i = 0; i < comments.size(); ++i) {
+        const std::string& line = comments[i];
+        note +=
+            (i == 0 ? "" : "\n") + (line.ends_with("\\ ") ? line.substr(0, line.size() - 1) : line);
+    }
+    return note;
+}
+
 // A build without libgettextpo says so, whatever the PO file holds.
 void requirePo() {
     if (!PoFilesSupported()) {
@@ -73,21 +100,44 @@ void requirePo() {
     }
 }
 
+// A CSV table's columns: the list's, then the row's note and review state.
+constexpr int kColNote = kColumnCount;
+constexpr int kColState = kColumnCount + 1;
+constexpr int kCsvColumns = kColumnCount + 2;
+constexpr std::array<const char*, kCsvColumns> kCsvCaptions = {kColumnCaptions[0],
+                                                               kColumnCaptions[1],
+                                                               kColumnCaptions[2],
+                                                               kColumnCaptions[3],
+                                                               kColumnCaptions[4],
+                                                               "Note",
+                                                               "State"};
+using CsvColumns = std::array<std::optional<std::size_t>, kCsvColumns>;
+
+// A note as a cell or comments give it, its line breaks written "\n".
+std::string noteOf(std::string_view text) {
+    std::string note;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool crlf = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+        note += text[i] == '\r' ? '\n' : text[i];
+        i += crlf ? 1 : 0;
+    }
+    return note;
+}
+
 // The records of the lines after a CSV table's header. Only the columns a row
 // takes are kept, and lines past the most a table can have are only counted, so
 // memory stays near the text's size whatever its lines hold.
-std::vector<TableRecord> csvRecords(
-    CsvReader& reader, const std::array<std::optional<std::size_t>, kColumnCount>& columnOf,
-    const CharacterMap& map) {
+std::vector<TableRecord> csvRecords(CsvReader& reader, const CsvColumns& columnOf,
+                                    const CharacterMap& map) {
     std::vector<TableRecord> records;
     std::size_t count = 0;
-    std::array<std::string, kColumnCount> fields;
+    std::array<std::string, kCsvColumns> fields;
     std::size_t fieldCount = 0;
     bool firstEmpty = false;
     const auto keep = [&](std::size_t at, std::string&& field) {
         fieldCount = at + 1;
         firstEmpty = firstEmpty || (at == 0 && field.empty());
-        for (int column = 0; column < kColumnCount; ++column) {
+        for (int column = 0; column < kCsvColumns; ++column) {
             if (columnOf[column] == at) {
                 fields[column] = std::move(field);
             }
@@ -109,6 +159,12 @@ std::vector<TableRecord> csvRecords(
                  : column == kColText   ? record.text
                                         : record.coloured) = value;
             }
+        }
+        if (columnOf[kColNote]) {
+            record.note = noteOf(fields[kColNote]);
+        }
+        if (columnOf[kColState]) {
+            record.state = fields[kColState];
         }
         records.push_back(std::move(record));
     }
@@ -155,7 +211,9 @@ std::string TableToCsv(std::span<const StringEntry> rows, const TableContext& co
     const CharacterMap& map = MapOf(context);
     const std::span<const StringEntry> original = context.original;
     std::vector<CsvRecord> records;
-    records.push_back({std::vector<std::string>(kColumnCaptions.begin(), kColumnCaptions.end())});
+    const int columns = context.reviews != nullptr ? kCsvColumns : kColumnCount;
+    records.push_back(
+        {std::vector<std::string>(kCsvCaptions.begin(), kCsvCaptions.begin() + columns)});
     if (!original.empty()) {
         records.back().fields.emplace_back(kOriginalCaption);
     }
@@ -165,6 +223,11 @@ std::string TableToCsv(std::span<const StringEntry> rows, const TableContext& co
             const std::string text = ColumnText(rows[i], i, column);
             record.fields.push_back(column == kColText ? MarkupToDisplay(text, map)
                                                        : Latin1ToUtf8(text));
+        }
+        if (context.reviews != nullptr) {
+            const RowReview& review = ReviewOf(*context.reviews, i);
+            record.fields.push_back(review.note);
+            record.fields.emplace_back(ReviewStateName(review.state));
         }
         if (!original.empty()) {
             record.fields.push_back(i < original.size() ? MarkupToDisplay(original[i].Text, map)
@@ -178,10 +241,10 @@ std::string TableToCsv(std::span<const StringEntry> rows, const TableContext& co
 std::vector<TableRecord> TableFromCsv(std::string_view text, const TableContext& context) {
     try {
         CsvReader reader(text);
-        std::array<std::optional<std::size_t>, kColumnCount> columnOf{};
+        CsvColumns columnOf{};
         const bool hasHeader = reader.next([&](std::size_t at, std::string&& field) {
-            for (int column = 0; column < kColumnCount; ++column) {
-                if (!columnOf[column] && field == kColumnCaptions[column]) {
+            for (int column = 0; column < kCsvColumns; ++column) {
+                if (!columnOf[column] && field == kCsvCaptions[column]) {
                     columnOf[column] = at;
                 }
             }
@@ -211,9 +274,18 @@ std::string TableToPo(std::span<const StringEntry> rows, const TableContext& con
         std::replace(preview.begin(), preview.end(), kPreviewLineBreak, '|');
         entry.extractedComments = {"Portrait: " + ColumnText(rows[i], i, kColPortrait),
                                    "Coloured: " + ColumnText(rows[i], i, kColColoured),
-                                   "Preview: " + preview};
+                                   poComment("Preview: " + preview)};
         if (i < original.size()) {
-            entry.translatorComments = {"Original: " + MarkupToDisplay(original[i].Text, map)};
+            entry.extractedComments.push_back(
+                poComment("Original: " + MarkupToDisplay(original[i].Text, map)));
+        }
+        if (context.reviews != nullptr) {
+            const RowReview& review = ReviewOf(*context.reviews, i);
+            entry.translatorComments = noteComments(review.note);
+            if (review.state == ReviewState::NeedsReview) {
+                entry.msgstr = entry.msgid;  // the text to review, as a PO editor shows it
+                entry.fuzzy = !entry.msgstr.empty();
+            }
         }
         entries.push_back(std::move(entry));
     }
@@ -249,9 +321,15 @@ std::vector<TableRecord> TableFromPo(std::string_view text, const TableContext& 
     std::vector<TableRecord> records;
     for (const PoEntry& entry : entries) {
         TableRecord record = recordFor(entry.line, entry.context, "the context ", true);
-        if (record.row && !entry.msgstr.empty() && !entry.fuzzy) {
+        // A fuzzy text comes in only where its row can be marked Needs review.
+        const bool take = !entry.fuzzy || (context.takeFuzzy && context.reviews != nullptr);
+        if (record.row && !entry.msgstr.empty() && take) {
             record.text = gameText(entry.msgstr, record, &MapOf(context));
             record.exportedText = gameText(entry.msgid, record, &MapOf(context));
+            record.fuzzy = entry.fuzzy;
+        }
+        if (!entry.translatorComments.empty()) {
+            record.note = noteOf(entry.translatorComments);
         }
         records.push_back(std::move(record));
     }

@@ -46,15 +46,18 @@ std::vector<TableRecord> TableFromCsv(std::string_view text, const TableContext&
 /// A PO file (gettext's own writer): one entry per row, msgctxt the row number,
 /// msgid the row's markup, msgstr empty, and extracted comments naming the
 /// portrait, the colour and the preview as the player sees it ("|" between lines).
-/// With an original, a translator comment «Original: ...» gives the original's
-/// text of each row it has. Texts are display text with the context's map.
-/// Throws TableError when the file cannot be made, or this build has no PO files.
+/// With an original, an extracted comment «Original: ...» gives the original's
+/// text of each row it has. With reviews, a row's note is its translator
+/// comment, and a row that needs review has its text as msgstr, marked fuzzy. Texts are display
+/// text with the context's map. Throws TableError when the file cannot be made, or this build has
+/// no PO files.
 std::string TableToPo(std::span<const StringEntry> rows, const TableContext& context = {});
 
 /// One record per PO entry, for the row its msgctxt names exactly as an export
-/// writes it ("17"; "017" or "17 " is refused). A translated entry
-/// that is not fuzzy gives the row's text (its msgid is kept to report rows that
-/// changed since the export); an empty or fuzzy one leaves the row as it is.
+/// writes it ("17"; "017" or "17 " is refused). A translated entry gives the
+/// row's text (its msgid is kept to report rows that changed since the export)
+/// and its fuzzy flag, but a fuzzy one only as TableContext::takeFuzzy says; an
+/// empty one leaves the row as it is. Translator comments give the note.
 /// Portrait and colour never change. Throws TableError for text that is no PO
 /// file (with its line), and, before parsing, for more entries or lines than a
 /// table's file can have; in a build without PO files, for any text.

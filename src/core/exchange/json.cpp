@@ -14,6 +14,24 @@ namespace qm {
 namespace {
 
 constexpr const char* kKeys[] = {"number", "portrait", "text", "coloured", "pointer"};
+// The row's note and review state: written when the context has them, and
+// taken when a file has them.
+constexpr const char* kReviewKeys[] = {"note", "state"};
+
+// A note or state as the file gives it; nothing when it has none, and a problem
+// noted when it is not a text.
+std::optional<std::string> reviewField(const nlohmann::json& item, const char* name,
+                                       TableRecord& record) {
+    const auto found = item.find(name);
+    if (found == item.end()) {
+        return std::nullopt;
+    }
+    if (!found->is_string()) {
+        record.problems.push_back(std::string("\"") + name + "\" is not a text");
+        return std::nullopt;
+    }
+    return found->get<std::string>();
+}
 
 // The field as game text; nothing, and a problem noted, when it is missing or
 // holds what no game text can.
@@ -44,7 +62,7 @@ std::string lineAndColumn(std::string_view text, std::size_t at) {
 
 // Keeps of a JSON text only what a table can use while it is parsed: the
 // "strings" list, its first kStringCount elements (the rest are counted) and in
-// each the five fields, without anything nested in them. So memory stays near
+// each the fields a record takes, without anything nested in them. So memory stays near
 // the text's size whatever else the text holds.
 class Keeper {
   public:
@@ -76,7 +94,9 @@ class Keeper {
             case 3:
                 return elementIsObject_ &&
                        (event != Event::key ||
-                        std::find(std::begin(kKeys), std::end(kKeys), parsed) != std::end(kKeys));
+                        std::find(std::begin(kKeys), std::end(kKeys), parsed) != std::end(kKeys) ||
+                        std::find(std::begin(kReviewKeys), std::end(kReviewKeys), parsed) !=
+                            std::end(kReviewKeys));
             default: return false;
         }
     }
@@ -103,6 +123,11 @@ std::string TableToJson(std::span<const StringEntry> rows, const TableContext& c
             const std::string text = ColumnText(rows[i], i, column);
             item[kKeys[column]] =
                 column == kColText ? MarkupToDisplay(text, map) : Latin1ToUtf8(text);
+        }
+        if (context.reviews != nullptr) {
+            const RowReview& review = ReviewOf(*context.reviews, i);
+            item[kReviewKeys[0]] = review.note;
+            item[kReviewKeys[1]] = ReviewStateName(review.state);
         }
         if (i < original.size()) {
             item["original"] = MarkupToDisplay(original[i].Text, map);
@@ -150,6 +175,8 @@ std::vector<TableRecord> TableFromJson(std::string_view json, const TableContext
                                         : record.coloured) =
                     field(item, column, record, MapOf(context));
             }
+            record.note = reviewField(item, kReviewKeys[0], record);
+            record.state = reviewField(item, kReviewKeys[1], record);
         }
         records.push_back(std::move(record));
     }

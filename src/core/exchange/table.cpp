@@ -45,6 +45,13 @@ std::string applyRecord(const TableRecord& record, StringEntry& row, const Chara
     if (record.text) {
         row.Text = LineBreaksAsReturns(*record.text);
     }
+    if (record.state && !ReviewStateNamed(*record.state)) {
+        refuse("the state " + Quoted(*record.state) +
+               " is none of \"Draft\", \"Needs review\", \"Approved\" or \"\"");
+    }
+    if (record.note && FindInvalidUtf8(*record.note) != std::string::npos) {
+        refuse("the note is not UTF-8 text");
+    }
     if (wrong.empty() && !row.IsUnchanged()) {
         for (const MarkupProblem& p : CheckMarkup(row.Text)) {
             refuse("character " + std::to_string(DisplayPosition(row.Text, map, p.position) + 1) +
@@ -52,6 +59,27 @@ std::string applyRecord(const TableRecord& record, StringEntry& row, const Chara
         }
     }
     return wrong;
+}
+
+// The review of a row after record was taken for it (TableImport::reviews).
+RowReview reviewAfter(const RowReview& before, const TableRecord& record, bool textChanged) {
+    RowReview after = before;
+    // An empty cell says nothing: a file exported before a note was written or a
+    // state was set must not take them away.
+    if (record.note && !record.note->empty()) {
+        after.note = *record.note;
+    }
+    const auto state = record.state ? ReviewStateNamed(*record.state) : std::nullopt;
+    if (state && *state != ReviewState::None && *state != before.state) {
+        after.state = *state;
+    } else if (record.fuzzy == true) {
+        after.state = ReviewState::NeedsReview;
+    } else if (record.fuzzy == false && before.state == ReviewState::NeedsReview) {
+        after.state = ReviewState::Draft;
+    } else if (textChanged) {
+        after.state = StateAfterTextChange(before.state);
+    }
+    return after;
 }
 
 // Why record cannot be taken into result.rows, "" when it can; takes it when it can.
@@ -77,6 +105,9 @@ std::string takeRecord(const TableRecord& record, std::span<const StringEntry> r
         result.rows[k] = rows[k];
         return wrong;
     }
+    SetReview(
+        result.reviews, k,
+        reviewAfter(ReviewOf(result.reviews, k), record, result.rows[k].Text != rows[k].Text));
     if (record.exportedText && *record.exportedText != rows[k].Text) {
         result.notes.push_back("row " + std::to_string(k + 1) + " has changed since the export");
     }
@@ -111,7 +142,9 @@ const CharacterMap& MapOf(const TableContext& context) {
 TableImport CheckTable(std::span<const StringEntry> rows, std::span<const TableRecord> records,
                        const TableContext& context) {
     CheckRowCount(records.size());
-    TableImport result{std::vector<StringEntry>(rows.begin(), rows.end()), 0, {}, {}};
+    TableImport result{std::vector<StringEntry>(rows.begin(), rows.end()), 0, {}, {}, {}, 0};
+    const Reviews before = context.reviews != nullptr ? *context.reviews : Reviews();
+    result.reviews = before;
     std::set<std::size_t> seen;
     for (const TableRecord& record : records) {
         if (record.problems.empty() && !record.row) {
@@ -127,6 +160,9 @@ TableImport CheckTable(std::span<const StringEntry> rows, std::span<const TableR
         if (a.Portrait != b.Portrait || a.Coloured != b.Coloured || a.Text != b.Text) {
             ++result.changed;
         }
+    }
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        result.reviewsChanged += ReviewOf(before, k) != ReviewOf(result.reviews, k) ? 1 : 0;
     }
     if (result.notes.size() > kListedItems) {  // a note a row must not flood the user
         const std::size_t more = result.notes.size() - kListedItems;

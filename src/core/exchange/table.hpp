@@ -12,6 +12,7 @@
 
 #include "markup/charmap.hpp"
 #include "rom/string_table.hpp"
+#include "translation/review.hpp"
 
 namespace qm {
 
@@ -29,6 +30,14 @@ struct TableContext {
     /// Texts are display text (MarkupToDisplay, DisplayToMarkup) with this map;
     /// without one, the markup as it stands. Problems name positions in display text.
     const CharacterMap* map = nullptr;
+    /// The rows' notes and review states: exported beside the rows, and what an
+    /// import's TableImport::reviews starts from. Without them an export carries
+    /// no notes and states (so its import cannot clear any).
+    const Reviews* reviews = nullptr;
+    /// PO import with reviews: a fuzzy entry's text comes in and marks its row
+    /// Needs review. False, or without reviews to mark them in, fuzzy entries
+    /// leave their rows as they are, as gettext's own tools do.
+    bool takeFuzzy = true;
 };
 
 /// The context's map, or an empty one.
@@ -46,7 +55,10 @@ struct TableRecord {
     /// The text the record was made from (a PO file's msgid): a row whose text has
     /// changed since is still updated, and the change reported.
     std::optional<std::string> exportedText;
-    std::vector<std::string> problems;  ///< what the reader already refused, without where
+    std::vector<std::string> problems;      ///< what the reader already refused, without where
+    std::optional<std::string> note = {};   ///< UTF-8
+    std::optional<std::string> state = {};  ///< as the file gives it: "Needs review" (any case), ""
+    std::optional<bool> fuzzy = {};         ///< PO: whether a translated entry is marked fuzzy
 };
 
 /// A record that cannot be taken into the string table.
@@ -61,6 +73,13 @@ struct TableImport {
     /// «row 17 has changed since the export»: up to 20, then «... and N more».
     std::vector<std::string> notes;
     std::vector<TableRefusal> refusals;  ///< in file order; ApplyTable returns none
+    /// The context's reviews after the records: a record's note, unless empty,
+    /// replaces the row's; a state the record changes is taken (an empty one
+    /// changes nothing); else a fuzzy PO entry marks its row Needs review and a
+    /// PO entry no longer fuzzy takes a Needs review row to Draft; else a row
+    /// whose text changed takes StateAfterTextChange.
+    Reviews reviews = {};
+    std::size_t reviewsChanged = 0;  ///< rows whose note or state changed
 };
 
 /// Throws TableError «The table has N rows; a ROM image holds at most 512.» when

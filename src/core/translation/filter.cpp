@@ -12,6 +12,9 @@ bool HasState(const RowState& state, StateChoice choice) {
         case StateChoice::Overflows: return state.overflows();
         case StateChoice::Unsaveable: return state.unsaveable();
         case StateChoice::Changed: return state.changed;
+        case StateChoice::Draft: return state.review == ReviewState::Draft;
+        case StateChoice::NeedsReview: return state.review == ReviewState::NeedsReview;
+        case StateChoice::Approved: return state.review == ReviewState::Approved;
     }
     return false;
 }
@@ -66,6 +69,11 @@ RowJump NextUntranslated(std::span<const RowState> states, std::optional<std::si
 RowJump NextProblem(std::span<const RowState> states, std::optional<std::size_t> after) {
     return nextRow(states, after,
                    [](const RowState& s) { return s.overflows() || s.unsaveable(); });
+}
+
+RowJump NextNeedingReview(std::span<const RowState> states, std::optional<std::size_t> after) {
+    return nextRow(states, after,
+                   [](const RowState& s) { return s.review == ReviewState::NeedsReview; });
 }
 
 std::vector<std::size_t> IdenticalRows(std::span<const StringEntry> rows,

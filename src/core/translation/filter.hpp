@@ -22,12 +22,19 @@ enum class StateChoice : std::uint8_t {
     Translated,
     Overflows,
     Unsaveable,
-    Changed
+    Changed,
+    Draft,
+    NeedsReview,
+    Approved
 };
 
 /// The choices as the filter shows them.
 inline constexpr std::array<const char*, 6> kStateChoiceNames = {
     "All", "Untranslated", "Translated", "Overflows", "Cannot be saved", "Changed"};
+/// The review states' choices (RowState::review), which follow kStateChoiceNames
+/// in the filter's list: StateChoice::Draft is kStateChoiceNames.size().
+inline constexpr std::array<const char*, 3> kReviewChoiceNames = {"Draft", "Needs review",
+                                                                  "Approved"};
 
 /// Whether a row in state counts as choice. Without an original no row is
 /// untranslated or translated.
@@ -68,6 +75,8 @@ struct RowJump {
 RowJump NextUntranslated(std::span<const RowState> states, std::optional<std::size_t> after);
 /// The same for a row that overflows or cannot be saved.
 RowJump NextProblem(std::span<const RowState> states, std::optional<std::size_t> after);
+/// The same for a row marked Needs review (Find > Next Needing Review).
+RowJump NextNeedingReview(std::span<const RowState> states, std::optional<std::size_t> after);
 
 /// The other rows, ascending, that are untranslated (SameAsOriginal) and whose
 /// original row has the same portrait, text and colour as original[index]: the

@@ -91,8 +91,11 @@ RowState StateOf(const StringEntry& row, const StringEntry* original) {
     return stateWith(row, original, OverflowLines(row.Text));
 }
 
-RowState StateOf(const StringEntry& row, const StringEntry* original, const CharacterMap& map) {
-    return stateWith(row, original, OverflowLines(row.Text, map));
+RowState StateOf(const StringEntry& row, const StringEntry* original, const CharacterMap& map,
+                 ReviewState review) {
+    RowState state = stateWith(row, original, OverflowLines(row.Text, map));
+    state.review = review;
+    return state;
 }
 
 std::vector<RowState> StatesOf(std::span<const StringEntry> rows,
@@ -106,11 +109,13 @@ std::vector<RowState> StatesOf(std::span<const StringEntry> rows,
 }
 
 std::vector<RowState> StatesOf(std::span<const StringEntry> rows,
-                               std::span<const StringEntry> original, const CharacterMap& map) {
+                               std::span<const StringEntry> original, const CharacterMap& map,
+                               const Reviews& reviews) {
     std::vector<RowState> states;
     states.reserve(rows.size());
     for (std::size_t k = 0; k < rows.size(); ++k) {
-        states.push_back(StateOf(rows[k], k < original.size() ? &original[k] : nullptr, map));
+        states.push_back(StateOf(rows[k], k < original.size() ? &original[k] : nullptr, map,
+                                 ReviewOf(reviews, k).state));
     }
     return states;
 }
@@ -125,6 +130,9 @@ StateCounts CountStates(std::span<const RowState> states) {
         counts.overflow += state.overflows() ? 1 : 0;
         counts.unsaveable += state.unsaveable() ? 1 : 0;
         counts.changed += state.changed ? 1 : 0;
+        counts.reviews.draft += state.review == ReviewState::Draft ? 1 : 0;
+        counts.reviews.needsReview += state.review == ReviewState::NeedsReview ? 1 : 0;
+        counts.reviews.approved += state.review == ReviewState::Approved ? 1 : 0;
     }
     return counts;
 }
@@ -136,8 +144,9 @@ std::string StatusText(const StateCounts& counts) {
         text = std::to_string(counts.translated) + " of " + std::to_string(counts.compared) +
                " translated" + kSeparator;
     }
-    return text + std::to_string(counts.overflow) + " overflow" + kSeparator +
-           std::to_string(counts.unsaveable) + " cannot be saved";
+    text += std::to_string(counts.overflow) + " overflow" + kSeparator +
+            std::to_string(counts.unsaveable) + " cannot be saved";
+    return counts.reviews.any() ? text + kSeparator + ReviewStatusText(counts.reviews) : text;
 }
 
 }  // namespace qm

@@ -16,6 +16,7 @@
 #include "markup/charmap.hpp"
 #include "markup/encoder.hpp"
 #include "rom/string_table.hpp"
+#include "translation/review.hpp"
 
 namespace qm {
 
@@ -58,9 +59,10 @@ std::vector<OverflowLine> OverflowLines(std::string_view markup, const Character
 /// Everything a row's marks in the list say.
 struct RowState {
     Translation translation = Translation::NoOriginal;
-    std::vector<OverflowLine> overflow;    ///< OverflowLines of the text
-    std::optional<MarkupProblem> problem;  ///< SaveProblem: why a save would refuse it
-    bool changed = false;                  ///< not yet in the file: !IsUnchanged()
+    std::vector<OverflowLine> overflow;      ///< OverflowLines of the text
+    std::optional<MarkupProblem> problem;    ///< SaveProblem: why a save would refuse it
+    bool changed = false;                    ///< not yet in the file: !IsUnchanged()
+    ReviewState review = ReviewState::None;  ///< the row's review state (project file)
 
     bool untranslated() const { return translation == Translation::Untranslated; }
     bool translated() const { return translation == Translation::Translated; }
@@ -74,16 +76,20 @@ struct RowState {
 /// nullptr without one. Costs one preview and, for a changed row, one encoder
 /// check: cheap enough for every keystroke. Never fails.
 RowState StateOf(const StringEntry& row, const StringEntry* original);
-/// StateOf with the overflow counted in display text (OverflowLines with map).
-RowState StateOf(const StringEntry& row, const StringEntry* original, const CharacterMap& map);
+/// StateOf with the overflow counted in display text (OverflowLines with map),
+/// and the row's review state.
+RowState StateOf(const StringEntry& row, const StringEntry* original, const CharacterMap& map,
+                 ReviewState review = ReviewState::None);
 
 /// StateOf every row, row k against original[k] (rows past the original's end,
 /// and all rows when original is empty, have none).
 std::vector<RowState> StatesOf(std::span<const StringEntry> rows,
                                std::span<const StringEntry> original);
-/// StatesOf with the overflow counted in display text (StateOf with map).
+/// StatesOf with the overflow counted in display text and each row's review
+/// state from reviews (StateOf with map).
 std::vector<RowState> StatesOf(std::span<const StringEntry> rows,
-                               std::span<const StringEntry> original, const CharacterMap& map);
+                               std::span<const StringEntry> original, const CharacterMap& map,
+                               const Reviews& reviews = {});
 
 struct StateCounts {
     std::size_t rows = 0;
@@ -93,6 +99,7 @@ struct StateCounts {
     std::size_t overflow = 0;
     std::size_t unsaveable = 0;
     std::size_t changed = 0;
+    ReviewCounts reviews;
 
     bool operator==(const StateCounts&) const = default;
 };
@@ -101,8 +108,9 @@ StateCounts CountStates(std::span<const RowState> states);
 
 /// The status bar's summary, UTF-8: «143 of 512 translated · 3 overflow · 1 cannot
 /// be saved», where 512 counts the rows compared with an original. The first part
-/// only when some row was compared. Zero counts are shown too («0 overflow»), so
-/// the text keeps its shape as one works.
+/// only when some row was compared; «· 12 need review · 300 approved» at the end
+/// once some row has a review state. Zero counts are shown too («0 overflow»),
+/// so the text keeps its shape as one works.
 std::string StatusText(const StateCounts& counts);
 
 }  // namespace qm
