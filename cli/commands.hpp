@@ -2,6 +2,7 @@
 // The verbs of quillmoor-script. Each returns the process exit status (io.hpp).
 
 #include <string>
+#include <vector>
 
 namespace qm::cli {
 
@@ -11,9 +12,18 @@ namespace qm::cli {
 /// empty for the map beside the ROM image (rom_files.hpp).
 int runExport(const std::string& rom, const std::string& out, const std::string& format,
               const std::string& original = "", const std::string& charmap = "");
-/// Writes a table into rom as Save ROM does, or with copy as Save As Copy does.
-int runImport(const std::string& rom, const std::string& table, const std::string& format,
-              bool copy, const std::string& charmap = "");
+struct ImportOptions {
+    std::string rom;
+    std::string table;   ///< "-": standard input
+    std::string format;  ///< empty: from the table's extension
+    bool copy = false;
+    bool skipFuzzy = false;  ///< PO: leave the rows of fuzzy entries as they are
+    std::string charmap;
+};
+/// Writes a table into rom as Save ROM does, or with copy as Save As Copy does,
+/// and the notes and states it changes into the project file beside the ROM
+/// image written.
+int runImport(const ImportOptions& options);
 /// The demo ROM image, to out; an existing file only with force.
 int runDemo(const std::string& out, bool force);
 /// A patch from original to modified in format ("bps", "ips"; empty: from out's
@@ -24,10 +34,17 @@ int runCreatePatch(const std::string& original, const std::string& modified, con
 int runApplyPatch(const std::string& patch, const std::string& rom, const std::string& out);
 
 /// Lists the lines of rom's rows (with table imported, when given) that run past
-/// the text box, and the rows import would refuse, in format ("text", "json").
-/// 0 when nothing is found, 1 when something is (or a file cannot be read).
-int runCheck(const std::string& rom, const std::string& table, const std::string& format,
-             const std::string& charmap = "");
+/// the text box, the rows import would refuse, and the rows in the chosen review
+/// states, in format ("text", "json"). 0 when nothing is found, 1 when something
+/// is (or a file cannot be read).
+struct CheckOptions {
+    std::string rom;
+    std::string table;                ///< empty: none
+    std::string format = "text";      ///< "text" or "json"
+    std::vector<std::string> states;  ///< review states whose rows to list ("needs-review")
+    std::string charmap;
+};
+int runCheck(const CheckOptions& options);
 /// Lists the rows that differ between the ROM image original and modified (a ROM
 /// image, or a table file standing for original with it imported), then their
 /// count, in format ("text", "json", "csv"). 0 when none differ, 1 when some do

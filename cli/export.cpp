@@ -2,6 +2,7 @@
 #include "errors.hpp"
 #include "exchange/formats.hpp"
 #include "io.hpp"
+#include "project/project_file.hpp"
 #include "rom/load.hpp"
 #include "rom_files.hpp"
 
@@ -17,10 +18,11 @@ int runExport(const std::string& rom, const std::string& out, const std::string&
             RefuseToOverwrite(out, original);
         }
         const CharacterMap map = CharacterMapFor(charmap, rom);
+        const Project project = ReadProjectBeside(rom);
         const std::vector<StringEntry> rows = LoadRom(rom);
         const std::vector<StringEntry> originalRows =
             original.empty() ? std::vector<StringEntry>() : LoadRom(original);
-        WriteOutput(out, TableToText(chosen, rows, {originalRows, &map}));
+        WriteOutput(out, TableToText(chosen, rows, {originalRows, &map, &project.reviews}));
         if (out != "-") {  // on standard output the table itself is the answer
             Tell("Wrote " + std::to_string(rows.size()) + " rows to " + out);
         }

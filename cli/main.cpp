@@ -62,19 +62,19 @@ int main(int argc, char** argv) {
     std::string exportCharmap;
     addCharmap(exportCmd, exportCharmap);
 
-    std::string importRom;
-    std::string importTable;
-    std::string importFormat;
-    bool importCopy = false;
+    qm::cli::ImportOptions import;
     auto* importCmd =
         app.add_subcommand("import", "Write a string table into a ROM image, as Save ROM does");
-    importCmd->add_option("ROM", importRom, "ROM image to write")->required();
-    importCmd->add_option("TABLE", importTable, "table file; - for standard input")->required();
-    importCmd->add_option("--format", importFormat, "json, csv, po or pot (default: from the name)")
+    importCmd->add_option("ROM", import.rom, "ROM image to write")->required();
+    importCmd->add_option("TABLE", import.table, "table file; - for standard input")->required();
+    importCmd
+        ->add_option("--format", import.format, "json, csv, po or pot (default: from the name)")
         ->check(tableFormats);
-    importCmd->add_flag("--copy", importCopy, "save into a copy, as Save As Copy does");
-    std::string importCharmap;
-    addCharmap(importCmd, importCharmap);
+    importCmd->add_flag("--copy", import.copy, "save into a copy, as Save As Copy does");
+    importCmd->add_flag("--skip-fuzzy", import.skipFuzzy,
+                        "PO: leave the rows of fuzzy entries as they are (otherwise their text "
+                        "comes in, marked Needs review)");
+    addCharmap(importCmd, import.charmap);
 
     std::string demoOut;
     bool demoForce = false;
@@ -101,17 +101,19 @@ int main(int argc, char** argv) {
     applyCmd->add_option("ROM", patchRom, "the ROM image it is for")->required();
     applyCmd->add_option("-o,--output", patchedOut, "patched ROM image to write")->required();
 
-    std::string checkRom;
-    std::string checkTable;
-    std::string checkFormat = "text";
+    qm::cli::CheckOptions check;
     auto* checkCmd = app.add_subcommand(
         "check", "List lines past the text box and rows import would refuse (exit 1 if any)");
-    checkCmd->add_option("ROM", checkRom, "ROM image to check")->required();
-    checkCmd->add_option("TABLE", checkTable, "table file to check as imported into ROM");
-    checkCmd->add_option("--format", checkFormat, "text or json")
+    checkCmd->add_option("ROM", check.rom, "ROM image to check")->required();
+    checkCmd->add_option("TABLE", check.table, "table file to check as imported into ROM");
+    checkCmd->add_option("--format", check.format, "text or json")
         ->transform(CLI::IsMember({"text", "json"}, CLI::ignore_case));
-    std::string checkCharmap;
-    addCharmap(checkCmd, checkCharmap);
+    checkCmd
+        ->add_option("--state", check.states,
+                     "also list the rows in this review state (from NAME.qmproj): draft, "
+                     "needs-review or approved; may be given again")
+        ->transform(CLI::IsMember({"draft", "needs-review", "approved"}, CLI::ignore_case));
+    addCharmap(checkCmd, check.charmap);
 
     std::string diffOriginal;
     std::string diffModified;
@@ -160,7 +162,7 @@ int main(int argc, char** argv) {
                                       exportCharmap);
         }
         if (*checkCmd) {
-            return qm::cli::runCheck(checkRom, checkTable, checkFormat, checkCharmap);
+            return qm::cli::runCheck(check);
         }
         if (*diffCmd) {
             return qm::cli::runDiff(diffOriginal, diffModified, diffFormat, diffCharmap);
@@ -169,8 +171,7 @@ int main(int argc, char** argv) {
             return qm::cli::runReplace(replace);
         }
         if (*importCmd) {
-            return qm::cli::runImport(importRom, importTable, importFormat, importCopy,
-                                      importCharmap);
+            return qm::cli::runImport(import);
         }
         if (*createCmd) {
             return qm::cli::runCreatePatch(original, modified, patchOut, patchFormat);

@@ -10,6 +10,7 @@
 #include "errors.hpp"
 #include "io.hpp"
 #include "markup/display.hpp"
+#include "project/project_file.hpp"
 #include "rom/load.hpp"
 #include "rom_files.hpp"
 #include "save/copy_name.hpp"
@@ -54,20 +55,31 @@ std::optional<std::vector<std::size_t>> rowList(std::string_view list, std::size
     }
 }
 
-// Saves rows with the replaced ones in them, as import does; returns the copy's
+// Saves rows with the replaced ones in them, as import does, and the project
+// file with the changed rows' states as an edit leaves them; returns the copy's
 // path with --copy. Nothing is written for a dry run or when nothing changed.
 std::string save(const ReplaceOptions& o, std::vector<StringEntry> rows, const Replacement& done) {
     if (o.dryRun || done.rows.empty()) {
         return "";
     }
+    Project project = ReadProjectBeside(o.rom);
     for (const ReplacedRow& r : done.rows) {
         rows[r.index] = r.row;
+        RowReview review = ReviewOf(project.reviews, r.index);
+        review.state = StateAfterTextChange(review.state);
+        SetReview(project.reviews, r.index, std::move(review));
     }
-    if (o.copy) {
-        return SaveRomAsCopy(o.rom, rows);
+    const std::string copy = o.copy ? SaveRomAsCopy(o.rom, rows) : "";
+    if (!o.copy) {
+        SaveRom(o.rom, rows);
     }
-    SaveRom(o.rom, rows);
-    return "";
+    try {
+        WriteProjectBeside(o.copy ? copy : o.rom, project);
+    } catch (const FileError& e) {
+        throw FileError("The rows are saved, but not their review states: " +
+                        std::string(e.what()));
+    }
+    return copy;
 }
 
 }  // namespace
