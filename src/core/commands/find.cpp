@@ -42,16 +42,6 @@ std::optional<std::size_t> FindNextRow(std::span<const StringEntry> rows, std::s
     return std::nullopt;
 }
 
-std::optional<std::size_t> FindNextRow(std::span<const StringEntry> rows, std::size_t from,
-                                       std::string_view needle, const CharacterMap& map) {
-    for (std::size_t i = from; i < rows.size(); ++i) {
-        if (PreviewContains(rows[i].Text, needle, map)) {
-            return i;
-        }
-    }
-    return std::nullopt;
-}
-
 std::string NotFoundMessage(const std::string& searchText) {
     return "'" + searchText + "' wasn't found.";
 }

@@ -25,9 +25,6 @@ bool PreviewContains(const std::string& markup, std::string_view needle, const C
 /// one does. Never wraps around.
 std::optional<std::size_t> FindNextRow(std::span<const StringEntry> rows, std::size_t from,
                                        std::string_view needle);
-/// The same with needle in display text (PreviewContains with map).
-std::optional<std::size_t> FindNextRow(std::span<const StringEntry> rows, std::size_t from,
-                                       std::string_view needle, const CharacterMap& map);
 
 /// "'" + searchText + "' wasn't found."
 std::string NotFoundMessage(const std::string& searchText);
