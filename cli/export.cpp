@@ -2,6 +2,7 @@
 #include "errors.hpp"
 #include "exchange/formats.hpp"
 #include "io.hpp"
+#include "project/charmap_file.hpp"
 #include "project/project_file.hpp"
 #include "rom/load.hpp"
 #include "rom_files.hpp"
@@ -13,9 +14,13 @@ int runExport(const std::string& rom, const std::string& out, const std::string&
     try {
         const TableFormat chosen =
             format.empty() ? TableFormatForFileName(out) : TableFormatNamed(format).value();
-        RefuseToOverwrite(out, rom);
-        if (!original.empty()) {
-            RefuseToOverwrite(out, original);
+        // The files read beside the ROM image are inputs too.
+        for (const std::string& input :
+             {rom, original, charmap.empty() ? CharacterMapPathFor(rom) : charmap,
+              ProjectPathFor(rom)}) {
+            if (!input.empty()) {
+                RefuseToOverwrite(out, input);
+            }
         }
         const CharacterMap map = CharacterMapFor(charmap, rom);
         const Project project = ReadProjectBeside(rom);

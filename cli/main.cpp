@@ -62,19 +62,19 @@ int main(int argc, char** argv) {
     std::string exportCharmap;
     addCharmap(exportCmd, exportCharmap);
 
-    qm::cli::ImportOptions import;
+    qm::cli::ImportOptions importing;
     auto* importCmd =
         app.add_subcommand("import", "Write a string table into a ROM image, as Save ROM does");
-    importCmd->add_option("ROM", import.rom, "ROM image to write")->required();
-    importCmd->add_option("TABLE", import.table, "table file; - for standard input")->required();
+    importCmd->add_option("ROM", importing.rom, "ROM image to write")->required();
+    importCmd->add_option("TABLE", importing.table, "table file; - for standard input")->required();
     importCmd
-        ->add_option("--format", import.format, "json, csv, po or pot (default: from the name)")
+        ->add_option("--format", importing.format, "json, csv, po or pot (default: from the name)")
         ->check(tableFormats);
-    importCmd->add_flag("--copy", import.copy, "save into a copy, as Save As Copy does");
-    importCmd->add_flag("--skip-fuzzy", import.skipFuzzy,
+    importCmd->add_flag("--copy", importing.copy, "save into a copy, as Save As Copy does");
+    importCmd->add_flag("--skip-fuzzy", importing.skipFuzzy,
                         "PO: leave the rows of fuzzy entries as they are (otherwise their text "
                         "comes in, marked Needs review)");
-    addCharmap(importCmd, import.charmap);
+    addCharmap(importCmd, importing.charmap);
 
     std::string demoOut;
     bool demoForce = false;
@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
             return qm::cli::runReplace(replace);
         }
         if (*importCmd) {
-            return qm::cli::runImport(import);
+            return qm::cli::runImport(importing);
         }
         if (*createCmd) {
             return qm::cli::runCreatePatch(original, modified, patchOut, patchFormat);

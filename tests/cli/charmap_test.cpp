@@ -84,6 +84,7 @@ TEST_F(CharmapScript, ABadMapIsRefusedWithItsLineAndNothingIsWritten) {
     } cases[] = {
         {{"export", rom, "-o", file("out.json")}, "story.tbl\": line 2: the code 20 is \"A\""},
         {{"import", rom, file("plain.tbl")}, "story.tbl\": line 2:"},
+        {{"export", rom, "-o", file("story.tbl")}, "story.tbl\" itself, which would be lost"},
         {{"check", rom, "--charmap", file("none.tbl")}, "none.tbl"},
         {{"replace", rom, "a", "\xE2\x82\xAC", "--charmap", file("plain.tbl")},
          "\"\xE2\x82\xAC\" (U+20AC) is a character the game's font does not have: give it a "
