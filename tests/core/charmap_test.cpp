@@ -95,6 +95,13 @@ TEST(CharacterMap, ASavedMapKeepsTheCommentsOfItsFile) {
     EXPECT_NE(text.find("6A=-\n"), std::string::npos);
     EXPECT_EQ(ParseCharacterMap(text), map);
     EXPECT_THROW(map.assign(0x6B, U'-'), ProjectFileError);  // "-" is 6A's
+    testing::TempDir dir;  // the window's Save: beside the ROM image, keeping the comments
+    const std::string path = CharacterMapPathFor(testing::utf8(dir.path() / "story.smc"));
+    EXPECT_TRUE(path.ends_with("/story.tbl"));
+    testing::writeFile(path, testing::bytesOf(kMapText));
+    WriteCharacterMapFile(path, map);
+    EXPECT_EQ(testing::readText(path), text);
+    EXPECT_EQ(ReadCharacterMapBeside(testing::utf8(dir.path() / "story.smc")), map);
 }
 
 TEST(Display, MappedPlaceholdersShowAsTheirCharactersButNotInsideTokens) {
