@@ -97,7 +97,7 @@ TEST(CharacterMap, ASavedMapKeepsTheCommentsOfItsFile) {
     EXPECT_THROW(map.assign(0x6B, U'-'), ProjectFileError);  // "-" is 6A's
     testing::TempDir dir;  // the window's Save: beside the ROM image, keeping the comments
     const std::string path = CharacterMapPathFor(testing::utf8(dir.path() / "story.smc"));
-    EXPECT_TRUE(path.ends_with("/story.tbl"));
+    EXPECT_TRUE(path.ends_with("story.tbl")) << path;
     testing::writeFile(path, testing::bytesOf(kMapText));
     WriteCharacterMapFile(path, map);
     EXPECT_EQ(testing::readText(path), text);
