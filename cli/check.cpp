@@ -4,14 +4,17 @@
 // with a table every row that import would refuse and whether the save would
 // refuse the table as a whole, and as warnings the checks against the original
 // and a wrong header checksum. A translation project can run it in its own CI.
+#include <algorithm>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
 #include "commands.hpp"
 #include "errors.hpp"
 #include "io.hpp"
+#include "project/project_file.hpp"
 #include "rom/internal_header.hpp"
 #include "rom/load.hpp"
+#include "rom_files.hpp"
 #include "save/budget.hpp"
 #include "save/writer.hpp"
 #include "table_file.hpp"
@@ -37,6 +40,8 @@ struct Findings {
     std::vector<TableRefusal> refused;
     std::optional<std::string> saveRefusal;  // why the save would refuse the whole table
     std::vector<Warned> warnings;
+    std::vector<ReviewState> chosen;                        // --state
+    std::vector<std::pair<std::size_t, RowReview>> marked;  // rows in a chosen state
 
     bool errors() const {
         return !overflows.empty() || !misread.empty() || !refused.empty() || saveRefusal;
@@ -51,11 +56,27 @@ void checkHeader(const std::string& rom, Findings& found) {
     }
 }
 
+// A note on one line: its lines joined by " | ", as previews are.
+std::string oneLine(const std::string& note) {
+    std::string line;
+    for (char c : note) {
+        line += c == '\n' ? std::string(" | ") : std::string(1, c);
+    }
+    return line;
+}
+
+void printStates(const Findings& found) {
+    for (const auto& [row, review] : found.marked) {
+        std::cout << "row " << row + 1 << ": " << ReviewStateName(review.state)
+                  << (review.note.empty() ? "" : ": " + Quoted(oneLine(review.note))) << "\n";
+    }
+}
+
 void printText(const Findings& found, bool withTable, bool withOriginal) {
     for (const auto& [row, line] : found.overflows) {
         std::cout << "row " << row + 1 << ", line " << line.line << ": "
-                  << Counted(line.over, "character", "characters")
-                  << " over: " << Quoted(Latin1ToUtf8(line.text)) << "\n";
+                  << Counted(line.over, "character", "characters") << " over: " << Quoted(line.text)
+                  << "\n";
     }
     for (const auto* list : {&found.misread, &found.refused}) {
         for (const TableRefusal& refusal : *list) {
@@ -69,6 +90,7 @@ void printText(const Findings& found, bool withTable, bool withOriginal) {
         std::cout << (w.row ? "row " + std::to_string(*w.row + 1) + ": " : "") << w.check << ": "
                   << w.message << "\n";
     }
+    printStates(found);
     std::cout << Counted(found.overflowingRows, "row overflows", "rows overflow");
     if (!found.misread.empty()) {
         std::cout << "; " << Counted(found.misread.size(), "row is", "rows are")
@@ -82,6 +104,12 @@ void printText(const Findings& found, bool withTable, bool withOriginal) {
     }
     if (withOriginal || !found.warnings.empty()) {
         std::cout << "; " << Counted(found.warnings.size(), "warning", "warnings");
+    }
+    if (!found.chosen.empty()) {
+        std::cout << "; " << Counted(found.marked.size(), "row", "rows") << " marked ";
+        for (std::size_t i = 0; i < found.chosen.size(); ++i) {
+            std::cout << (i == 0 ? "" : " or ") << ReviewStateName(found.chosen[i]);
+        }
     }
     std::cout << "\n";
 }
@@ -101,10 +129,8 @@ void printJson(const Findings& found) {
     nlohmann::ordered_json doc;
     doc["overflows"] = nlohmann::ordered_json::array();
     for (const auto& [row, line] : found.overflows) {
-        doc["overflows"].push_back({{"row", row + 1},
-                                    {"line", line.line},
-                                    {"text", Latin1ToUtf8(line.text)},
-                                    {"over", line.over}});
+        doc["overflows"].push_back(
+            {{"row", row + 1}, {"line", line.line}, {"text", line.text}, {"over", line.over}});
     }
     std::vector<TableRefusal> refused = found.refused;
     if (found.saveRefusal) {  // a refusal of no row: the table as a whole
@@ -118,17 +144,26 @@ void printJson(const Findings& found) {
                                    {"check", w.check},
                                    {"message", w.message}});
     }
+    if (!found.chosen.empty()) {
+        doc["states"] = nlohmann::ordered_json::array();
+        for (const auto& [row, review] : found.marked) {
+            doc["states"].push_back(
+                {{"row", row + 1}, {"state", ReviewStateKey(review.state)}, {"note", review.note}});
+        }
+    }
     std::cout << doc.dump(2) << "\n";
 }
 
 // The rows as importing the table would leave them (or the ROM image's own), the
 // rows import would refuse, and whether the save would take the result at all.
-std::vector<StringEntry> checkedRows(const CheckOptions& o, Findings& found) {
+std::vector<StringEntry> checkedRows(const CheckOptions& o, const TableContext& context,
+                                     Project& project, Findings& found) {
     std::vector<StringEntry> rows = LoadRom(o.rom);
     if (o.table.empty()) {
         return rows;
     }
-    TableImport checked = CheckTable(rows, ReadTable(o.table));
+    TableImport checked = CheckTable(rows, ReadTable(o.table, "", context), context);
+    project.reviews = std::move(checked.reviews);
     for (const std::string& note : checked.notes) {
         std::cerr << "quillmoor-script: note: " << note << "\n";
     }
@@ -141,8 +176,8 @@ std::vector<StringEntry> checkedRows(const CheckOptions& o, Findings& found) {
     return std::move(checked.rows);
 }
 
-void findOverflows(std::span<const StringEntry> rows, Findings& found) {
-    const std::vector<RowState> states = StatesOf(rows, {});
+void findOverflows(std::span<const StringEntry> rows, const CharacterMap& map, Findings& found) {
+    const std::vector<RowState> states = StatesOf(rows, {}, map);
     for (std::size_t k = 0; k < states.size(); ++k) {
         for (const OverflowLine& line : states[k].overflow) {
             found.overflows.emplace_back(k, line);
@@ -161,8 +196,20 @@ void findOverflows(std::span<const StringEntry> rows, Findings& found) {
 int runCheck(const CheckOptions& o) {
     try {
         Findings found;
-        const std::vector<StringEntry> rows = checkedRows(o, found);
-        findOverflows(rows, found);
+        const CharacterMap map = CharacterMapFor(o.charmap, o.rom);
+        Project project = ReadProjectBeside(o.rom);
+        const TableContext context{{}, &map, &project.reviews};
+        const std::vector<StringEntry> rows = checkedRows(o, context, project, found);
+        findOverflows(rows, map, found);
+        for (const std::string& state : o.states) {
+            found.chosen.push_back(ReviewStateNamed(state).value());
+        }
+        for (const auto& [row, review] : project.reviews) {
+            if (std::find(found.chosen.begin(), found.chosen.end(), review.state) !=
+                found.chosen.end()) {
+                found.marked.emplace_back(row, review);
+            }
+        }
         if (!o.original.empty()) {
             for (Warning& w : TranslationChecks(LoadRom(o.original)).ofTable(rows)) {
                 found.warnings.push_back({w.row, std::string(CheckName(w.check)), w.message});
@@ -171,7 +218,8 @@ int runCheck(const CheckOptions& o) {
         checkHeader(o.rom, found);
         o.format == "json" ? printJson(found)
                            : printText(found, !o.table.empty(), !o.original.empty());
-        return found.errors() || (o.failOn != "errors" && !found.warnings.empty()) ? kFailed : 0;
+        const bool warned = !found.warnings.empty() || !found.marked.empty();
+        return found.errors() || (o.failOn != "errors" && warned) ? kFailed : 0;
     } catch (const TableError& e) {
         return Fail(TableMessage(o.table, e.what()));
     } catch (const FileError& e) {

@@ -2,18 +2,28 @@
 // The verbs of quillmoor-script. Each returns the process exit status (io.hpp).
 
 #include <string>
+#include <vector>
 
 namespace qm::cli {
 
 /// The string table of rom in format ("json", "csv", "po"; empty: from out's
 /// extension), to out ("-": standard output); with the original's texts beside
-/// it when original is not empty.
+/// it when original is not empty. charmap, here and below: the --charmap file,
+/// empty for the map beside the ROM image (rom_files.hpp).
 int runExport(const std::string& rom, const std::string& out, const std::string& format,
-              const std::string& original = "");
-/// Writes a table into rom as Save ROM does, or with copy as Save As Copy does;
-/// nothing when another program changed rom since it was read.
-int runImport(const std::string& rom, const std::string& table, const std::string& format,
-              bool copy);
+              const std::string& original = "", const std::string& charmap = "");
+struct ImportOptions {
+    std::string rom;
+    std::string table;   ///< "-": standard input
+    std::string format;  ///< empty: from the table's extension
+    bool copy = false;
+    bool skipFuzzy = false;  ///< PO: leave the rows of fuzzy entries as they are
+    std::string charmap;
+};
+/// Writes a table into rom as Save ROM does, or with copy as Save As Copy does,
+/// and the notes and states it changes into the project file beside the ROM
+/// image written; nothing when another program changed rom since it was read.
+int runImport(const ImportOptions& options);
 /// The demo ROM image, to out; an existing file only with force.
 int runDemo(const std::string& out, bool force);
 /// A patch from original to modified in format ("bps", "ips"; empty: from out's
@@ -35,25 +45,31 @@ struct CheckOptions {
     std::string format = "text";  ///< or "json"
     std::string original;         ///< untouched ROM image to check the rows against; empty: none
     std::string failOn = "warnings";  ///< anything found; "errors": overflows, refusals
+    std::vector<std::string> states;  ///< review states whose rows to list ("needs-review")
+    std::string charmap;
 };
 /// Lists the lines of rom's rows (with table imported, when given) that run past
 /// the text box, the rows kept as stored that the game misreads, with a table the
-/// rows import would refuse and the save's refusal of the whole table, and as
+/// rows import would refuse and the save's refusal of the whole table, as
 /// warnings the checks against original (translation/checks.hpp) and a wrong
-/// header checksum of rom. 0 when nothing that failOn names is found, 1 when
+/// header checksum of rom, and the rows in the chosen review states, in format
+/// ("text", "json"). 0 when nothing that failOn names is found, 1 when
 /// something is (or a file cannot be read).
 int runCheck(const CheckOptions& options);
 /// Lists the rows that differ between the ROM image original and modified (a ROM
 /// image, or a table file standing for original with it imported), then their
 /// count, in format ("text", "json", "csv"). 0 when none differ, 1 when some do
-/// or a row of the table would be refused (or a file cannot be read).
-int runDiff(const std::string& original, const std::string& modified, const std::string& format);
+/// or a row of the table would be refused (or a file cannot be read). The map
+/// beside a ROM image is modified's when it is one, else original's.
+int runDiff(const std::string& original, const std::string& modified, const std::string& format,
+            const std::string& charmap = "");
 
 struct ReplaceOptions {
     std::string rom;
-    std::string find;         ///< UTF-8, as given
-    std::string replacement;  ///< UTF-8, as given
-    std::string rows;         ///< «3,7,10-20»; empty: every row
+    std::string find;         ///< UTF-8 display text, as given
+    std::string replacement;  ///< UTF-8 display text, as given
+    std::string charmap;
+    std::string rows;  ///< «3,7,10-20»; empty: every row
     bool wholeWord = false;
     bool matchCase = false;
     bool copy = false;

@@ -7,7 +7,9 @@
 #include "commands.hpp"
 #include "errors.hpp"
 #include "io.hpp"
+#include "project/project_file.hpp"
 #include "rom/load.hpp"
+#include "rom_files.hpp"
 #include "save/copy_name.hpp"
 #include "save/writer.hpp"
 #include "table_file.hpp"
@@ -19,9 +21,10 @@ namespace {
 
 // Standard input has no name to tell its format by: when it is not JSON, the
 // message says how to choose.
-std::vector<TableRecord> readTable(const std::string& table, const std::string& format) {
+std::vector<TableRecord> readTable(const std::string& table, const std::string& format,
+                                   const TableContext& context) {
     try {
-        return ReadTable(table, format);
+        return ReadTable(table, format, context);
     } catch (const TableError& e) {
         if (table != "-" || !format.empty()) {
             throw;
@@ -32,6 +35,24 @@ std::vector<TableRecord> readTable(const std::string& table, const std::string& 
     }
 }
 
+// Writes the project beside the ROM image written (a copy takes it along);
+// returns what to add to the line that says what was done.
+std::string savedProject(const std::string& rom, const Project& project, std::size_t changed,
+                         bool copy) {
+    if (changed == 0 && !(copy && !project.empty())) {
+        return "";
+    }
+    try {
+        WriteProjectBeside(rom, project);
+    } catch (const FileError& e) {
+        throw FileError("The rows are saved, but not the notes and states: " +
+                        std::string(e.what()));
+    }
+    return "; the notes and states" +
+           (changed == 0 ? std::string() : " of " + Counted(changed, "row", "rows")) + " into " +
+           ProjectPathFor(rom);
+}
+
 std::string changedRows(std::size_t changed) {
     return "Imported " + std::to_string(changed) +
            (changed == 1 ? " changed row" : " changed rows");
@@ -39,32 +60,39 @@ std::string changedRows(std::size_t changed) {
 
 }  // namespace
 
-int runImport(const std::string& rom, const std::string& table, const std::string& format,
-              bool copy) {
+int runImport(const ImportOptions& o) {
     try {
-        CheckRomFile(rom, copy ? RomAccess::kReadOnly : RomAccess::kReadWrite);
-        RefuseToOverwrite("-", rom);  // what the tool prints would land in the ROM image
+        CheckRomFile(o.rom, o.copy ? RomAccess::kReadOnly : RomAccess::kReadWrite);
+        RefuseToOverwrite("-", o.rom);  // what the tool prints would land in the ROM image
         // The image first: its stamp then covers the whole time the table takes.
-        const LoadedRom loaded = LoadRomFile(rom);
-        const TableImport imported = ApplyTable(loaded.rows, readTable(table, format));
+        const LoadedRom loaded = LoadRomFile(o.rom);
+        const SaveOptions options{.expected = loaded.stamp};
+        const CharacterMap map = CharacterMapFor(o.charmap, o.rom);
+        Project project = ReadProjectBeside(o.rom);
+        const TableContext context{{}, &map, &project.reviews, !o.skipFuzzy};
+        const std::vector<TableRecord> records = readTable(o.table, o.format, context);
+        TableImport imported = ApplyTable(loaded.rows, records, context);
         for (const std::string& note : imported.notes) {
             std::cerr << "quillmoor-script: note: " << note << "\n";
         }
-        if (copy) {
-            const std::string written =
-                Escaped(SaveRomAsCopy(rom, imported.rows, {}, SaveOptions{.expected = loaded.stamp}).path);
-            Tell(imported.changed == 0
-                     ? "No row changed; wrote the copy " + written
-                     : changedRows(imported.changed) + " into the copy " + written);
+        std::string said;
+        std::string target = o.rom;
+        if (o.copy) {
+            target = SaveRomAsCopy(o.rom, imported.rows, {}, options).path;
+            said = imported.changed == 0
+                       ? "No row changed; wrote the copy " + Escaped(target)
+                       : changedRows(imported.changed) + " into the copy " + Escaped(target);
         } else if (imported.changed == 0) {
-            Tell("No row changed");  // and the file is left as it is, not rewritten
+            said = "No row changed";  // and the file is left as it is, not rewritten
         } else {
-            SaveRom(rom, imported.rows, {}, SaveOptions{.expected = loaded.stamp});
-            Tell(changedRows(imported.changed) + " into " + Escaped(rom));
+            SaveRom(o.rom, imported.rows, {}, options);
+            said = changedRows(imported.changed) + " into " + Escaped(o.rom);
         }
+        project.reviews = std::move(imported.reviews);
+        Tell(said + savedProject(target, project, imported.reviewsChanged, o.copy));
         return 0;
     } catch (const TableError& e) {
-        return Fail(TableMessage(table, e.what()));
+        return Fail(TableMessage(o.table, e.what()));
     } catch (const SaveError& e) {
         return Fail(e.what());
     } catch (const FileError& e) {

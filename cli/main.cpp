@@ -42,6 +42,12 @@ int main(int argc, char** argv) {
     app.add_flag("-q,--quiet", quiet, "say nothing when all went well");
     app.fallthrough();  // so --quiet may also follow the verb
     const auto tableFormats = CLI::IsMember({"json", "csv", "po", "pot"}, CLI::ignore_case);
+    // Every verb that reads or writes text shows and takes it through a character map.
+    const auto addCharmap = [](CLI::App* verb, std::string& file) {
+        verb->add_option("--charmap", file,
+                         "character map (XX=c lines) for the free codes; default: NAME.tbl "
+                         "beside the ROM image NAME.smc, when there is one");
+    };
 
     std::string exportRom;
     std::string exportOut = "-";
@@ -54,18 +60,22 @@ int main(int argc, char** argv) {
     std::string exportOriginal;
     exportCmd->add_option("--original", exportOriginal,
                           "untouched ROM image whose texts go beside the rows");
+    std::string exportCharmap;
+    addCharmap(exportCmd, exportCharmap);
 
-    std::string importRom;
-    std::string importTable;
-    std::string importFormat;
-    bool importCopy = false;
+    qm::cli::ImportOptions importing;
     auto* importCmd =
         app.add_subcommand("import", "Write a string table into a ROM image, as Save ROM does");
-    importCmd->add_option("ROM", importRom, "ROM image to write")->required();
-    importCmd->add_option("TABLE", importTable, "table file; - for standard input")->required();
-    importCmd->add_option("--format", importFormat, "json, csv, po or pot (default: from the name)")
+    importCmd->add_option("ROM", importing.rom, "ROM image to write")->required();
+    importCmd->add_option("TABLE", importing.table, "table file; - for standard input")->required();
+    importCmd
+        ->add_option("--format", importing.format, "json, csv, po or pot (default: from the name)")
         ->check(tableFormats);
-    importCmd->add_flag("--copy", importCopy, "save into a copy, as Save As Copy does");
+    importCmd->add_flag("--copy", importing.copy, "save into a copy, as Save As Copy does");
+    importCmd->add_flag("--skip-fuzzy", importing.skipFuzzy,
+                        "PO: leave the rows of fuzzy entries as they are (otherwise their text "
+                        "comes in, marked Needs review)");
+    addCharmap(importCmd, importing.charmap);
 
     std::string demoOut;
     bool demoForce = false;
@@ -107,6 +117,12 @@ int main(int argc, char** argv) {
         ->add_option("--fail-on", check.failOn,
                      "warnings (anything found) or errors (overflows and refusals only)")
         ->transform(CLI::IsMember({"warnings", "errors"}, CLI::ignore_case));
+    checkCmd
+        ->add_option("--state", check.states,
+                     "also list the rows in this review state (from NAME.qmproj): draft, "
+                     "needs-review or approved; may be given again")
+        ->transform(CLI::IsMember({"draft", "needs-review", "approved"}, CLI::ignore_case));
+    addCharmap(checkCmd, check.charmap);
 
     std::string diffOriginal;
     std::string diffModified;
@@ -118,6 +134,8 @@ int main(int argc, char** argv) {
         ->required();
     diffCmd->add_option("--format", diffFormat, "text, json or csv")
         ->transform(CLI::IsMember({"text", "json", "csv"}, CLI::ignore_case));
+    std::string diffCharmap;
+    addCharmap(diffCmd, diffCharmap);
 
     qm::cli::ReplaceOptions replace;
     auto* replaceCmd = app.add_subcommand("replace", "Replace a text in every row, as Replace All");
@@ -130,6 +148,7 @@ int main(int argc, char** argv) {
     replaceCmd->add_flag("--copy", replace.copy, "save into a copy, as Save As Copy does");
     replaceCmd->add_flag("--dry-run", replace.dryRun, "show what would change; write nothing");
     replaceCmd->add_flag("--quiet", replace.quiet, "print only the count");
+    addCharmap(replaceCmd, replace.charmap);
 
     std::string checksumRom;
     bool checksumFix = false;
@@ -164,7 +183,8 @@ int main(int argc, char** argv) {
     // Each verb reports its own failures; what still gets here is a message too.
     try {
         if (*exportCmd) {
-            return qm::cli::runExport(exportRom, exportOut, exportFormat, exportOriginal);
+            return qm::cli::runExport(exportRom, exportOut, exportFormat, exportOriginal,
+                                      exportCharmap);
         }
         if (*checkCmd) {
             return qm::cli::runCheck(check);
@@ -176,13 +196,13 @@ int main(int argc, char** argv) {
             return qm::cli::runChecksum(checksumRom, checksumFix);
         }
         if (*diffCmd) {
-            return qm::cli::runDiff(diffOriginal, diffModified, diffFormat);
+            return qm::cli::runDiff(diffOriginal, diffModified, diffFormat, diffCharmap);
         }
         if (*replaceCmd) {
             return qm::cli::runReplace(replace);
         }
         if (*importCmd) {
-            return qm::cli::runImport(importRom, importTable, importFormat, importCopy);
+            return qm::cli::runImport(importing);
         }
         if (*createCmd) {
             return qm::cli::runCreatePatch(original, modified, patchOut, patchFormat);

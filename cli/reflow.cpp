@@ -50,11 +50,16 @@ int runReflow(const ReflowOptions& o) {
             unfit += r.fits() ? 0 : 1;
         }
         std::vector<StringEntry> edited = rows;
+        std::vector<std::size_t> reflowed;
         for (const ReflowedRow& r : done) {
             edited[r.index] = r.row;
+            if (r.changed) {
+                reflowed.push_back(r.index);
+            }
         }
         const std::string copyPath =
-            changed == 0 ? "" : SaveEditedRows(o.rom, loaded, edited, o.copy, o.dryRun);
+            changed == 0 ? ""
+                         : SaveEditedRows(o.rom, loaded, edited, reflowed, o.copy, o.dryRun);
         for (const ReflowedRow& r : o.quiet ? std::span<const ReflowedRow>() : done) {
             if (r.changed) {
                 std::cout << "row " << r.index + 1 << ": "

@@ -7,7 +7,10 @@
 #include "commands.hpp"
 #include "errors.hpp"
 #include "io.hpp"
+#include "markup/display.hpp"
+#include "project/project_file.hpp"
 #include "rom/load.hpp"
+#include "rom_files.hpp"
 #include "rows.hpp"
 #include "save/copy_name.hpp"
 #include "save/writer.hpp"
@@ -27,23 +30,28 @@ int runReplace(const ReplaceOptions& o) {
     }
     try {
         CheckRomFile(o.rom, o.copy || o.dryRun ? RomAccess::kReadOnly : RomAccess::kReadWrite);
+        const CharacterMap map = CharacterMapFor(o.charmap, o.rom);
         const LoadedRom loaded = LoadRomFile(o.rom);
         const std::vector<StringEntry>& rows = loaded.rows;
         const auto scope = RowsOption(o.rows, rows.size());
         if (!scope) {
             return kUsage;
         }
-        const SearchPattern pattern{Utf8ToLatin1(o.find), o.matchCase, o.wholeWord};
-        const Replacement done = ReplaceAll(rows, *scope, pattern, Utf8ToLatin1(o.replacement));
+        const SearchPattern pattern{DisplayToMarkup(o.find, map), o.matchCase, o.wholeWord, &map};
+        const Replacement done =
+            ReplaceAll(rows, *scope, pattern, DisplayToMarkup(o.replacement, map));
         std::vector<StringEntry> edited = rows;
+        std::vector<std::size_t> changed;
         for (const ReplacedRow& r : done.rows) {
             edited[r.index] = r.row;
+            changed.push_back(r.index);
         }
         const std::string copyPath =
-            done.rows.empty() ? "" : SaveEditedRows(o.rom, loaded, edited, o.copy, o.dryRun);
+            changed.empty() ? "" : SaveEditedRows(o.rom, loaded, edited, changed, o.copy, o.dryRun);
         for (const ReplacedRow& r : o.quiet ? std::span<const ReplacedRow>() : done.rows) {
-            std::cout << "row " << r.index + 1 << ": " << Quoted(Latin1ToUtf8(rows[r.index].Text))
-                      << " -> " << Quoted(Latin1ToUtf8(r.row.Text)) << "\n";
+            std::cout << "row " << r.index + 1 << ": "
+                      << Quoted(MarkupToDisplay(rows[r.index].Text, map)) << " -> "
+                      << Quoted(MarkupToDisplay(r.row.Text, map)) << "\n";
         }
         std::cout << ReplacedText(done) << (copyPath.empty() ? "" : "\n" + Escaped(copyPath))
                   << "\n";

@@ -1,5 +1,6 @@
 #include "rows.hpp"
 
+#include "project/project_file.hpp"
 #include "save/copy_name.hpp"
 #include "save/writer.hpp"
 
@@ -64,17 +65,30 @@ std::optional<std::vector<std::size_t>> RowsOption(const std::string& list, std:
 }
 
 std::string SaveEditedRows(const std::string& rom, const LoadedRom& loaded,
-                           std::span<const StringEntry> rows, bool copy, bool dryRun) {
-    const SaveOptions options{.expected = loaded.stamp};
+                           std::span<const StringEntry> rows,
+                           std::span<const std::size_t> changed, bool copy, bool dryRun) {
     if (dryRun) {
         LayOutRows(rows);
         return "";
     }
-    if (copy) {
-        return SaveRomAsCopy(rom, rows, {}, options).path;
+    Project project = ReadProjectBeside(rom);  // a damaged one stops the save before it writes
+    for (const std::size_t row : changed) {
+        RowReview review = ReviewOf(project.reviews, row);
+        review.state = StateAfterTextChange(review.state);
+        SetReview(project.reviews, row, std::move(review));
     }
-    SaveRom(rom, rows, {}, options);
-    return "";
+    const SaveOptions options{.expected = loaded.stamp};
+    const std::string copyPath = copy ? SaveRomAsCopy(rom, rows, {}, options).path : "";
+    if (!copy) {
+        SaveRom(rom, rows, {}, options);
+    }
+    try {
+        WriteProjectBeside(copy ? copyPath : rom, project);
+    } catch (const FileError& e) {
+        throw FileError("The rows are saved, but not their review states: " +
+                        std::string(e.what()));
+    }
+    return copyPath;
 }
 
 }  // namespace qm::cli

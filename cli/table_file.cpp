@@ -5,8 +5,9 @@
 
 namespace qm::cli {
 
-std::vector<TableRecord> ReadTable(const std::string& path, const std::string& format) {
-    return ReadTableFile(path, format.empty() ? std::nullopt : TableFormatNamed(format));
+std::vector<TableRecord> ReadTable(const std::string& path, const std::string& format,
+                                   const TableContext& context) {
+    return ReadTableFile(path, format.empty() ? std::nullopt : TableFormatNamed(format), context);
 }
 
 std::string TableMessage(const std::string& path, const std::string& what) {

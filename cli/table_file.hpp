@@ -11,8 +11,10 @@
 namespace qm::cli {
 
 /// ReadTableFile with format named as the command line names it ("json", "csv",
-/// "po", "pot"; empty: from path's extension). Throws FileError, TableError.
-std::vector<TableRecord> ReadTable(const std::string& path, const std::string& format = "");
+/// "po", "pot"; empty: from path's extension), read with context
+/// (TableFromText). Throws FileError, TableError.
+std::vector<TableRecord> ReadTable(const std::string& path, const std::string& format = "",
+                                   const TableContext& context = {});
 
 /// A message about a table: «The table "story.po": <what>», «The table from
 /// standard input: <what>».

@@ -23,16 +23,6 @@ int HexValue(char c) {
 
 namespace {
 
-// The character of the well-formed UTF-8 sequence of length bytes at text[i].
-char32_t decodeUtf8(std::string_view text, std::size_t i, std::size_t length) {
-    auto c = static_cast<char32_t>(static_cast<unsigned char>(text[i]) &
-                                   (length == 1 ? 0x7F : 0x3F >> (length - 1)));
-    for (std::size_t k = 1; k < length; ++k) {
-        c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-    }
-    return c;
-}
-
 void appendHex(std::string& out, char32_t value, int digits) {
     for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
         out += HexDigit(static_cast<unsigned>(value >> shift));
@@ -47,7 +37,7 @@ std::string Escaped(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const auto byte = static_cast<unsigned char>(text[i]);
         const std::size_t length = Utf8CharLength(text, i);
-        const char32_t c = length == 0 ? byte : decodeUtf8(text, i, length);
+        const char32_t c = length == 0 ? byte : Utf8CharAt(text, i, length);
         if (c == '\n') {
             out += "\\n";
         } else if (length == 0 || c < 0x20 || c == 0x7F) {
@@ -94,9 +84,7 @@ std::string ListedLines(std::string heading, std::span<const std::string> items)
     return heading;
 }
 
-namespace {
-
-void appendUtf8(std::string& out, char32_t c) {
+void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
     } else if (c < 0x800) {
@@ -114,7 +102,14 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-}  // namespace
+std::string EncodeUtf8(std::u32string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char32_t c : text) {
+        AppendUtf8(out, c);
+    }
+    return out;
+}
 
 std::size_t Utf8CharLength(std::string_view text, std::size_t pos) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[pos + i]); };
@@ -162,11 +157,34 @@ std::size_t FindInvalidUtf8(std::string_view text) {
     return std::string_view::npos;
 }
 
+char32_t Utf8CharAt(std::string_view text, std::size_t pos, std::size_t length) {
+    auto c = static_cast<char32_t>(static_cast<unsigned char>(text[pos]) &
+                                   (length == 1 ? 0x7F : 0x3F >> (length - 1)));
+    for (std::size_t k = 1; k < length; ++k) {
+        c = (c << 6) | (static_cast<unsigned char>(text[pos + k]) & 0x3F);
+    }
+    return c;
+}
+
+std::u32string DecodeUtf8(std::string_view utf8) {
+    std::u32string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t length = Utf8CharLength(utf8, i);
+        if (length == 0) {
+            throw TextError("byte " + std::to_string(i + 1) + " is not UTF-8");
+        }
+        out += Utf8CharAt(utf8, i, length);
+        i += length;
+    }
+    return out;
+}
+
 std::string Latin1ToUtf8(std::string_view latin1) {
     std::string out;
     out.reserve(latin1.size());
     for (unsigned char c : latin1) {
-        appendUtf8(out, c);
+        AppendUtf8(out, c);
     }
     return out;
 }
@@ -179,7 +197,7 @@ std::string Utf8ToLatin1(std::string_view utf8) {
         if (length == 0) {
             throw TextError("byte " + std::to_string(i + 1) + " is not UTF-8");
         }
-        const char32_t c = decodeUtf8(utf8, i, length);
+        const char32_t c = Utf8CharAt(utf8, i, length);
         if (c > 0xFF) {
             throw TextError(DescribeCharacter(c) + " is a character no game text can hold");
         }
@@ -198,7 +216,7 @@ std::string DescribeCharacter(char32_t c) {
         return code;
     }
     std::string shown = "\"";
-    appendUtf8(shown, c);
+    AppendUtf8(shown, c);
     shown += '"';
     return c < 0x7F ? shown : shown + " (" + code + ")";
 }

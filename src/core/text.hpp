@@ -60,6 +60,18 @@ std::size_t Utf8CharLength(std::string_view text, std::size_t pos);
 /// character, or std::string_view::npos when the whole text is valid UTF-8.
 std::size_t FindInvalidUtf8(std::string_view text);
 
+/// The code point of the well-formed UTF-8 character of length bytes (as
+/// Utf8CharLength gave it) at text[pos].
+char32_t Utf8CharAt(std::string_view text, std::size_t pos, std::size_t length);
+
+/// The characters of a UTF-8 text. Throws TextError naming the first byte that
+/// is not UTF-8.
+std::u32string DecodeUtf8(std::string_view utf8);
+
+/// The UTF-8 form of one character, and of a run of characters.
+void AppendUtf8(std::string& out, char32_t c);
+std::string EncodeUtf8(std::u32string_view text);
+
 /// The UTF-8 form of a Latin-1 text (every byte one character U+0000..U+00FF).
 std::string Latin1ToUtf8(std::string_view latin1);
 

@@ -117,7 +117,8 @@ TEST_F(Script, TablesInEveryFormatAndPatchesBetweenImages) {
     const auto doc = nlohmann::json::parse(readText(table));  // the list's columns
     ASSERT_EQ(doc.at("strings").size(), kStringCount);
     EXPECT_EQ(doc["strings"][0], nlohmann::json::parse(R"({"number": 1, "portrait": "Rosalind",
-        "text": "Good morning!(return)The tide's out.", "coloured": "No", "pointer": "0004"})"));
+        "text": "Good morning!(return)The tide's out.", "coloured": "No", "pointer": "0004",
+        "note": "", "state": ""})"));
     EXPECT_EQ(run({"export", rom.string()}).out, readText(table));  // standard output
     const Bytes original = readFile(rom);
     for (const char* name : {"table.csv", "table.po"}) {

@@ -115,6 +115,7 @@ TEST(Encoder, EncodesRows) {
     }
 }
 
+#define MAP_HINT ": give it a code in the character map"
 TEST(Encoder, RefusesWhatTheGameCannotHoldAndSaysWhere) {
     struct Case {
         const char* text;
@@ -122,10 +123,11 @@ TEST(Encoder, RefusesWhatTheGameCannotHoldAndSaysWhere) {
         const char* reason;
     };
     const Case cases[] = {
-        {"a-b", 1, "\"-\" is a character the game's font does not have"},
-        {"say \"hi\"", 4, "\"\"\" is a character the game's font does not have"},
-        {"a\tb", 1, "U+0009 is a character the game's font does not have"},
-        {"caf\xE9", 3, "\"\xC3\xA9\" (U+00E9) is a character the game's font does not have"},
+        {"a-b", 1, "\"-\" is a character the game's font does not have" MAP_HINT},
+        {"say \"hi\"", 4, "\"\"\" is a character the game's font does not have" MAP_HINT},
+        {"a\tb", 1, "U+0009 is a character the game's font does not have"},  // cannot be mapped
+        {"caf\xE9", 3,
+         "\"\xC3\xA9\" (U+00E9) is a character the game's font does not have" MAP_HINT},
         {"x(pause:3)", 1, "\"(pause:\" is not a token: did you mean \"(Pause:\"?"},
         {"(Foo:3)", 0, "\"(Foo:\" is not a token"},
         {"(Return)", 0, "\"(Return)\" is not a token: did you mean \"(return)\"?"},

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "markup/charmap.hpp"
 #include "rom/string_table.hpp"
 
 namespace qm {
@@ -15,6 +16,9 @@ namespace qm {
 /// as a space, tokens left out), comparing ASCII letters without regard to case.
 /// An empty needle occurs nowhere.
 bool PreviewContains(const std::string& markup, std::string_view needle);
+/// The same in display text: needle is UTF-8 display text, looked for in the
+/// preview form of MarkupToDisplay(markup, map).
+bool PreviewContains(const std::string& markup, std::string_view needle, const CharacterMap& map);
 
 /// "'" + searchText + "' wasn't found."
 std::string NotFoundMessage(const std::string& searchText);

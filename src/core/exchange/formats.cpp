@@ -9,6 +9,7 @@
 #include "exchange/csv.hpp"
 #include "exchange/json.hpp"
 #include "exchange/po_file.hpp"
+#include "markup/display.hpp"
 #include "preview/preview.hpp"
 #include "rom/layout.hpp"
 #include "text.hpp"
@@ -53,15 +54,43 @@ TableRecord recordFor(int line, const std::string& number, const char* numberIs,
     return record;
 }
 
-// The game text of a UTF-8 field; nothing, and a problem noted, when it has
-// characters no game text can hold.
-std::optional<std::string> gameText(const std::string& utf8, TableRecord& record) {
+// The game text of a UTF-8 field (a text is display text, read with map);
+// nothing, and a problem noted, when it has characters no game text can hold.
+std::optional<std::string> gameText(const std::string& utf8, TableRecord& record,
+                                    const CharacterMap* map = nullptr) {
     try {
-        return Utf8ToLatin1(utf8);
+        return map != nullptr ? DisplayToMarkup(utf8, *map) : Utf8ToLatin1(utf8);
     } catch (const TextError& e) {
         record.problems.emplace_back(e.what());
         return std::nullopt;
     }
+}
+
+// gettext joins a comment line that ends with a backslash to the next one: such
+// a line gets a space, which noteOf takes away again.
+std::string poComment(std::string line) {
+    return line.ends_with('\\') ? line + " " : line;
+}
+
+// A note as PO translator comments, a line each; none for an empty note.
+std::vector<std::string> noteComments(std::string_view note) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; !note.empty() && start <= note.size();) {
+        const std::size_t end = std::min(note.find('\n', start), note.size());
+        lines.push_back(poComment(std::string(note.substr(start, end - start))));
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string noteOf(const std::vector<std::string>& comments) {
+    std::string note;
+    for (std::size_t i = 0; i < comments.size(); ++i) {
+        const std::string& line = comments[i];
+        note +=
+            (i == 0 ? "" : "\n") + (line.ends_with("\\ ") ? line.substr(0, line.size() - 1) : line);
+    }
+    return note;
 }
 
 // A build without libgettextpo says so, whatever the PO file holds.
@@ -71,20 +100,44 @@ void requirePo() {
     }
 }
 
+// A CSV table's columns: the list's, then the row's note and review state.
+constexpr int kColNote = kColumnCount;
+constexpr int kColState = kColumnCount + 1;
+constexpr int kCsvColumns = kColumnCount + 2;
+constexpr std::array<const char*, kCsvColumns> kCsvCaptions = {kColumnCaptions[0],
+                                                               kColumnCaptions[1],
+                                                               kColumnCaptions[2],
+                                                               kColumnCaptions[3],
+                                                               kColumnCaptions[4],
+                                                               "Note",
+                                                               "State"};
+using CsvColumns = std::array<std::optional<std::size_t>, kCsvColumns>;
+
+// A note as a cell or comments give it, its line breaks written "\n".
+std::string noteOf(std::string_view text) {
+    std::string note;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool crlf = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
+        note += text[i] == '\r' ? '\n' : text[i];
+        i += crlf ? 1 : 0;
+    }
+    return note;
+}
+
 // The records of the lines after a CSV table's header. Only the columns a row
 // takes are kept, and lines past the most a table can have are only counted, so
 // memory stays near the text's size whatever its lines hold.
-std::vector<TableRecord> csvRecords(
-    CsvReader& reader, const std::array<std::optional<std::size_t>, kColumnCount>& columnOf) {
+std::vector<TableRecord> csvRecords(CsvReader& reader, const CsvColumns& columnOf,
+                                    const CharacterMap& map) {
     std::vector<TableRecord> records;
     std::size_t count = 0;
-    std::array<std::string, kColumnCount> fields;
+    std::array<std::string, kCsvColumns> fields;
     std::size_t fieldCount = 0;
     bool firstEmpty = false;
     const auto keep = [&](std::size_t at, std::string&& field) {
         fieldCount = at + 1;
         firstEmpty = firstEmpty || (at == 0 && field.empty());
-        for (int column = 0; column < kColumnCount; ++column) {
+        for (int column = 0; column < kCsvColumns; ++column) {
             if (columnOf[column] == at) {
                 fields[column] = std::move(field);
             }
@@ -100,11 +153,18 @@ std::vector<TableRecord> csvRecords(
         TableRecord record = recordFor(reader.line(), fields[kColNumber], "the number ");
         for (int column : {kColPortrait, kColText, kColColoured}) {
             if (columnOf[column]) {
-                const auto value = gameText(fields[column], record);
+                const auto value =
+                    gameText(fields[column], record, column == kColText ? &map : nullptr);
                 (column == kColPortrait ? record.portrait
                  : column == kColText   ? record.text
                                         : record.coloured) = value;
             }
+        }
+        if (columnOf[kColNote]) {
+            record.note = noteOf(fields[kColNote]);
+        }
+        if (columnOf[kColState]) {
+            record.state = fields[kColState];
         }
         records.push_back(std::move(record));
     }
@@ -147,32 +207,44 @@ TableFormat TableFormatForFileName(std::string_view fileName) {
     return TableFormatOfExtension(fileName).value_or(TableFormat::Json);
 }
 
-std::string TableToCsv(std::span<const StringEntry> rows, std::span<const StringEntry> original) {
+std::string TableToCsv(std::span<const StringEntry> rows, const TableContext& context) {
+    const CharacterMap& map = MapOf(context);
+    const std::span<const StringEntry> original = context.original;
     std::vector<CsvRecord> records;
-    records.push_back({std::vector<std::string>(kColumnCaptions.begin(), kColumnCaptions.end())});
+    const int columns = context.reviews != nullptr ? kCsvColumns : kColumnCount;
+    records.push_back(
+        {std::vector<std::string>(kCsvCaptions.begin(), kCsvCaptions.begin() + columns)});
     if (!original.empty()) {
         records.back().fields.emplace_back(kOriginalCaption);
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         CsvRecord record;
         for (int column = 0; column < kColumnCount; ++column) {
-            record.fields.push_back(Latin1ToUtf8(ColumnText(rows[i], i, column)));
+            const std::string text = ColumnText(rows[i], i, column);
+            record.fields.push_back(column == kColText ? MarkupToDisplay(text, map)
+                                                       : Latin1ToUtf8(text));
+        }
+        if (context.reviews != nullptr) {
+            const RowReview& review = ReviewOf(*context.reviews, i);
+            record.fields.push_back(review.note);
+            record.fields.emplace_back(ReviewStateName(review.state));
         }
         if (!original.empty()) {
-            record.fields.push_back(i < original.size() ? Latin1ToUtf8(original[i].Text) : "");
+            record.fields.push_back(i < original.size() ? MarkupToDisplay(original[i].Text, map)
+                                                        : "");
         }
         records.push_back(std::move(record));
     }
     return WriteCsv(records);
 }
 
-std::vector<TableRecord> TableFromCsv(std::string_view text) {
+std::vector<TableRecord> TableFromCsv(std::string_view text, const TableContext& context) {
     try {
         CsvReader reader(text);
-        std::array<std::optional<std::size_t>, kColumnCount> columnOf{};
+        CsvColumns columnOf{};
         const bool hasHeader = reader.next([&](std::size_t at, std::string&& field) {
-            for (int column = 0; column < kColumnCount; ++column) {
-                if (!columnOf[column] && field == kColumnCaptions[column]) {
+            for (int column = 0; column < kCsvColumns; ++column) {
+                if (!columnOf[column] && field == kCsvCaptions[column]) {
                     columnOf[column] = at;
                 }
             }
@@ -183,26 +255,37 @@ std::vector<TableRecord> TableFromCsv(std::string_view text) {
         if (!columnOf[kColNumber]) {
             throw TableError("The CSV table's first line has no \"Number\" column.");
         }
-        return csvRecords(reader, columnOf);
+        return csvRecords(reader, columnOf, MapOf(context));
     } catch (const CsvError& e) {
         throw TableError(std::string("This is no CSV table: ") + e.what());
     }
 }
 
-std::string TableToPo(std::span<const StringEntry> rows, std::span<const StringEntry> original) {
+std::string TableToPo(std::span<const StringEntry> rows, const TableContext& context) {
     requirePo();
+    const CharacterMap& map = MapOf(context);
+    const std::span<const StringEntry> original = context.original;
     std::vector<PoEntry> entries;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         PoEntry entry;
         entry.context = std::to_string(i + 1);
-        entry.msgid = Latin1ToUtf8(rows[i].Text);
-        std::string preview = PreviewText(rows[i].Text);
+        entry.msgid = MarkupToDisplay(rows[i].Text, map);
+        std::string preview = DisplayPreviewText(rows[i].Text, map);
         std::replace(preview.begin(), preview.end(), kPreviewLineBreak, '|');
         entry.extractedComments = {"Portrait: " + ColumnText(rows[i], i, kColPortrait),
                                    "Coloured: " + ColumnText(rows[i], i, kColColoured),
-                                   "Preview: " + Latin1ToUtf8(preview)};
+                                   poComment("Preview: " + preview)};
         if (i < original.size()) {
-            entry.translatorComments = {"Original: " + Latin1ToUtf8(original[i].Text)};
+            entry.extractedComments.push_back(
+                poComment("Original: " + MarkupToDisplay(original[i].Text, map)));
+        }
+        if (context.reviews != nullptr) {
+            const RowReview& review = ReviewOf(*context.reviews, i);
+            entry.translatorComments = noteComments(review.note);
+            if (review.state == ReviewState::NeedsReview) {
+                entry.msgstr = entry.msgid;  // the text to review, as a PO editor shows it
+                entry.fuzzy = !entry.msgstr.empty();
+            }
         }
         entries.push_back(std::move(entry));
     }
@@ -213,7 +296,7 @@ std::string TableToPo(std::span<const StringEntry> rows, std::span<const StringE
     }
 }
 
-std::vector<TableRecord> TableFromPo(std::string_view text) {
+std::vector<TableRecord> TableFromPo(std::string_view text, const TableContext& context) {
     requirePo();
     // Refused before libgettextpo spends memory on them. A header and an
     // obsolete entry for each row may come on top of the rows; the largest
@@ -238,9 +321,15 @@ std::vector<TableRecord> TableFromPo(std::string_view text) {
     std::vector<TableRecord> records;
     for (const PoEntry& entry : entries) {
         TableRecord record = recordFor(entry.line, entry.context, "the context ", true);
-        if (record.row && !entry.msgstr.empty() && !entry.fuzzy) {
-            record.text = gameText(entry.msgstr, record);
-            record.exportedText = gameText(entry.msgid, record);
+        // A fuzzy text comes in only where its row can be marked Needs review.
+        const bool take = !entry.fuzzy || (context.takeFuzzy && context.reviews != nullptr);
+        if (record.row && !entry.msgstr.empty() && take) {
+            record.text = gameText(entry.msgstr, record, &MapOf(context));
+            record.exportedText = gameText(entry.msgid, record, &MapOf(context));
+            record.fuzzy = entry.fuzzy;
+        }
+        if (!entry.translatorComments.empty()) {
+            record.note = noteOf(entry.translatorComments);
         }
         records.push_back(std::move(record));
     }
@@ -248,26 +337,32 @@ std::vector<TableRecord> TableFromPo(std::string_view text) {
 }
 
 std::string TableToText(TableFormat format, std::span<const StringEntry> rows,
-                        std::span<const StringEntry> original) {
+                        const TableContext& context) {
     switch (format) {
-        case TableFormat::Csv: return TableToCsv(rows, original);
-        case TableFormat::Po: return TableToPo(rows, original);
+        case TableFormat::Csv: return TableToCsv(rows, context);
+        case TableFormat::Po: return TableToPo(rows, context);
         case TableFormat::Json: break;
     }
-    return TableToJson(rows, original);
+    return TableToJson(rows, context);
 }
 
-std::vector<TableRecord> TableFromText(TableFormat format, std::string_view text) {
+std::string TableToText(TableFormat format, std::span<const StringEntry> rows,
+                        std::span<const StringEntry> original) {
+    return TableToText(format, rows, TableContext{original});
+}
+
+std::vector<TableRecord> TableFromText(TableFormat format, std::string_view text,
+                                       const TableContext& context) {
     if (text.size() > kLargestTableFile) {
         throw TableError("The table holds " + BytesText(text.size()) + ", more than the " +
                          BytesText(kLargestTableFile) + " a table may have.");
     }
     switch (format) {
-        case TableFormat::Csv: return TableFromCsv(text);
-        case TableFormat::Po: return TableFromPo(text);
+        case TableFormat::Csv: return TableFromCsv(text, context);
+        case TableFormat::Po: return TableFromPo(text, context);
         case TableFormat::Json: break;
     }
-    return TableFromJson(text);
+    return TableFromJson(text, context);
 }
 
 }  // namespace qm

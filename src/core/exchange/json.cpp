@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "errors.hpp"
+#include "markup/display.hpp"
 #include "rom/layout.hpp"
 #include "text.hpp"
 
@@ -13,10 +14,29 @@ namespace qm {
 namespace {
 
 constexpr const char* kKeys[] = {"number", "portrait", "text", "coloured", "pointer"};
+// The row's note and review state: written when the context has them, and
+// taken when a file has them.
+constexpr const char* kReviewKeys[] = {"note", "state"};
+
+// A note or state as the file gives it; nothing when it has none, and a problem
+// noted when it is not a text.
+std::optional<std::string> reviewField(const nlohmann::json& item, const char* name,
+                                       TableRecord& record) {
+    const auto found = item.find(name);
+    if (found == item.end()) {
+        return std::nullopt;
+    }
+    if (!found->is_string()) {
+        record.problems.push_back(std::string("\"") + name + "\" is not a text");
+        return std::nullopt;
+    }
+    return found->get<std::string>();
+}
 
 // The field as game text; nothing, and a problem noted, when it is missing or
 // holds what no game text can.
-std::optional<std::string> field(const nlohmann::json& item, int column, TableRecord& record) {
+std::optional<std::string> field(const nlohmann::json& item, int column, TableRecord& record,
+                                 const CharacterMap& map) {
     const char* name = kKeys[column];
     const auto found = item.find(name);
     if (found == item.end() || !found->is_string()) {
@@ -24,7 +44,8 @@ std::optional<std::string> field(const nlohmann::json& item, int column, TableRe
         return std::nullopt;
     }
     try {
-        return Utf8ToLatin1(found->get<std::string>());
+        const std::string& text = found->get_ref<const std::string&>();
+        return column == kColText ? DisplayToMarkup(text, map) : Utf8ToLatin1(text);
     } catch (const TextError& e) {
         record.problems.push_back(std::string("\"") + name + "\": " + e.what());
         return std::nullopt;
@@ -41,7 +62,7 @@ std::string lineAndColumn(std::string_view text, std::size_t at) {
 
 // Keeps of a JSON text only what a table can use while it is parsed: the
 // "strings" list, its first kStringCount elements (the rest are counted) and in
-// each the five fields, without anything nested in them. So memory stays near
+// each the fields a record takes, without anything nested in them. So memory stays near
 // the text's size whatever else the text holds.
 class Keeper {
   public:
@@ -73,7 +94,9 @@ class Keeper {
             case 3:
                 return elementIsObject_ &&
                        (event != Event::key ||
-                        std::find(std::begin(kKeys), std::end(kKeys), parsed) != std::end(kKeys));
+                        std::find(std::begin(kKeys), std::end(kKeys), parsed) != std::end(kKeys) ||
+                        std::find(std::begin(kReviewKeys), std::end(kReviewKeys), parsed) !=
+                            std::end(kReviewKeys));
             default: return false;
         }
     }
@@ -89,16 +112,25 @@ class Keeper {
 
 }  // namespace
 
-std::string TableToJson(std::span<const StringEntry> rows, std::span<const StringEntry> original) {
+std::string TableToJson(std::span<const StringEntry> rows, const TableContext& context) {
+    const CharacterMap& map = MapOf(context);
+    const std::span<const StringEntry> original = context.original;
     nlohmann::ordered_json strings = nlohmann::ordered_json::array();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         nlohmann::ordered_json item;
         item[kKeys[kColNumber]] = i + 1;
         for (int column : {kColPortrait, kColText, kColColoured, kColPointerValue}) {
-            item[kKeys[column]] = Latin1ToUtf8(ColumnText(rows[i], i, column));
+            const std::string text = ColumnText(rows[i], i, column);
+            item[kKeys[column]] =
+                column == kColText ? MarkupToDisplay(text, map) : Latin1ToUtf8(text);
+        }
+        if (context.reviews != nullptr) {
+            const RowReview& review = ReviewOf(*context.reviews, i);
+            item[kReviewKeys[0]] = review.note;
+            item[kReviewKeys[1]] = ReviewStateName(review.state);
         }
         if (i < original.size()) {
-            item["original"] = Latin1ToUtf8(original[i].Text);
+            item["original"] = MarkupToDisplay(original[i].Text, map);
         }
         strings.push_back(std::move(item));
     }
@@ -107,7 +139,7 @@ std::string TableToJson(std::span<const StringEntry> rows, std::span<const Strin
     return doc.dump(2) + "\n";
 }
 
-std::vector<TableRecord> TableFromJson(std::string_view json) {
+std::vector<TableRecord> TableFromJson(std::string_view json, const TableContext& context) {
     nlohmann::json doc;
     Keeper keeper;
     try {
@@ -137,9 +169,14 @@ std::vector<TableRecord> TableFromJson(std::string_view json) {
                 record.problems.push_back("\"number\" is " + number->dump() +
                                           ", not its position " + std::to_string(position));
             }
-            record.portrait = field(item, kColPortrait, record);
-            record.text = field(item, kColText, record);
-            record.coloured = field(item, kColColoured, record);
+            for (int column : {kColPortrait, kColText, kColColoured}) {
+                (column == kColPortrait ? record.portrait
+                 : column == kColText   ? record.text
+                                        : record.coloured) =
+                    field(item, column, record, MapOf(context));
+            }
+            record.note = reviewField(item, kReviewKeys[0], record);
+            record.state = reviewField(item, kReviewKeys[1], record);
         }
         records.push_back(std::move(record));
     }

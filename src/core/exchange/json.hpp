@@ -12,14 +12,16 @@
 
 namespace qm {
 
-/// With an original, each row it has also gets "original": the original's text.
-std::string TableToJson(std::span<const StringEntry> rows,
-                        std::span<const StringEntry> original = {});
+/// With reviews in the context, each row also gets "note" and "state" ("Needs
+/// review"); with an original, each row it has gets "original": the original's
+/// text. Texts are display text with the context's map.
+std::string TableToJson(std::span<const StringEntry> rows, const TableContext& context = {});
 
 /// One record per element of "strings", for the row at its position; a
 /// "number" that differs from the position, or a missing or malformed field, is
-/// the record's problem; other keys ("original") are ignored. Throws TableError when the text is no
+/// the record's problem; "note" and "state", when there, are the record's; other
+/// keys ("original") are ignored. Throws TableError when the text is no
 /// JSON of this shape.
-std::vector<TableRecord> TableFromJson(std::string_view json);
+std::vector<TableRecord> TableFromJson(std::string_view json, const TableContext& context = {});
 
 }  // namespace qm

@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "markup/charmap.hpp"
 #include "rom/string_table.hpp"
+#include "translation/review.hpp"
 
 namespace qm {
 
@@ -19,6 +21,27 @@ namespace qm {
 /// JSON \u escape), is under 2 MiB; the rest is room for translators' own
 /// columns and comments. Anything larger is a mistake, not a table.
 inline constexpr std::uintmax_t kLargestTableFile = 4 * 1024 * 1024;
+
+/// What a table file carries beside the rows, and how it shows their texts.
+struct TableContext {
+    /// Export: the rows of an untouched ROM image of the game, whose texts go
+    /// beside the rows.
+    std::span<const StringEntry> original = {};
+    /// Texts are display text (MarkupToDisplay, DisplayToMarkup) with this map;
+    /// without one, the markup as it stands. Problems name positions in display text.
+    const CharacterMap* map = nullptr;
+    /// The rows' notes and review states: exported beside the rows, and what an
+    /// import's TableImport::reviews starts from. Without them an export carries
+    /// no notes and states (so its import cannot clear any).
+    const Reviews* reviews = nullptr;
+    /// PO import with reviews: a fuzzy entry's text comes in and marks its row
+    /// Needs review. False, or without reviews to mark them in, fuzzy entries
+    /// leave their rows as they are, as gettext's own tools do.
+    bool takeFuzzy = true;
+};
+
+/// The context's map, or an empty one.
+const CharacterMap& MapOf(const TableContext& context);
 
 /// One row as a table file gives it, in the texts the list shows (game text one
 /// byte per char). A field the format does not carry is left empty and keeps
@@ -32,7 +55,10 @@ struct TableRecord {
     /// The text the record was made from (a PO file's msgid): a row whose text has
     /// changed since is still updated, and the change reported.
     std::optional<std::string> exportedText;
-    std::vector<std::string> problems;  ///< what the reader already refused, without where
+    std::vector<std::string> problems;      ///< what the reader already refused, without where
+    std::optional<std::string> note = {};   ///< UTF-8
+    std::optional<std::string> state = {};  ///< as the file gives it: "Needs review" (any case), ""
+    std::optional<bool> fuzzy = {};         ///< PO: whether a translated entry is marked fuzzy
 };
 
 /// A record that cannot be taken into the string table.
@@ -43,10 +69,17 @@ struct TableRefusal {
 
 struct TableImport {
     std::vector<StringEntry> rows;
-    std::size_t changed = 0;             ///< rows whose portrait, colour or text changed
+    std::size_t changed = 0;  ///< rows whose portrait, colour or text changed
     /// «row 17 has changed since the export»: up to 20, then «... and N more».
     std::vector<std::string> notes;
     std::vector<TableRefusal> refusals;  ///< in file order; ApplyTable returns none
+    /// The context's reviews after the records: a record's note, unless empty,
+    /// replaces the row's; a state the record changes is taken (an empty one
+    /// changes nothing); else a fuzzy PO entry marks its row Needs review and a
+    /// PO entry no longer fuzzy takes a Needs review row to Draft; else a row
+    /// whose text changed takes StateAfterTextChange.
+    Reviews reviews = {};
+    std::size_t reviewsChanged = 0;  ///< rows whose note or state changed
 };
 
 /// Throws TableError «The table has N rows; a ROM image holds at most 512.» when
@@ -59,11 +92,13 @@ void CheckRowCount(std::size_t count);
 /// loaded so), a changed row the game cannot hold, and whatever the reader
 /// refused. A refused record leaves its row as it was. Throws TableError (the
 /// whole table refused) for more than 512 records.
-TableImport CheckTable(std::span<const StringEntry> rows, std::span<const TableRecord> records);
+TableImport CheckTable(std::span<const StringEntry> rows, std::span<const TableRecord> records,
+                       const TableContext& context = {});
 
 /// CheckTable, refusing the whole import when any record is refused: throws
 /// TableError with RefusalMessage of the refusals.
-TableImport ApplyTable(std::span<const StringEntry> rows, std::span<const TableRecord> records);
+TableImport ApplyTable(std::span<const StringEntry> rows, std::span<const TableRecord> records,
+                       const TableContext& context = {});
 
 /// «2 rows cannot be taken in:», then the refusals one a line (up to 20, then
 /// how many more).

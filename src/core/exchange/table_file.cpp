@@ -4,11 +4,12 @@
 
 namespace qm {
 
-std::vector<TableRecord> ReadTableFile(const std::string& path, std::optional<TableFormat> format) {
+std::vector<TableRecord> ReadTableFile(const std::string& path, std::optional<TableFormat> format,
+                                       const TableContext& context) {
     const Bytes bytes = ReadInput(path, kLargestTableFile);
     return TableFromText(
         format.value_or(TableFormatForFileName(path)),
-        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), context);
 }
 
 }  // namespace qm

@@ -12,9 +12,10 @@ namespace qm {
 
 /// The records of the table file at path ("-": standard input), which may hold at
 /// most kLargestTableFile bytes, in format (nothing: as path's extension says,
-/// JSON for any other name). Throws FileError (no regular file, too large,
-/// unreadable) and TableError (not in its format).
+/// JSON for any other name), read with context (TableFromText). Throws FileError
+/// (no regular file, too large, unreadable) and TableError (not in its format).
 std::vector<TableRecord> ReadTableFile(const std::string& path,
-                                       std::optional<TableFormat> format = {});
+                                       std::optional<TableFormat> format = {},
+                                       const TableContext& context = {});
 
 }  // namespace qm

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "errors.hpp"
+#include "markup/charmap.hpp"
 #include "markup/portraits.hpp"
 #include "markup/symbols.hpp"
 #include "text.hpp"
@@ -281,9 +282,7 @@ class Reader {
             }
         }
         if (found == nullptr) {
-            problem(i_, 1,
-                    DescribeCharacter(static_cast<unsigned char>(c)) +
-                        " is a character the game's font does not have");
+            problem(i_, 1, LackedCharacterReason(static_cast<unsigned char>(c)));
             return;
         }
         emit(found->byte);

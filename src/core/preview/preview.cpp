@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "markup/display.hpp"
+
 namespace qm {
 
 namespace {
@@ -51,14 +53,19 @@ std::string PreviewText(std::string_view markup) {
     return GetPreview(replaceAll(markup, kReturnToken, std::string_view(&kPreviewLineBreak, 1)));
 }
 
-std::vector<TextRange> OverflowRanges(std::string_view previewText) {
+namespace {
+
+// One rule for both forms of preview text: a column is one element of it.
+template <typename Char>
+std::vector<TextRange> overflowRanges(std::basic_string_view<Char> previewText) {
+    const Char lineBreak = static_cast<Char>(kPreviewLineBreak);
     std::vector<TextRange> ranges;
     std::vector<TextRange> longLines;
     std::size_t lineStart = 0;
     std::size_t lineNumber = 1;
     while (true) {
         const std::size_t lineEnd =
-            std::min(previewText.find(kPreviewLineBreak, lineStart), previewText.size());
+            std::min(previewText.find(lineBreak, lineStart), previewText.size());
         if (lineNumber == kPreviewLineCount + 1 && lineStart < previewText.size()) {
             ranges.push_back({lineStart, previewText.size() - lineStart});
         }
@@ -74,6 +81,20 @@ std::vector<TextRange> OverflowRanges(std::string_view previewText) {
     }
     ranges.insert(ranges.end(), longLines.begin(), longLines.end());
     return ranges;
+}
+
+}  // namespace
+
+std::string DisplayPreviewText(std::string_view markup, const CharacterMap& map) {
+    return PreviewText(MarkupToDisplay(markup, map));
+}
+
+std::vector<TextRange> OverflowRanges(std::string_view previewText) {
+    return overflowRanges(previewText);
+}
+
+std::vector<TextRange> OverflowRanges(std::u32string_view previewText) {
+    return overflowRanges(previewText);
 }
 
 }  // namespace qm

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "markup/charmap.hpp"
+
 namespace qm {
 
 /// The game's text box holds 2 lines of 20 characters.
@@ -27,6 +29,10 @@ std::string GetPreview(std::string text);
 /// becomes kPreviewLineBreak, then GetPreview.
 std::string PreviewText(std::string_view markup);
 
+/// PreviewText of the display text of markup (MarkupToDisplay): UTF-8, a mapped
+/// character one character where its placeholder would be four.
+std::string DisplayPreviewText(std::string_view markup, const CharacterMap& map);
+
 /// A run of characters in preview text, by 0-based start and length.
 struct TextRange {
     std::size_t start = 0;
@@ -40,5 +46,9 @@ struct TextRange {
 /// longer than 20 characters, its characters from the 21st to the line's end.
 /// Runs may overlap. Empty runs are never returned.
 std::vector<TextRange> OverflowRanges(std::string_view previewText);
+
+/// The same for a display preview decoded into characters (DecodeUtf8 of
+/// DisplayPreviewText): every character one column, runs counted in characters.
+std::vector<TextRange> OverflowRanges(std::u32string_view previewText);
 
 }  // namespace qm

@@ -18,8 +18,11 @@ bool RowDifference::textChanged() const {
     return !before || !after || before->Text != after->Text;
 }
 
-std::vector<RowDifference> DiffTables(std::span<const StringEntry> before,
-                                      std::span<const StringEntry> after) {
+namespace {
+
+template <typename Preview>
+std::vector<RowDifference> diffTables(std::span<const StringEntry> before,
+                                      std::span<const StringEntry> after, Preview preview) {
     std::vector<RowDifference> differences;
     for (std::size_t k = 0; k < std::max(before.size(), after.size()); ++k) {
         const bool both = k < before.size() && k < after.size();
@@ -35,14 +38,27 @@ std::vector<RowDifference> DiffTables(std::span<const StringEntry> before,
             d.after = after[k];
         }
         if (d.before) {
-            d.previewBefore = PreviewLines(d.before->Text);
+            d.previewBefore = preview(d.before->Text);
         }
         if (d.after) {
-            d.previewAfter = PreviewLines(d.after->Text);
+            d.previewAfter = preview(d.after->Text);
         }
         differences.push_back(std::move(d));
     }
     return differences;
+}
+
+}  // namespace
+
+std::vector<RowDifference> DiffTables(std::span<const StringEntry> before,
+                                      std::span<const StringEntry> after) {
+    return diffTables(before, after, [](const std::string& text) { return PreviewLines(text); });
+}
+
+std::vector<RowDifference> DiffTables(std::span<const StringEntry> before,
+                                      std::span<const StringEntry> after, const CharacterMap& map) {
+    return diffTables(before, after,
+                      [&map](const std::string& text) { return PreviewLines(text, map); });
 }
 
 }  // namespace qm

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "markup/charmap.hpp"
 #include "rom/string_table.hpp"
 
 namespace qm {
@@ -31,5 +32,8 @@ struct RowDifference {
 /// Never fails.
 std::vector<RowDifference> DiffTables(std::span<const StringEntry> before,
                                       std::span<const StringEntry> after);
+/// The same with the previews in display text: PreviewLines with map, UTF-8.
+std::vector<RowDifference> DiffTables(std::span<const StringEntry> before,
+                                      std::span<const StringEntry> after, const CharacterMap& map);
 
 }  // namespace qm

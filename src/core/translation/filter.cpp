@@ -12,6 +12,9 @@ bool HasState(const RowState& state, StateChoice choice) {
         case StateChoice::Overflows: return state.overflows();
         case StateChoice::Unsaveable: return state.unsaveable();
         case StateChoice::Changed: return state.changed;
+        case StateChoice::Draft: return state.review == ReviewState::Draft;
+        case StateChoice::NeedsReview: return state.review == ReviewState::NeedsReview;
+        case StateChoice::Approved: return state.review == ReviewState::Approved;
     }
     return false;
 }
@@ -21,8 +24,12 @@ bool PassesFilter(const StringEntry& row, const StringEntry* original, const Row
     if (!HasState(state, filter.state)) {
         return false;
     }
-    return filter.text.empty() || PreviewContains(row.Text, filter.text) ||
-           (original != nullptr && PreviewContains(original->Text, filter.text));
+    const auto contains = [&filter](const std::string& markup) {
+        return filter.map != nullptr ? PreviewContains(markup, filter.text, *filter.map)
+                                     : PreviewContains(markup, filter.text);
+    };
+    return filter.text.empty() || contains(row.Text) ||
+           (original != nullptr && contains(original->Text));
 }
 
 std::vector<std::size_t> FilterRows(std::span<const StringEntry> rows,
@@ -68,6 +75,11 @@ RowJump NextRowContaining(std::span<const StringEntry> rows, std::optional<std::
                           std::string_view needle) {
     return nextRow(rows.size(), after,
                    [&](std::size_t k) { return PreviewContains(rows[k].Text, needle); });
+}
+
+RowJump NextNeedingReview(std::span<const RowState> states, std::optional<std::size_t> after) {
+    return nextRow(states.size(), after,
+                   [&](std::size_t k) { return states[k].review == ReviewState::NeedsReview; });
 }
 
 std::vector<std::size_t> IdenticalRows(std::span<const StringEntry> rows,

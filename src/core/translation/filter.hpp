@@ -23,12 +23,19 @@ enum class StateChoice : std::uint8_t {
     Translated,
     Overflows,
     Unsaveable,
-    Changed
+    Changed,
+    Draft,
+    NeedsReview,
+    Approved
 };
 
 /// The choices as the filter shows them.
 inline constexpr std::array<const char*, 6> kStateChoiceNames = {
     "All", "Untranslated", "Translated", "Overflows", "Cannot be saved", "Changed"};
+/// The review states' choices (RowState::review), which follow kStateChoiceNames
+/// in the filter's list: StateChoice::Draft is kStateChoiceNames.size().
+inline constexpr std::array<const char*, 3> kReviewChoiceNames = {"Draft", "Needs review",
+                                                                  "Approved"};
 
 /// Whether a row in state counts as choice. Without an original no row is
 /// untranslated or translated.
@@ -37,6 +44,9 @@ bool HasState(const RowState& state, StateChoice choice);
 struct RowFilter {
     std::string text;  ///< Latin-1, as the preview shows text; empty: every row
     StateChoice state = StateChoice::All;
+    /// With a character map, text is display text (UTF-8) and is looked for in
+    /// the rows' display text (PreviewContains with the map).
+    const CharacterMap* map = nullptr;
 };
 
 /// Whether a row passes filter: it has the chosen state, and filter.text occurs in
@@ -66,6 +76,8 @@ struct RowJump {
 RowJump NextUntranslated(std::span<const RowState> states, std::optional<std::size_t> after);
 /// The same for a row that overflows or cannot be saved.
 RowJump NextProblem(std::span<const RowState> states, std::optional<std::size_t> after);
+/// The same for a row marked Needs review (Find > Next Needing Review).
+RowJump NextNeedingReview(std::span<const RowState> states, std::optional<std::size_t> after);
 
 /// Find Next: the first row after `after` whose text, as the player reads it,
 /// holds needle (PreviewContains), going on from row 0 once, up to and including

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "markup/display.hpp"
 #include "markup/encoder.hpp"
 #include "markup/symbols.hpp"
 #include "save/budget.hpp"
@@ -24,15 +25,34 @@ bool textAt(std::string_view markup, std::size_t at, const SearchPattern& patter
                       SameIgnoringCase);
 }
 
-bool wholeWordAt(std::string_view markup, std::size_t at, std::size_t length) {
-    return (at == 0 || !isWordCharacter(markup[at - 1])) &&
-           (at + length == markup.size() || !isWordCharacter(markup[at + length]));
-}
-
 bool insideToken(const std::vector<MarkupToken>& tokens, std::size_t at) {
     return std::any_of(tokens.begin(), tokens.end(), [at](const MarkupToken& t) {
         return t.position < at && at < t.position + t.length;
     });
+}
+
+// Whether a token that starts at start or ends at end is a placeholder of a
+// mapped letter.
+bool mappedLetterAt(std::string_view markup, const std::vector<MarkupToken>& tokens,
+                    const CharacterMap& map, std::size_t start, std::size_t end) {
+    return std::any_of(tokens.begin(), tokens.end(), [&](const MarkupToken& t) {
+        if (t.position != start && t.position + t.length != end) {
+            return false;
+        }
+        const std::u32string shown =
+            DecodeUtf8(MarkupToDisplay(markup.substr(t.position, t.length), map));
+        return shown.size() == 1 && shown[0] > 0x7F && IsWordCharacter(shown[0]);
+    });
+}
+
+bool wholeWordAt(std::string_view markup, std::size_t at, std::size_t length,
+                 const SearchPattern& pattern, const std::vector<MarkupToken>& tokens) {
+    const std::size_t end = at + length;
+    if ((at > 0 && isWordCharacter(markup[at - 1])) ||
+        (end < markup.size() && isWordCharacter(markup[end]))) {
+        return false;
+    }
+    return pattern.map == nullptr || !mappedLetterAt(markup, tokens, *pattern.map, end, at);
 }
 
 // The sorted, distinct rows of scope that the table has.
@@ -66,12 +86,14 @@ std::pair<StringEntry, std::size_t> replaced(const StringEntry& row,
 
 // A refusal when after cannot be saved though before could.
 std::optional<ReplaceRefusal> refusal(std::size_t index, const StringEntry& before,
-                                      const StringEntry& after) {
+                                      const StringEntry& after, const CharacterMap* map) {
     if (SaveProblem(before)) {
         return std::nullopt;  // it could not be saved already; its state says so
     }
     if (auto problem = SaveProblem(after)) {
-        return ReplaceRefusal{index, problem->position, std::move(problem->reason)};
+        const std::size_t at = map != nullptr ? DisplayPosition(after.Text, *map, problem->position)
+                                              : problem->position;
+        return ReplaceRefusal{index, at, std::move(problem->reason)};
     }
     return std::nullopt;
 }
@@ -84,12 +106,12 @@ std::vector<TextRange> MatchesIn(std::string_view markup, const SearchPattern& p
     const std::size_t length = pattern.find.size();
     std::optional<std::vector<MarkupToken>> tokens;  // read at the first candidate only
     for (std::size_t at = from; length > 0 && at + length <= markup.size();) {
-        if (textAt(markup, at, pattern) &&
-            (!pattern.wholeWords || wholeWordAt(markup, at, length))) {
+        if (textAt(markup, at, pattern)) {
             if (!tokens) {
                 tokens = MarkupTokens(markup);
             }
-            if (!insideToken(*tokens, at) && !insideToken(*tokens, at + length)) {
+            if (!insideToken(*tokens, at) && !insideToken(*tokens, at + length) &&
+                (!pattern.wholeWords || wholeWordAt(markup, at, length, pattern, *tokens))) {
                 matches.push_back({at, length});
                 at += length;
                 continue;
@@ -155,7 +177,7 @@ std::optional<StringEntry> ReplaceMatch(std::span<const StringEntry> rows, const
         return std::nullopt;
     }
     StringEntry after = replaced(row, std::span(here).first(1), replacement).first;
-    if (auto refused = refusal(match.row, row, after)) {
+    if (auto refused = refusal(match.row, row, after, pattern.map)) {
         throw ReplaceError({std::move(*refused)});
     }
     return after;
@@ -174,7 +196,7 @@ Replacement ReplaceAll(std::span<const StringEntry> rows, std::span<const std::s
         if (changes == 0) {
             continue;
         }
-        if (auto refused = refusal(k, rows[k], after)) {
+        if (auto refused = refusal(k, rows[k], after, pattern.map)) {
             refusals.push_back(std::move(*refused));
         }
         result.replacements += changes;

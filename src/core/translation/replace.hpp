@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "markup/charmap.hpp"
 #include "preview/preview.hpp"
 #include "rom/string_table.hpp"
 
@@ -21,6 +22,10 @@ struct SearchPattern {
     std::string find;         ///< markup to look for (Latin-1); an empty one is found nowhere
     bool matchCase = false;   ///< otherwise A-Z and a-z are the same letters
     bool wholeWords = false;  ///< no letter or digit right before or right after a match
+    /// With a character map, a placeholder of a mapped letter counts as a letter
+    /// for wholeWords (IsWordCharacter), and refusals give positions in display
+    /// text. find stays markup: DisplayToMarkup turns what users type into it.
+    const CharacterMap* map = nullptr;
 };
 
 /// The matches of pattern in markup that start at or after from, left to right,
@@ -58,6 +63,7 @@ MatchSearch FindNextMatch(std::span<const StringEntry> rows, std::span<const std
 struct ReplaceRefusal {
     std::size_t row = 0;       ///< 0-based
     std::size_t position = 0;  ///< of the problem, in the text after the replacement
+                               ///< (in its display text with SearchPattern::map)
     std::string reason;        ///< the encoder's, UTF-8: «"é" is a character the game's font...»
 };
 

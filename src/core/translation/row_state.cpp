@@ -4,6 +4,7 @@
 
 #include "preview/preview.hpp"
 #include "save/budget.hpp"
+#include "text.hpp"
 
 namespace qm {
 
@@ -11,11 +12,14 @@ bool SameAsOriginal(const StringEntry& row, const StringEntry& original) {
     return SameContent(row, original);
 }
 
-std::vector<std::string> PreviewLines(std::string_view markup) {
-    const std::string preview = PreviewText(markup);
-    std::vector<std::string> lines;
+namespace {
+
+// The lines of a preview in either form: Latin-1 bytes or decoded characters.
+template <typename Text>
+std::vector<Text> linesOf(const Text& preview) {
+    std::vector<Text> lines;
     std::size_t start = 0;
-    for (std::size_t end; (end = preview.find(kPreviewLineBreak, start)) != std::string::npos;
+    for (std::size_t end; (end = preview.find(kPreviewLineBreak, start)) != Text::npos;
          start = end + 1) {
         lines.push_back(preview.substr(start, end - start));
     }
@@ -23,8 +27,9 @@ std::vector<std::string> PreviewLines(std::string_view markup) {
     return lines;
 }
 
-std::vector<OverflowLine> OverflowLines(std::string_view markup) {
-    const std::string preview = PreviewText(markup);
+// OverflowLines of a preview in either form; asText gives a line's text.
+template <typename Text, typename AsText>
+std::vector<OverflowLine> overflowLinesOf(const Text& preview, AsText asText) {
     const std::vector<TextRange> ranges = OverflowRanges(preview);
     std::vector<OverflowLine> lines;
     if (ranges.empty()) {
@@ -38,27 +43,57 @@ std::vector<OverflowLine> OverflowLines(std::string_view markup) {
     std::size_t start = 0;
     for (std::size_t line = 1; start <= preview.size(); ++line) {
         const std::size_t end = std::min(preview.find(kPreviewLineBreak, start), preview.size());
-        std::size_t over = 0;
-        for (std::size_t i = start; i < end; ++i) {
-            over += marked[i] ? 1 : 0;
-        }
+        const auto over = static_cast<std::size_t>(
+            std::count(marked.begin() + static_cast<std::ptrdiff_t>(start),
+                       marked.begin() + static_cast<std::ptrdiff_t>(end), true));
         if (over > 0) {
-            lines.push_back({line, preview.substr(start, end - start), over});
+            lines.push_back({line, asText(preview.substr(start, end - start)), over});
         }
         start = end + 1;
     }
     return lines;
 }
 
-RowState StateOf(const StringEntry& row, const StringEntry* original) {
+RowState stateWith(const StringEntry& row, const StringEntry* original,
+                   std::vector<OverflowLine> overflow) {
     RowState state;
     if (original != nullptr) {
         state.translation =
             SameAsOriginal(row, *original) ? Translation::Untranslated : Translation::Translated;
     }
-    state.overflow = OverflowLines(row.Text);
+    state.overflow = std::move(overflow);
     state.problem = SaveProblem(row);
     state.changed = !row.IsUnchanged();
+    return state;
+}
+
+}  // namespace
+
+std::vector<std::string> PreviewLines(std::string_view markup) {
+    return linesOf(PreviewText(markup));
+}
+
+std::vector<std::string> PreviewLines(std::string_view markup, const CharacterMap& map) {
+    return linesOf(DisplayPreviewText(markup, map));
+}
+
+std::vector<OverflowLine> OverflowLines(std::string_view markup) {
+    return overflowLinesOf(PreviewText(markup), [](std::string line) { return line; });
+}
+
+std::vector<OverflowLine> OverflowLines(std::string_view markup, const CharacterMap& map) {
+    return overflowLinesOf(DecodeUtf8(DisplayPreviewText(markup, map)),
+                           [](const std::u32string& line) { return EncodeUtf8(line); });
+}
+
+RowState StateOf(const StringEntry& row, const StringEntry* original) {
+    return stateWith(row, original, OverflowLines(row.Text));
+}
+
+RowState StateOf(const StringEntry& row, const StringEntry* original, const CharacterMap& map,
+                 ReviewState review) {
+    RowState state = stateWith(row, original, OverflowLines(row.Text, map));
+    state.review = review;
     return state;
 }
 
@@ -68,6 +103,18 @@ std::vector<RowState> StatesOf(std::span<const StringEntry> rows,
     states.reserve(rows.size());
     for (std::size_t k = 0; k < rows.size(); ++k) {
         states.push_back(StateOf(rows[k], k < original.size() ? &original[k] : nullptr));
+    }
+    return states;
+}
+
+std::vector<RowState> StatesOf(std::span<const StringEntry> rows,
+                               std::span<const StringEntry> original, const CharacterMap& map,
+                               const Reviews& reviews) {
+    std::vector<RowState> states;
+    states.reserve(rows.size());
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        states.push_back(StateOf(rows[k], k < original.size() ? &original[k] : nullptr, map,
+                                 ReviewOf(reviews, k).state));
     }
     return states;
 }
@@ -82,6 +129,9 @@ StateCounts CountStates(std::span<const RowState> states) {
         counts.overflow += state.overflows() ? 1 : 0;
         counts.unsaveable += state.unsaveable() ? 1 : 0;
         counts.changed += state.changed ? 1 : 0;
+        counts.reviews.draft += state.review == ReviewState::Draft ? 1 : 0;
+        counts.reviews.needsReview += state.review == ReviewState::NeedsReview ? 1 : 0;
+        counts.reviews.approved += state.review == ReviewState::Approved ? 1 : 0;
     }
     return counts;
 }
@@ -93,8 +143,9 @@ std::string StatusText(const StateCounts& counts) {
         text = std::to_string(counts.translated) + " of " + std::to_string(counts.compared) +
                " translated" + kSeparator;
     }
-    return text + std::to_string(counts.overflow) + " overflow" + kSeparator +
-           std::to_string(counts.unsaveable) + " cannot be saved";
+    text += std::to_string(counts.overflow) + " overflow" + kSeparator +
+            std::to_string(counts.unsaveable) + " cannot be saved";
+    return counts.reviews.any() ? text + kSeparator + ReviewStatusText(counts.reviews) : text;
 }
 
 }  // namespace qm
