@@ -11,6 +11,9 @@ class QWidget;
 
 namespace qm {
 
+/// The window's caption before a ROM image is open, and the title of its questions.
+inline const QString kCaption = QStringLiteral("Quillmoor Text Edit");
+
 class Dialogs {
   public:
     virtual ~Dialogs() = default;

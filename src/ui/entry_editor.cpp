@@ -95,6 +95,7 @@ void EntryEditor::load(int row) {
     ui_->pnlOriginal->showRow(model_->originalOf(row));
     loading_ = false;
     showTitle();
+    emit rowLoaded(row);
 }
 
 void EntryEditor::showTitle() {

@@ -80,6 +80,8 @@ class EntryEditor : public QGroupBox {
   signals:
     /// The user changed the portrait, the colour or the text.
     void contentChanged();
+    /// A row was loaded into the editor.
+    void rowLoaded(int row);
     void applyClicked();
     /// The button Add: the Insert menu opens at pos (global).
     void addClicked(const QPoint& pos);

@@ -14,6 +14,7 @@
 #include "app_settings.h"
 #include "command_runner.h"
 #include "entry_editor.h"
+#include "exchange_commands.h"
 #include "filter_bar.h"
 #include "find_replace.h"
 #include "markup_edit.h"
@@ -21,9 +22,11 @@
 #include "recent_roms_menu.h"
 #include "rom_session.h"
 #include "row_list.h"
+#include "row_navigator.h"
 #include "status_panels.h"
 #include "string_table_model.h"
 #include "text.hpp"
+#include "translation_commands.h"
 #include "ui_frmMain.h"
 
 namespace qm {
@@ -57,9 +60,13 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
         new CommandRunner(*this, *dialogs_, *status_, [this](Settle how) { return settle(how); });
     list_ = new RowList(*ui->lvText, *ui->barFilter, session_->model(), *status_);
     editor().setUp(session_->model(), services.portraitFolder);
+    navigator_ = new RowNavigator(*this, *session_, editor(), *list_, *dialogs_);
+    translation_ =
+        new TranslationCommands(*this, *session_, editor(), *navigator_, *dialogs_, *status_);
     find_ = new FindReplace(*this, *session_, editor(), *list_, *dialogs_, *commands_,
-                            [this](int row) { return goToRow(row); });
+                            [this](int row) { return navigator_->goTo(row); });
     recent_ = new RecentRomsMenu(*ui->mnuRecentRoms, *settings_);
+    exchange_ = new ExchangeCommands(*this, *session_, editor(), *dialogs_, *status_, *settings_);
     setUpWindow();
     nameSeparators();
     connectMenus();
@@ -121,18 +128,30 @@ void frmMain::connectMenus() {
         {ui->mnuSaveAs, Settle::Apply, &frmMain::mnuSaveAs_Click},
         {ui->mnuSaveAsTo, Settle::Apply, &frmMain::mnuSaveAsTo_Click},
         {ui->mnuApply, Settle::Nothing, &frmMain::cmdApply_Click},
-        {ui->mnuExportTable, Settle::Apply, &frmMain::mnuExportTable_Click},
-        {ui->mnuImportTable, Settle::Nothing, &frmMain::mnuImportTable_Click},
         {ui->mnuCreatePatch, Settle::Nothing, &frmMain::mnuCreatePatch_Click},
-        {ui->mnuCompareOriginal, Settle::Nothing, &frmMain::mnuCompareOriginal_Click},
-        {ui->mnuCloseOriginal, Settle::Nothing, &frmMain::mnuCloseOriginal_Click},
-        {ui->mnuRevertOriginal, Settle::Nothing, &frmMain::mnuRevertOriginal_Click},
-        {ui->mnuRevertFile, Settle::Nothing, &frmMain::mnuRevertFile_Click},
-        {ui->mnuApplyIdentical, Settle::Apply, &frmMain::mnuApplyIdentical_Click},
-        {ui->mnuFindNextUntranslated, Settle::Nothing, &frmMain::mnuFindNextUntranslated_Click},
-        {ui->mnuFindNextProblem, Settle::Nothing, &frmMain::mnuFindNextProblem_Click}};
+    };
     for (const auto& [action, how, handler] : items) {
         commands_->connect(action, how, [this, handler = handler] { (this->*handler)(); });
+    }
+    using TranslationHandler = void (TranslationCommands::*)();
+    const std::tuple<QAction*, Settle, TranslationHandler> translations[] = {
+        {ui->mnuRevertOriginal, Settle::Nothing, &TranslationCommands::mnuRevertOriginal_Click},
+        {ui->mnuRevertFile, Settle::Nothing, &TranslationCommands::mnuRevertFile_Click},
+        {ui->mnuApplyIdentical, Settle::Apply, &TranslationCommands::mnuApplyIdentical_Click},
+        {ui->mnuFindNextUntranslated, Settle::Nothing,
+         &TranslationCommands::mnuFindNextUntranslated_Click},
+        {ui->mnuFindNextProblem, Settle::Nothing, &TranslationCommands::mnuFindNextProblem_Click}};
+    for (const auto& [action, how, handler] : translations) {
+        commands_->connect(action, how, [this, h = handler] { (translation_->*h)(); });
+    }
+    using ExchangeHandler = void (ExchangeCommands::*)();
+    const std::tuple<QAction*, Settle, ExchangeHandler> exchanges[] = {
+        {ui->mnuExportTable, Settle::Apply, &ExchangeCommands::mnuExportTable_Click},
+        {ui->mnuImportTable, Settle::Nothing, &ExchangeCommands::mnuImportTable_Click},
+        {ui->mnuCompareOriginal, Settle::Nothing, &ExchangeCommands::mnuCompareOriginal_Click},
+        {ui->mnuCloseOriginal, Settle::Nothing, &ExchangeCommands::mnuCloseOriginal_Click}};
+    for (const auto& [action, how, handler] : exchanges) {
+        commands_->connect(action, how, [this, h = handler] { (exchange_->*h)(); });
     }
     using FindHandler = void (FindReplace::*)();
     const std::pair<QAction*, FindHandler> finds[] = {
@@ -160,17 +179,21 @@ void frmMain::connectEditMenu() {
     ui->mnuEdit->insertActions(first, {history.undoAction(), history.redoAction()});
     ui->mnuEdit->insertSeparator(first);
     // Undo settles the editor itself: Apply there is the step to undo.
-    commands_->connect(history.undoAction(), Settle::Nothing, [this] { undoTable(false); });
-    commands_->connect(history.redoAction(), Settle::Nothing, [this] { undoTable(true); });
+    commands_->connect(history.undoAction(), Settle::Nothing, [this] { navigator_->undo(false); });
+    commands_->connect(history.redoAction(), Settle::Nothing, [this] { navigator_->undo(true); });
 }
 
 void frmMain::connectParts() {
-    connect(list_, &RowList::rowChosen, this, &frmMain::lvText_SelectionChanged);
     connect(&editor(), &EntryEditor::contentChanged, this, &frmMain::showEditState);
+    connect(&editor(), &EntryEditor::rowLoaded, this, [this](int row) {
+        list_->setAnchorRow(row);
+        showEditState();
+    });
     connect(&editor(), &EntryEditor::applyClicked, ui->mnuApply, &QAction::trigger);
     connect(&editor(), &EntryEditor::addClicked, ui->mnuInsert,
             [this](const QPoint& at) { ui->mnuInsert->popup(at); });
-    connect(&session_->history(), &TableHistory::stepShown, this, &frmMain::showChangedRow);
+    connect(&session_->history(), &TableHistory::stepShown, navigator_,
+            &RowNavigator::showChangedRow);
     connect(&session_->history(), &TableHistory::stepShown, find_, &FindReplace::forgetOutcome);
     connect(&session_->model(), &QAbstractItemModel::dataChanged, this, &frmMain::showEditState);
     connect(session_, &RomSession::originalChanged, this, &frmMain::showOriginal);

@@ -26,16 +26,16 @@ class frmMain;
 
 namespace qm {
 
-/// The window's caption before a ROM image is open, and the title of its questions.
-inline const QString kCaption = QStringLiteral("Quillmoor Text Edit");
-
 class AppSettings;
 class CommandRunner;
 class EntryEditor;
+class ExchangeCommands;
 class FindReplace;
 class RecentRomsMenu;
 class RomSession;
 class RowList;
+class RowNavigator;
+class TranslationCommands;
 class StatusPanels;
 enum class Settle;
 
@@ -109,63 +109,17 @@ class frmMain : public QMainWindow {
     /// to merge its rows in, overwrite it or cancel; false: cancelled.
     bool settleOtherWriter(const QString& title);
     QString changedOnDisk() const;
-    void mnuExportTable_Click();
-    void mnuImportTable_Click();
+    /// Create Patch, after asking to save what the file does not hold yet.
     void mnuCreatePatch_Click();
-    /// The folder and name to propose for a file made from the open ROM image.
-    QString besideRom(const QString& extension) const;
-    void mnuCompareOriginal_Click();
-    void mnuCloseOriginal_Click();
-    /// Opens the original at path; false when it cannot be opened (a message says why).
-    bool openOriginal(const QString& path);
-    /// Opens the original remembered for the open ROM image, if any.
-    void reopenOriginal();
     /// The list, the editor and the menus follow an original opened or closed.
     void showOriginal(bool open);
 
-    // frmMain_edit.cpp: the list and the editor, Apply and Undo, the jumps,
-    // reverts, identical rows and the Insert menu.
-    /// Loads row (0-based) into the editor.
-    void loadRow(int row);
-    /// The user moved the list to row: it loads, or the row question comes.
-    void lvText_SelectionChanged(int row);
-    /// The question for a move the list made away from a row with unapplied edits;
-    /// asked once the list has finished handling its key or click.
-    void confirmRowChange();
+    // frmMain_edit.cpp: Apply and the Insert menu.
     /// Settles the edit box as a command needs it; false: the command must not run.
     bool settle(Settle how);
-    /// Asks "Apply the changes to row N?" when the editor holds unapplied edits:
-    /// Apply applies them, Discard puts the row back into the editor. Cancel also
-    /// for a refused Apply; Discard when there was nothing to ask.
-    Dialogs::ApplyChangesAnswer settleEditor();
-    /// Whether the editor may leave its row, as settleEditor decides.
-    bool leaveEditedRow();
-    /// Leaves the edited row (asking first) and shows row; false when the user stayed.
-    bool goToRow(int row);
-    /// Undo or redo of the table: unapplied edits are settled first, and Apply
-    /// there is the step itself.
-    void undoTable(bool redo);
-    /// After an undo or redo: the row it changed, in the list and the editor.
-    void showChangedRow(int row);
     /// The button "Apply": applies, then offers the same to identical rows.
     void cmdApply_Click();
-    /// Writes the editor into its row as one undo step; false when refused.
-    bool applyEditor();
-    /// Applies what the editor holds, if anything; false when Apply was refused.
-    bool applyEditBox();
-    /// After Apply: offers row's content to the untranslated rows that share its
-    /// original.
-    void offerIdenticalRows(int row);
-    void mnuApplyIdentical_Click();
-    void mnuFindNextUntranslated_Click();
-    void mnuFindNextProblem_Click();
-    /// Selects the row a jump found, or says that there is none.
-    void jumpTo(const RowJump& jump, const QString& nothing);
-    void mnuRevertOriginal_Click();
-    void mnuRevertFile_Click();
     void insertToken(InsertKind kind);
-    /// Loads the row a save refused and puts the caret at the offending character.
-    void showRefusedRow(int row, int position);
 
     std::unique_ptr<Ui::frmMain> ui;
     std::unique_ptr<Dialogs> dialogs_;
@@ -176,6 +130,9 @@ class frmMain : public QMainWindow {
     RowList* list_ = nullptr;
     FindReplace* find_ = nullptr;
     RecentRomsMenu* recent_ = nullptr;
+    ExchangeCommands* exchange_ = nullptr;
+    RowNavigator* navigator_ = nullptr;
+    TranslationCommands* translation_ = nullptr;
 };
 
 }  // namespace qm

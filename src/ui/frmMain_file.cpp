@@ -8,12 +8,14 @@
 #include "command_runner.h"
 #include "entry_editor.h"
 #include "errors.hpp"
+#include "exchange_commands.h"
 #include "file_filters.h"
 #include "frmMain.h"
 #include "paths.h"
 #include "recent_roms_menu.h"
 #include "rom_session.h"
 #include "row_list.h"
+#include "row_navigator.h"
 #include "save/copy_name.hpp"
 #include "status_panels.h"
 #include "string_table_model.h"
@@ -27,7 +29,6 @@ namespace {
 const QString kOfferExport = QStringLiteral(
     "\n\nYour changes are still in the table. Export the table now, to a file and folder of "
     "your choice?");
-const QString kCompareTitle = QStringLiteral("Compare With Original");
 
 QString rowsText(std::size_t rows) {
     return QString::fromStdString(Counted(rows, "row", "rows"));
@@ -84,7 +85,7 @@ bool frmMain::openRom(const QString& path) {
     editor().forgetRow();
     list_->setAnchorRow(std::nullopt);
     showRomPathInCaption();
-    reopenOriginal();
+    exchange_->reopenOriginal();
     if (session_->model().rowCount() > 0) {
         list_->selectRow(0);  // loads the row into the editor
     }
@@ -124,7 +125,7 @@ bool frmMain::maybeSaveChanges() {
 }
 
 bool frmMain::saveWithEditBox() {
-    if (applyEditBox()) {
+    if (navigator_->applyEditBox()) {
         mnuSaveRom_Click();
     }
     return !isWindowModified();
@@ -144,7 +145,7 @@ bool frmMain::settleOtherWriter(const QString& title) {
     }
     const std::vector<std::size_t> conflicts = session_->mergeFromFile();
     if (editor().row()) {
-        loadRow(*editor().row());
+        editor().load(*editor().row());
     }
     if (!conflicts.empty()) {
         std::vector<std::string> rows;
@@ -240,57 +241,13 @@ bool frmMain::runSave(const QString& title, const std::function<void(const Progr
     }
     if (refusedRow) {  // the user's to fix, on that row
         dialogs_->warning(this, title, *failure);
-        showRefusedRow(int(*refusedRow), int(refusedAt));
+        navigator_->showRefusedRow(int(*refusedRow), int(refusedAt));
     } else if (dialogs_->askYesNo(this, title, *failure + kOfferExport)) {
         // The file cannot take the changes; a table written anywhere keeps them.
         commands_->run(QStringLiteral("Export Table"), Settle::Nothing,
-                       [this] { mnuExportTable_Click(); });
+                       [this] { exchange_->mnuExportTable_Click(); });
     }
     return false;
-}
-
-QString frmMain::besideRom(const QString& extension) const {
-    const QFileInfo rom(QtPath(romPath()));
-    return rom.dir().filePath(rom.completeBaseName() + extension);
-}
-
-void frmMain::mnuExportTable_Click() {
-    const auto target = dialogs_->getSaveFileName(
-        this, QStringLiteral("Export Table"), kTableFilters, besideRom(QStringLiteral(".json")));
-    if (target) {
-        session_->exportTable(NativePath(target->path), TableFormatOf(*target));
-        status_->showNotice(QStringLiteral("Exported %1").arg(rowsText(session_->rows().size())));
-    }
-}
-
-void frmMain::mnuImportTable_Click() {
-    const auto path =
-        dialogs_->getOpenFileName(this, QStringLiteral("Import Table"), kTableFilters);
-    if (!path) {
-        return;
-    }
-    // Text typed into the edit box and not applied stays there; otherwise the
-    // editor shows its row as imported.
-    const bool keepEditor = editor().isModified();
-    RomSession::Imported imported;
-    try {
-        imported = session_->importTable(NativePath(*path));
-    } catch (const std::runtime_error& e) {  // FileError, TableError
-        dialogs_->warning(this, QStringLiteral("Import Table"),
-                          QStringLiteral("Nothing was imported. ") + QString::fromUtf8(e.what()));
-        return;
-    }
-    if (editor().row() && !keepEditor) {
-        loadRow(*editor().row());
-    }
-    status_->showNotice(rowsText(imported.changed) + QStringLiteral(" changed"));
-    if (!imported.notes.empty()) {
-        QStringList notes;
-        for (const std::string& note : imported.notes) {
-            notes << QString::fromStdString(note);
-        }
-        dialogs_->information(this, QStringLiteral("Import Table"), notes.join(u'\n'));
-    }
 }
 
 void frmMain::mnuCreatePatch_Click() {
@@ -308,63 +265,7 @@ void frmMain::mnuCreatePatch_Click() {
                 }
         }
     }
-    const auto original = dialogs_->getOpenFileName(
-        this, QStringLiteral("Select the Original, Unmodified ROM"), kRomFilter,
-        session_->originalPath().empty() ? settings_->patchOriginal()
-                                         : QtPath(session_->originalPath()));
-    if (!original) {
-        return;
-    }
-    settings_->setPatchOriginal(*original);
-    const auto target = dialogs_->getSaveFileName(this, QStringLiteral("Create Patch"),
-                                                  kPatchFilters, besideRom(QStringLiteral(".bps")));
-    if (target) {
-        const std::size_t size = session_->createPatch(
-            NativePath(*original), NativePath(target->path), PatchFormatOf(*target));
-        status_->showNotice(
-            QStringLiteral("Patch written: %1").arg(QString::fromStdString(BytesText(size))));
-    }
-}
-
-void frmMain::mnuCompareOriginal_Click() {
-    const std::optional<QString> path = dialogs_->getOpenFileName(
-        this, QStringLiteral("Select the Original ROM"), kRomFilter, openFolder());
-    if (path && !path->isEmpty() && openOriginal(*path)) {
-        settings_->setOriginalFor(AbsolutePath(romPath()), QtPath(session_->originalPath()));
-    }
-}
-
-void frmMain::mnuCloseOriginal_Click() {
-    session_->closeOriginal();
-    settings_->setOriginalFor(AbsolutePath(romPath()), QString());
-}
-
-bool frmMain::openOriginal(const QString& path) {
-    try {
-        session_->openOriginal(NativePath(QFileInfo(path).absoluteFilePath()));
-        return true;
-    } catch (const FileError& error) {
-        dialogs_->warning(this, kCompareTitle, QString::fromUtf8(error.what()));
-        return false;
-    }
-}
-
-void frmMain::reopenOriginal() {
-    const QString path = settings_->originalFor(AbsolutePath(romPath()));
-    if (path.isEmpty()) {
-        if (!session_->originalPath().empty()) {
-            session_->closeOriginal();
-        }
-    } else if (!QFileInfo::exists(path)) {
-        session_->closeOriginal();
-        settings_->setOriginalFor(AbsolutePath(romPath()), QString());
-        dialogs_->warning(this, kCompareTitle,
-                          QStringLiteral("The original ROM image %1 no longer exists; the "
-                                         "comparison was closed.")
-                              .arg(QuotedPath(path)));
-    } else if (!openOriginal(path)) {
-        session_->closeOriginal();
-    }
+    exchange_->createPatch();
 }
 
 void frmMain::showOriginal(bool open) {
