@@ -46,6 +46,23 @@ class TableError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+/// A file of a ROM image's own beside it or for it (a character map, a project
+/// file, a recovery file) that is not in its format. what() reads «line 3:
+/// <reason>» when the problem has a line (line() then gives it), else the reason.
+class ProjectFileError : public std::runtime_error {
+  public:
+    ProjectFileError(std::size_t line, const std::string& reason)
+        : std::runtime_error(line > 0 ? "line " + std::to_string(line) + ": " + reason : reason),
+          line_(line) {}
+    /// cause with what it is about in front: «The character map "a.tbl": line 3: ...».
+    ProjectFileError(const std::string& about, const ProjectFileError& cause)
+        : std::runtime_error(about + ": " + cause.what()), line_(cause.line()) {}
+    std::size_t line() const { return line_; }
+
+  private:
+    std::size_t line_;
+};
+
 /// A save that was refused before anything was written (a row that cannot be
 /// encoded, text too long for the region, nothing to save, an unusable file).
 class SaveError : public std::runtime_error {
@@ -64,6 +81,13 @@ class SaveError : public std::runtime_error {
   private:
     std::optional<std::size_t> row_;
     std::optional<std::size_t> position_;
+};
+
+/// Spelling cannot be checked as asked: no dictionary of that language, a name
+/// that is no language, or a build without Hunspell. what() says which.
+class SpellingError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
 };
 
 }  // namespace qm
