@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
 #include "errors.hpp"
 #include "files.hpp"
@@ -22,10 +20,6 @@ constexpr char kPathSeparator = ';';
 #else
 constexpr char kPathSeparator = ':';
 #endif
-
-std::filesystem::path pathOf(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 std::string trimmed(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t");
@@ -57,15 +51,13 @@ std::vector<std::string> DictionaryFolders() {
 std::vector<std::string> DictionaryLanguages(std::span<const std::string> folders) {
     std::vector<std::string> languages;
     for (const std::string& folder : folders) {
-        std::error_code error;
-        for (std::filesystem::directory_iterator entry(pathOf(folder), error), end;
-             !error && entry != end; entry.increment(error)) {
-            const std::filesystem::path& path = entry->path();
-            std::filesystem::path dic = path;
-            if (path.extension() == ".aff" &&
-                std::filesystem::exists(dic.replace_extension(".dic"), error)) {
-                const std::u8string stem = path.stem().u8string();
-                languages.emplace_back(stem.begin(), stem.end());
+        std::vector<std::string> names = FileNamesIn(folder);
+        std::sort(names.begin(), names.end());
+        for (const std::string& name : names) {
+            const std::string stem = name.substr(0, name.rfind('.'));
+            if (name.ends_with(".aff") &&
+                std::binary_search(names.begin(), names.end(), stem + ".dic")) {
+                languages.push_back(stem);
             }
         }
     }
