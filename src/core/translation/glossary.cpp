@@ -1,6 +1,7 @@
 #include "translation/glossary.hpp"
 
 #include <algorithm>
+#include <set>
 #include <span>
 
 #include "errors.hpp"
@@ -114,8 +115,17 @@ std::string whyRefused(const GlossaryTerm& term) {
     return "";
 }
 
-bool sameTerm(const std::string& a, const std::string& b) {
-    return foldedText(a) == foldedText(b);
+// Adds term when it can stand in the glossary and seen (the folded terms so far)
+// lacks it. Throws ProjectFileError (no line) otherwise.
+void addTerm(Glossary& glossary, GlossaryTerm term, std::set<std::u32string>& seen) {
+    if (const std::string why = whyRefused(term); !why.empty()) {
+        throw ProjectFileError(0, why);
+    }
+    if (!seen.insert(foldedText(term.term)).second) {
+        throw ProjectFileError(0, "the term " + Quoted(term.term) + " is in the glossary already");
+    }
+    term.notes.resize(glossary.noteColumns.size());
+    glossary.terms.push_back(std::move(term));
 }
 
 GlossaryTerm termOfRecord(const CsvRecord& record, std::size_t noteCount) {
@@ -159,9 +169,10 @@ Glossary ParseGlossary(std::string_view text) {
     for (std::size_t f = 2; f < records[0].fields.size(); ++f) {
         glossary.noteColumns.push_back(trimmed(records[0].fields[f]));
     }
+    std::set<std::u32string> seen;
     for (std::size_t r = 1; r < records.size(); ++r) {
         try {
-            AddGlossaryTerm(glossary, termOfRecord(records[r], glossary.noteColumns.size()));
+            addTerm(glossary, termOfRecord(records[r], glossary.noteColumns.size()), seen);
         } catch (const ProjectFileError& e) {
             throw e.line() > 0 ? e : ProjectFileError(std::size_t(records[r].line), e.what());
         }
@@ -200,17 +211,11 @@ void WriteGlossary(const std::string& path, const Glossary& glossary) {
 }
 
 void AddGlossaryTerm(Glossary& glossary, GlossaryTerm term) {
-    if (const std::string why = whyRefused(term); !why.empty()) {
-        throw ProjectFileError(0, why);
-    }
+    std::set<std::u32string> seen;
     for (const GlossaryTerm& other : glossary.terms) {
-        if (sameTerm(other.term, term.term)) {
-            throw ProjectFileError(0,
-                                   "the term " + Quoted(term.term) + " is in the glossary already");
-        }
+        seen.insert(foldedText(other.term));
     }
-    term.notes.resize(glossary.noteColumns.size());
-    glossary.terms.push_back(std::move(term));
+    addTerm(glossary, std::move(term), seen);
 }
 
 std::string GlossaryNotes(const Glossary& glossary, const GlossaryTerm& term) {
