@@ -1,9 +1,11 @@
-// quillmoor-script check ROM [TABLE] [--original ORIG] [--format text|json]
-// [--fail-on warnings|errors]: every line that runs past the game's text box, as
-// the preview marks it, every row whose bytes in the ROM image the game misreads,
-// with a table every row that import would refuse and whether the save would
-// refuse the table as a whole, and as warnings the checks against the original
-// and a wrong header checksum. A translation project can run it in its own CI.
+// quillmoor-script check ROM [TABLE] [--original ORIG [--glossary FILE]]
+// [--spelling LANG [--words FILE]] [--format text|json] [--fail-on warnings|errors]
+// [--state STATE] [--charmap FILE]: every line that runs past the game's text box,
+// as the preview marks it, every row whose bytes in the ROM image the game
+// misreads, with a table every row that import would refuse and whether the save
+// would refuse the table as a whole, as warnings the checks against the original,
+// the glossary's and spelling's, and a wrong header checksum, and the rows in the
+// chosen review states. A translation project can run it in its own CI.
 #include <algorithm>
 #include <iostream>
 #include <nlohmann/json.hpp>
@@ -20,7 +22,9 @@
 #include "table_file.hpp"
 #include "text.hpp"
 #include "translation/checks.hpp"
+#include "translation/glossary.hpp"
 #include "translation/row_state.hpp"
+#include "translation/spelling.hpp"
 
 namespace qm::cli {
 
@@ -31,6 +35,7 @@ struct Warned {
     std::optional<std::size_t> row;
     std::string check;
     std::string message;
+    std::string word;  // spelling's
 };
 
 struct Findings {
@@ -52,7 +57,7 @@ struct Findings {
 void checkHeader(const std::string& rom, Findings& found) {
     const auto state = ReadHeaderChecksum(rom);
     if (state && !state->right()) {
-        found.warnings.push_back({std::nullopt, "checksum", ChecksumText(*state)});
+        found.warnings.push_back({std::nullopt, "checksum", ChecksumText(*state), ""});
     }
 }
 
@@ -140,9 +145,14 @@ void printJson(const Findings& found) {
     doc["misread"] = listJson(found.misread);
     doc["warnings"] = nlohmann::ordered_json::array();
     for (const Warned& w : found.warnings) {
-        doc["warnings"].push_back({{"row", w.row ? nlohmann::ordered_json(*w.row + 1) : nullptr},
-                                   {"check", w.check},
-                                   {"message", w.message}});
+        nlohmann::ordered_json item = {
+            {"row", w.row ? nlohmann::ordered_json(*w.row + 1) : nullptr},
+            {"check", w.check},
+            {"message", w.message}};
+        if (!w.word.empty()) {
+            item["word"] = w.word;
+        }
+        doc["warnings"].push_back(std::move(item));
     }
     if (!found.chosen.empty()) {
         doc["states"] = nlohmann::ordered_json::array();
@@ -191,6 +201,40 @@ void findOverflows(std::span<const StringEntry> rows, const CharacterMap& map, F
     }
 }
 
+// The glossary and the spell checker the options ask for, loaded once.
+struct Aids {
+    std::optional<GlossaryMatcher> glossary;
+    std::optional<SpellChecker> spelling;
+
+    explicit Aids(const CheckOptions& o) {
+        if (!o.glossary.empty()) {
+            glossary.emplace(ReadGlossary(o.glossary));
+        }
+        if (!o.spelling.empty()) {
+            spelling.emplace(o.spelling);
+            if (!o.words.empty()) {
+                spelling->setProjectWords(ReadWordList(o.words));
+            }
+        }
+    }
+    CheckAids checkAids() const {
+        return {glossary ? &*glossary : nullptr, spelling ? &*spelling : nullptr, nullptr};
+    }
+};
+
+void findWarnings(const CheckOptions& o, std::span<const StringEntry> rows, Findings& found) {
+    const Aids aids(o);
+    if (o.original.empty() && !aids.spelling) {
+        return;
+    }
+    const std::vector<StringEntry> original =
+        o.original.empty() ? std::vector<StringEntry>() : LoadRom(o.original);
+    for (Warning& w : TranslationChecks(original, aids.checkAids()).ofTable(rows)) {
+        found.warnings.push_back({w.row, std::string(CheckName(w.check)), std::move(w.message),
+                                  std::move(w.misspelt.word)});
+    }
+}
+
 }  // namespace
 
 int runCheck(const CheckOptions& o) {
@@ -210,19 +254,20 @@ int runCheck(const CheckOptions& o) {
                 found.marked.emplace_back(row, review);
             }
         }
-        if (!o.original.empty()) {
-            for (Warning& w : TranslationChecks(LoadRom(o.original)).ofTable(rows)) {
-                found.warnings.push_back({w.row, std::string(CheckName(w.check)), w.message});
-            }
-        }
+        findWarnings(o, rows, found);
         checkHeader(o.rom, found);
-        o.format == "json" ? printJson(found)
-                           : printText(found, !o.table.empty(), !o.original.empty());
+        o.format == "json"
+            ? printJson(found)
+            : printText(found, !o.table.empty(), !o.original.empty() || !o.spelling.empty());
         const bool warned = !found.warnings.empty() || !found.marked.empty();
         return found.errors() || (o.failOn != "errors" && warned) ? kFailed : 0;
     } catch (const TableError& e) {
         return Fail(TableMessage(o.table, e.what()));
     } catch (const FileError& e) {
+        return Fail(e.what());
+    } catch (const ProjectFileError& e) {
+        return Fail(e.what());
+    } catch (const SpellingError& e) {
         return Fail(e.what());
     }
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The verbs of quillmoor-script. Each returns the process exit status (io.hpp).
 
+#include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qm::cli {
@@ -47,14 +49,18 @@ struct CheckOptions {
     std::string failOn = "warnings";  ///< anything found; "errors": overflows, refusals
     std::vector<std::string> states;  ///< review states whose rows to list ("needs-review")
     std::string charmap;
+    std::string glossary;             ///< glossary file (CSV) for the glossary check; empty: none
+    std::string spelling;             ///< dictionary's language for the spelling check; empty: none
+    std::string words;                ///< project-words file for spelling; empty: none
 };
 /// Lists the lines of rom's rows (with table imported, when given) that run past
 /// the text box, the rows kept as stored that the game misreads, with a table the
 /// rows import would refuse and the save's refusal of the whole table, as
-/// warnings the checks against original (translation/checks.hpp) and a wrong
-/// header checksum of rom, and the rows in the chosen review states, in format
-/// ("text", "json"). 0 when nothing that failOn names is found, 1 when
-/// something is (or a file cannot be read).
+/// warnings the checks against original (translation/checks.hpp; the glossary
+/// check with a glossary), the spelling check with a language (translated rows
+/// only when there is an original) and a wrong header checksum of rom, and the
+/// rows in the chosen review states, in format ("text", "json"). 0 when nothing
+/// that failOn names is found, 1 when something is (or a file cannot be read).
 int runCheck(const CheckOptions& options);
 /// Lists the rows that differ between the ROM image original and modified (a ROM
 /// image, or a table file standing for original with it imported), then their
@@ -89,6 +95,21 @@ struct ReflowOptions {
     bool dryRun = false;
     bool quiet = false;
 };
+struct SuggestOptions {
+    std::string rom;
+    std::string original;              ///< the untouched ROM image
+    std::size_t row = 0;               ///< 1-based, as given
+    std::string format = "text";       ///< or "json"
+    std::vector<std::string> poFiles;  ///< further sources: PO files
+    /// further sources: another ROM image's translated table and its original
+    std::vector<std::pair<std::string, std::string>> roms;
+};
+/// Prints up to 5 suggestions for row of rom: translated rows (and further
+/// sources' entries) whose originals read like row's original (SuggestionIndex).
+/// 0 when it ran (with or without suggestions), 1 when a file cannot be read, 2
+/// for a row the table lacks.
+int runSuggest(const SuggestOptions& options);
+
 /// Reflows the rows of rom that overflow (those of rows only), printing each
 /// changed row and each that still does not fit (not with quiet) and the count,
 /// and saves as runReplace does (nothing with dryRun or when no row changed).

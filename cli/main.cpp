@@ -11,8 +11,9 @@
 
 namespace {
 
-constexpr const char* kCommands[] = {"export", "import", "demo",    "create-patch", "apply-patch",
-                                     "check",  "diff",   "replace", "checksum",     "reflow"};
+constexpr const char* kCommands[] = {"export",      "import", "demo",   "create-patch",
+                                     "apply-patch", "check",  "diff",   "replace",
+                                     "checksum",    "reflow", "suggest"};
 
 bool isCommand(const std::string& word) {
     for (const char* command : kCommands) {
@@ -123,6 +124,14 @@ int main(int argc, char** argv) {
                      "needs-review or approved; may be given again")
         ->transform(CLI::IsMember({"draft", "needs-review", "approved"}, CLI::ignore_case));
     addCharmap(checkCmd, check.charmap);
+    checkCmd
+        ->add_option("--glossary", check.glossary,
+                     "glossary (CSV: term,translation) whose terms the translation must keep")
+        ->needs("--original");
+    auto* spellingOption = checkCmd->add_option(
+        "--spelling", check.spelling, "check spelling with this language's dictionary (en_US)");
+    checkCmd->add_option("--words", check.words, "project words (one a line) spelt right")
+        ->needs(spellingOption);
 
     std::string diffOriginal;
     std::string diffModified;
@@ -156,6 +165,20 @@ int main(int argc, char** argv) {
         "checksum", "Compare the SNES internal header's checksum with the ROM's (exit 1 if wrong)");
     checksumCmd->add_option("ROM", checksumRom, "ROM image to check")->required();
     checksumCmd->add_flag("--fix", checksumFix, "write the right checksum into the header");
+
+    qm::cli::SuggestOptions suggest;
+    auto* suggestCmd = app.add_subcommand(
+        "suggest", "Suggest translations for a row from rows whose originals read alike");
+    suggestCmd->add_option("ROM", suggest.rom, "ROM image with the translation")->required();
+    suggestCmd->add_option("ROW", suggest.row, "row number (1-512)")->required();
+    suggestCmd->add_option("--original", suggest.original, "the untouched ROM image")->required();
+    suggestCmd->add_option("--format", suggest.format, "text or json")
+        ->transform(CLI::IsMember({"text", "json"}, CLI::ignore_case));
+    suggestCmd->add_option("--from-po", suggest.poFiles,
+                           "a PO file whose translations are suggested too (may be repeated)");
+    suggestCmd->add_option("--from-rom", suggest.roms,
+                           "another ROM image's translation and its original, suggested too "
+                           "(two files; may be repeated)");
 
     qm::cli::ReflowOptions reflow;
     auto* reflowCmd =
@@ -191,6 +214,9 @@ int main(int argc, char** argv) {
         }
         if (*reflowCmd) {
             return qm::cli::runReflow(reflow);
+        }
+        if (*suggestCmd) {
+            return qm::cli::runSuggest(suggest);
         }
         if (*checksumCmd) {
             return qm::cli::runChecksum(checksumRom, checksumFix);

@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev nlohmann-json3-dev libcli11-dev zlib1g-dev libgettextpo-dev gettext python3)
+          libbenchmark-dev nlohmann-json3-dev libcli11-dev zlib1g-dev libgettextpo-dev gettext python3
+          libhunspell-dev hunspell-en-us hunspell-de-de hunspell-fr hunspell-es)
 if [ "${QM_WITH_CLANG:-0}" = 1 ]; then
     packages+=(clang libclang-rt-dev)
 fi

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The core and quillmoor-script on Windows: installs what is missing (MinGW-w64,
 # Wine, zlib for MinGW, the GoogleTest sources), cross-builds them and their tests
-# into build-windows/ (no window: Debian has no Qt for Windows; no PO files: nor
-# libgettextpo), runs the tests under Wine, and checks that the Windows tool
+# into build-windows/ (no window: Debian has no Qt for Windows; no PO files and no
+# spelling: nor libgettextpo or Hunspell), runs the tests under Wine, and checks that the Windows tool
 # writes the very bytes the Linux one writes from the same inputs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,7 +18,8 @@ mkdir -p "$out"
 [ -f "$WINEPREFIX/system.reg" ] || "$wine" wineboot --init >/dev/null 2>&1
 
 cmake -S . -B "$out/build" -G Ninja --toolchain cmake/mingw-w64-x86_64.cmake \
-    -DCMAKE_BUILD_TYPE=Release -DQM_BUILD_GUI=OFF -DQM_BUILD_BENCH=OFF -DQM_WITH_PO=OFF >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DQM_BUILD_GUI=OFF -DQM_BUILD_BENCH=OFF -DQM_WITH_PO=OFF \
+    -DQM_WITH_HUNSPELL=OFF >/dev/null
 cmake --build "$out/build" -j "$(nproc)"
 ctest --test-dir "$out/build" --output-on-failure -j "$(nproc)"
 
@@ -57,6 +58,12 @@ said="$(cd "$work/windows" && "$wine" "$out/build/bin/quillmoor-script.exe" expo
     -o table.po 2>&1 || true)"
 if [[ "$said" != *"PO files are not supported in this build"* ]]; then
     echo "windows: a .po export said: $said"
+    failed=1
+fi
+said="$(cd "$work/windows" && "$wine" "$out/build/bin/quillmoor-script.exe" check demo.smc \
+    --spelling en_US 2>&1 || true)"
+if [[ "$said" != *"Spelling is not available in this build"* ]]; then
+    echo "windows: check --spelling said: $said"
     failed=1
 fi
 [ "$failed" -eq 0 ] &&

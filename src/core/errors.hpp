@@ -90,4 +90,11 @@ class SaveError : public std::runtime_error {
     std::optional<std::size_t> position_;
 };
 
+/// Spelling cannot be checked as asked: no dictionary of that language, a name
+/// that is no language, or a build without Hunspell. what() says which.
+class SpellingError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
 }  // namespace qm

@@ -183,6 +183,18 @@ Bytes RegularFile::readAll(std::uintmax_t limit) const {
     return bytes;
 }
 
+std::vector<std::string> FileNamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator entry(platform::NativePath(folder), ec), end; !ec && entry != end;
+         entry.increment(ec)) {
+        if (entry->is_regular_file(ec)) {
+            names.push_back(platform::Utf8Path(entry->path().filename()));
+        }
+    }
+    return names;
+}
+
 Bytes ReadWholeFile(const std::string& path) {
     return RegularFile(path).readAll();
 }

@@ -114,6 +114,10 @@ Bytes ReadStandardInput(std::uintmax_t limit);
 /// Writes all of data to standard output, byte for byte. Throws FileError.
 void WriteStandardOutput(std::string_view data);
 
+/// The names (UTF-8) of the regular files in folder, links followed, in no
+/// particular order; none when it cannot be read. Never throws but for memory.
+std::vector<std::string> FileNamesIn(const std::string& folder);
+
 /// Whether both paths name the same existing file, through links and hard links.
 bool SameFile(const std::string& a, const std::string& b);
 

@@ -15,7 +15,7 @@ namespace qm {
 namespace {
 
 constexpr std::array<std::string_view, kChecks.size()> kCheckNames = {
-    "codes", "end-punctuation", "digits", "spaces", "inconsistent"};
+    "codes", "end-punctuation", "digits", "spaces", "inconsistent", "glossary", "spelling"};
 constexpr std::array<std::string_view, 3> kCodeNames = {"Pause", "TextSpeed", "Animation"};
 
 // The name of the code token text opens ("Pause"), or nothing for any other token.
@@ -207,8 +207,8 @@ std::optional<std::string> CheckSpaces(const RowReading& row, const RowReading& 
     return parts.empty() ? std::nullopt : std::optional(joinedParts(parts));
 }
 
-TranslationChecks::TranslationChecks(std::span<const StringEntry> original)
-    : original_(original.begin(), original.end()) {
+TranslationChecks::TranslationChecks(std::span<const StringEntry> original, CheckAids aids)
+    : original_(original.begin(), original.end()), aids_(aids) {
     std::map<std::tuple<std::int16_t, Colour, std::string_view>, std::size_t> groupNamed;
     for (std::size_t k = 0; k < original_.size(); ++k) {
         const StringEntry& o = original_[k];
@@ -220,6 +220,9 @@ TranslationChecks::TranslationChecks(std::span<const StringEntry> original)
         }
         groups_[at->second].push_back(k);
         groupOf_.push_back(at->second);
+        if (aids_.glossary != nullptr) {
+            originalTerms_.push_back(aids_.glossary->termsIn(PlayerText(o.Text)));
+        }
     }
 }
 
@@ -227,22 +230,43 @@ std::vector<Warning> TranslationChecks::ofRow(std::span<const StringEntry> rows,
                                               const StringEntry& row,
                                               const IgnoredWarnings& ignored) const {
     std::vector<Warning> warnings;
-    if (k >= original_.size() || SameAsOriginal(row, original_[k])) {
+    const bool compared = k < original_.size();
+    if (compared && SameAsOriginal(row, original_[k])) {
         return warnings;
     }
-    const RowReading reading = ReadRow(row.Text);
-    const RowReading& original = readings_[k];
     const auto add = [&](Check check, std::optional<std::string> message) {
         if (message && !ignored.contains({k, check})) {
             warnings.push_back({k, check, std::move(*message)});
         }
     };
-    add(Check::Codes, CheckCodes(reading, original));
-    add(Check::EndPunctuation, CheckEndPunctuation(reading, original));
-    add(Check::Digits, CheckDigits(reading, original));
-    add(Check::Spaces, CheckSpaces(reading, original));
-    add(Check::Inconsistent, inconsistent(rows, k, row));
+    if (compared) {
+        const RowReading reading = ReadRow(row.Text);
+        const RowReading& original = readings_[k];
+        add(Check::Codes, CheckCodes(reading, original));
+        add(Check::EndPunctuation, CheckEndPunctuation(reading, original));
+        add(Check::Digits, CheckDigits(reading, original));
+        add(Check::Spaces, CheckSpaces(reading, original));
+        add(Check::Inconsistent, inconsistent(rows, k, row));
+        if (aids_.glossary != nullptr) {
+            add(Check::Glossary, aids_.glossary->check(originalTerms_[k], PlayerText(row.Text)));
+        }
+    }
+    addSpelling(k, row, ignored, warnings);
     return warnings;
+}
+
+void TranslationChecks::addSpelling(std::size_t k, const StringEntry& row,
+                                    const IgnoredWarnings& ignored,
+                                    std::vector<Warning>& warnings) const {
+    if (aids_.spelling == nullptr || ignored.contains({k, Check::Spelling})) {
+        return;
+    }
+    static const ExtraLetters kNone;
+    for (SpellingWord& w :
+         aids_.spelling->misspelt(row.Text, aids_.letters != nullptr ? *aids_.letters : kNone)) {
+        std::string message = MisspeltMessage(*aids_.spelling, w.word);
+        warnings.emplace_back(k, Check::Spelling, std::move(message), std::move(w));
+    }
 }
 
 std::vector<Warning> TranslationChecks::ofTable(std::span<const StringEntry> rows,

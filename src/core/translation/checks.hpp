@@ -1,10 +1,11 @@
 #pragma once
 // Checks of a translated row against the original's row: the faults that reach
 // players (a dropped pause, a changed number, a lost "?", stray spaces, one line
-// translated three ways). Warnings are a level below the problems of row_state.hpp:
-// the row can be saved and fits, but may not say what the original says. One
-// function per check; the window's marks, filter, jumps and counts and
-// quillmoor-script check all take them from here.
+// translated three ways), a glossary term rendered another way, a misspelt word.
+// Warnings are a level below the problems of row_state.hpp: the row can be saved
+// and fits, but may not say what the original says. One function per check; the
+// window's marks, filter, jumps and counts and quillmoor-script check all take
+// them from here.
 
 #include <array>
 #include <cstddef>
@@ -19,14 +20,27 @@
 
 #include "rom/string_table.hpp"
 #include "translation/filter.hpp"
+#include "translation/glossary.hpp"
+#include "translation/spelling.hpp"
+#include "translation/words.hpp"
 
 namespace qm {
 
-enum class Check : std::uint8_t { Codes, EndPunctuation, Digits, Spaces, Inconsistent };
-inline constexpr std::array<Check, 5> kChecks = {Check::Codes, Check::EndPunctuation, Check::Digits,
-                                                 Check::Spaces, Check::Inconsistent};
+enum class Check : std::uint8_t {
+    Codes,
+    EndPunctuation,
+    Digits,
+    Spaces,
+    Inconsistent,
+    Glossary,
+    Spelling
+};
+inline constexpr std::array<Check, 7> kChecks = {
+    Check::Codes,        Check::EndPunctuation, Check::Digits,  Check::Spaces,
+    Check::Inconsistent, Check::Glossary,       Check::Spelling};
 
-/// «codes», «end-punctuation», «digits», «spaces», «inconsistent».
+/// «codes», «end-punctuation», «digits», «spaces», «inconsistent», «glossary»,
+/// «spelling».
 std::string_view CheckName(Check check);
 /// The check of that name; nothing for any other text.
 std::optional<Check> CheckNamed(std::string_view name);
@@ -68,9 +82,16 @@ std::optional<std::string> CheckSpaces(const RowReading& row, const RowReading& 
 
 /// A warning of a row.
 struct Warning {
+    Warning() = default;
+    Warning(std::size_t row, Check check, std::string message, SpellingWord misspelt = {})
+        : row(row), check(check), message(std::move(message)), misspelt(std::move(misspelt)) {}
+
     std::size_t row = 0;  ///< 0-based
     Check check = Check::Codes;
     std::string message;  ///< UTF-8
+    /// spelling: the misspelt word and where it stands in the row's markup, for
+    /// the window's underline; empty for the other checks.
+    SpellingWord misspelt;
 
     bool operator==(const Warning&) const = default;
 };
@@ -78,21 +99,39 @@ struct Warning {
 /// The (row, check) pairs a project chose to ignore, rows 0-based.
 using IgnoredWarnings = std::set<std::pair<std::size_t, Check>>;
 
-/// The checks of a table against one original. Reads the original once; each
-/// row's checks then cost one reading of the row (and, for inconsistent, a look
-/// at the rows with the same original): cheap enough for every keystroke.
+/// What the checks beyond the original's need, each optional. Not owned: each
+/// must outlive the checks made with it.
+struct CheckAids {
+    /// glossary: a term of the original's row whose translation the row lacks.
+    const GlossaryMatcher* glossary = nullptr;
+    /// spelling: a word the dictionary and the project words do not know.
+    const SpellChecker* spelling = nullptr;
+    /// The letters placeholders show (a character map's), for spelling's words.
+    const ExtraLetters* letters = nullptr;
+};
+
+/// The checks of a table against one original. Reads the original once (and
+/// finds the glossary's terms in it); each row's checks then cost one reading of
+/// the row (for inconsistent, a look at the rows with the same original; for
+/// spelling, a dictionary look-up per word): cheap enough for every keystroke.
 class TranslationChecks {
   public:
-    /// original: the original's rows (copied; the caller's may go).
-    explicit TranslationChecks(std::span<const StringEntry> original);
+    /// original: the original's rows (copied; the caller's may go); empty for a
+    /// table checked on its own, which only spelling can check.
+    explicit TranslationChecks(std::span<const StringEntry> original, CheckAids aids = {});
 
-    /// The warnings of row k, in kChecks order, without the ignored ones: rows is
-    /// the table and row what row k holds (rows[k], or the edit box's row as if
-    /// applied). Only a translated row (portrait, colour or text differ from its
-    /// original row) gets any; a row past the original's end gets none.
+    /// The warnings of row k, in kChecks order (spelling's by word), without the
+    /// ignored ones: rows is the table and row what row k holds (rows[k], or the
+    /// edit box's row as if applied). A row the same as its original row gets
+    /// none. The checks against the original (all but spelling) take only a
+    /// translated row (portrait, colour or text differ from its original row); a
+    /// row past the original's end gets none of them, but is checked for spelling.
     /// inconsistent: another translated row with the same original (portrait,
     /// colour and text) holds another translation: «row 5 translates the same
-    /// original differently» (up to three rows named). Never fails.
+    /// original differently» (up to three rows named). glossary: the message of
+    /// GlossaryMatcher::check, in what the player reads (PlayerText). spelling:
+    /// one warning per misspelt word (MisspeltMessage) with the word and its
+    /// place. Never fails.
     std::vector<Warning> ofRow(std::span<const StringEntry> rows, std::size_t k,
                                const StringEntry& row, const IgnoredWarnings& ignored = {}) const;
 
@@ -107,12 +146,16 @@ class TranslationChecks {
 
   private:
     std::vector<StringEntry> original_;
+    CheckAids aids_;
     std::vector<RowReading> readings_;
-    std::vector<std::vector<std::size_t>> groups_;  ///< rows with the same original
-    std::vector<std::size_t> groupOf_;              ///< row -> its index in groups_
+    std::vector<std::vector<std::size_t>> originalTerms_;  ///< row -> glossary terms in it
+    std::vector<std::vector<std::size_t>> groups_;         ///< rows with the same original
+    std::vector<std::size_t> groupOf_;                     ///< row -> its index in groups_
 
     std::optional<std::string> inconsistent(std::span<const StringEntry> rows, std::size_t k,
                                             const StringEntry& row) const;
+    void addSpelling(std::size_t k, const StringEntry& row, const IgnoredWarnings& ignored,
+                     std::vector<Warning>& warnings) const;
 };
 
 struct WarningCounts {

@@ -2,42 +2,14 @@
 
 #include <set>
 
-#include "markup/encoder.hpp"
 #include "markup/symbols.hpp"
 #include "preview/preview.hpp"
 #include "translation/row_state.hpp"
+#include "translation/words.hpp"
 
 namespace qm {
 
 namespace {
-
-// The words of a markup text: "(return)" and spaces part them; every other token
-// (MarkupTokens: as the encoder reads it, blanks inside included) is taken whole.
-std::vector<std::string> wordsOf(std::string_view markup) {
-    std::vector<std::string> words;
-    std::string word;
-    const auto endWord = [&] {
-        if (!word.empty()) {
-            words.push_back(std::move(word));
-            word.clear();
-        }
-    };
-    const std::vector<MarkupToken> tokens = MarkupTokens(markup);
-    auto token = tokens.begin();
-    for (std::size_t i = 0; i < markup.size();) {
-        const bool atToken = token != tokens.end() && token->position == i;
-        const std::size_t length = atToken ? token->length : 1;
-        if (markup.substr(i, length) == kReturnToken || markup[i] == ' ') {
-            endWord();
-        } else {
-            word += markup.substr(i, length);
-        }
-        i += length;
-        token += atToken ? 1 : 0;
-    }
-    endWord();
-    return words;
-}
 
 // Columns of one line, as the preview counts them.
 std::size_t width(std::string_view line) {
@@ -55,7 +27,7 @@ bool ReflowedRow::fits() const {
 }
 
 ReflowedText ReflowText(std::string_view markup) {
-    const std::vector<std::string> words = wordsOf(markup);
+    const std::vector<std::string> words = MarkupWords(markup);
     if (words.empty()) {
         return {std::string(markup), PreviewLines(markup).size(), ""};
     }
