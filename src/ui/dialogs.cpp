@@ -1,5 +1,7 @@
 #include "dialogs.h"
 
+#include "character_map_dialog.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -122,6 +124,16 @@ void QtDialogs::information(QWidget* parent, const QString& title, const QString
 void QtDialogs::warning(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+std::optional<CharacterMap> QtDialogs::editCharacterMap(QWidget* parent, const CharacterMap& map,
+                                                        std::span<const FreeCodeUse> uses,
+                                                        const QString& file) {
+    CharacterMapDialog dialog(parent, map, uses, file);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.map();
 }
 
 }  // namespace qm

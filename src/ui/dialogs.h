@@ -6,6 +6,10 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <span>
+
+#include "markup/charmap.hpp"
+#include "project/charmap_file.hpp"
 
 class QWidget;
 
@@ -62,6 +66,11 @@ class Dialogs {
     virtual void information(QWidget* parent, const QString& title, const QString& text) = 0;
     /// A refusal or failure, with an OK button.
     virtual void warning(QWidget* parent, const QString& title, const QString& text) = 0;
+    /// File > Character Map...: map edited, with the uses of each free code
+    /// shown; nothing when the user cancelled. file: where Save writes.
+    virtual std::optional<CharacterMap> editCharacterMap(QWidget* parent, const CharacterMap& map,
+                                                         std::span<const FreeCodeUse> uses,
+                                                         const QString& file) = 0;
 };
 
 /// The real modal Qt dialogs.
@@ -84,6 +93,9 @@ class QtDialogs : public Dialogs {
     bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
     void information(QWidget* parent, const QString& title, const QString& text) override;
     void warning(QWidget* parent, const QString& title, const QString& text) override;
+    std::optional<CharacterMap> editCharacterMap(QWidget* parent, const CharacterMap& map,
+                                                 std::span<const FreeCodeUse> uses,
+                                                 const QString& file) override;
 };
 
 }  // namespace qm

@@ -8,7 +8,9 @@
 #include <QPixmapCache>
 #include <QTextCursor>
 
+#include "errors.hpp"
 #include "game_text.h"
+#include "markup/display.hpp"
 #include "markup/portraits.hpp"
 #include "markup_edit.h"
 #include "original_panel.h"
@@ -70,6 +72,7 @@ void EntryEditor::setUpFonts() {
 
 void EntryEditor::setUp(const StringTableModel& model, const QString& portraitFolder) {
     model_ = &model;
+    ui_->txtText->setCharacterMap(&model.characterMap());
     portraitFolder_ = portraitFolder.isEmpty() ? defaultPortraitFolder() : portraitFolder;
 }
 
@@ -91,8 +94,8 @@ void EntryEditor::load(int row) {
     const bool coloured = entry.Coloured == Colour::Yes;
     ui_->chkColoured->setChecked(coloured);
     ui_->txtText2->setEntryColour(EntryColour(coloured));
-    ui_->txtText->setPlainText(FromGameText(entry.Text));
-    ui_->pnlOriginal->showRow(model_->originalOf(row));
+    ui_->txtText->setPlainText(model_->displayText(entry.Text));
+    showOriginalRow();
     loading_ = false;
     showTitle();
     emit rowLoaded(row);
@@ -106,13 +109,27 @@ void EntryEditor::showTitle() {
                   : QStringLiteral("Selected Text"));
 }
 
+std::string EntryEditor::markupOf(const QString& display) const {
+    try {
+        return DisplayToMarkup(display.toStdString(), model_->characterMap());
+    } catch (const TextError&) {
+        // A character no code stands for: a byte the encoder refuses keeps its
+        // place, so the budget and the counts know the row cannot be saved.
+        QString stand = display;
+        for (QChar& c : stand) {
+            c = c.unicode() > 0xFF ? QChar(0x7F) : c;
+        }
+        return DisplayToMarkup(stand.toStdString(), model_->characterMap());
+    }
+}
+
 std::optional<StringEntry> EntryEditor::edited() const {
     if (!row_ || model_ == nullptr || *row_ >= model_->rowCount()) {
         return std::nullopt;
     }
     StringEntry entry = model_->entry(*row_);
     entry.Portrait = static_cast<std::int16_t>(ui_->hsPortrait->value());
-    entry.Text = ui_->txtText->toPlainText().toLatin1().toStdString();
+    entry.Text = markupOf(ui_->txtText->toPlainText());
     // A colour the box cannot show ("?", "") stays until the box is changed; so
     // does one a revert put there.
     const Colour shown = revertedColour_.value_or(entry.Coloured);
@@ -138,7 +155,7 @@ void EntryEditor::revertTo(std::int16_t portrait, Colour coloured, const std::st
     revertedColour_ = coloured;
     // One step of the edit box's own undo, so Ctrl+Z there takes the revert back.
     ui_->txtText->selectAll();
-    ui_->txtText->insertAsOneStep(FromGameText(text));
+    ui_->txtText->insertAsOneStep(model_->displayText(text));
     pendingStep_ = step;
     emit contentChanged();
     ui_->txtText->setFocus(Qt::OtherFocusReason);
@@ -147,8 +164,13 @@ void EntryEditor::revertTo(std::int16_t portrait, Colour coloured, const std::st
 void EntryEditor::showOriginalSide(bool shown) {
     ui_->pnlOriginal->setVisible(shown);
     if (row_ && model_ != nullptr) {
-        ui_->pnlOriginal->showRow(model_->originalOf(*row_));
+        showOriginalRow();
     }
+}
+
+void EntryEditor::showOriginalRow() {
+    const StringEntry* original = row_ ? model_->originalOf(*row_) : nullptr;
+    ui_->pnlOriginal->showRow(original, original ? model_->displayText(original->Text) : QString());
 }
 
 void EntryEditor::insertText(const QString& text) {
@@ -210,7 +232,7 @@ void EntryEditor::hsPortrait_Change() {
 }
 
 void EntryEditor::txtText_Change() {
-    ui_->txtText2->showMarkup(ui_->txtText->toPlainText());
+    ui_->txtText2->showText(ui_->txtText->toPlainText());
     if (!loading_) {
         emit contentChanged();
     }

@@ -46,6 +46,10 @@ class EntryEditor : public QGroupBox {
 
     /// The editor's row as it would be if applied now; nothing without a row.
     std::optional<StringEntry> edited() const;
+    /// The markup of a display text as far as it has one: a character no code
+    /// stands for becomes a byte the encoder refuses, so the row counts as one
+    /// that cannot be saved.
+    std::string markupOf(const QString& display) const;
     /// Whether the editor holds something its row does not.
     bool isModified() const;
     /// The name of the step an Apply makes now: "Apply", or the revert's name.
@@ -88,6 +92,7 @@ class EntryEditor : public QGroupBox {
 
   private:
     void setUpFonts();
+    void showOriginalRow();
     /// "Row 8 · Rosalind": the row and the speaker the editor holds.
     void showTitle();
     void showPortrait(int number);

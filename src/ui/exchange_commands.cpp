@@ -10,6 +10,7 @@
 #include "errors.hpp"
 #include "file_filters.h"
 #include "paths.h"
+#include "project/charmap_file.hpp"
 #include "rom_session.h"
 #include "status_panels.h"
 #include "text.hpp"
@@ -100,6 +101,17 @@ void ExchangeCommands::createPatch() {
             NativePath(*original), NativePath(target->path), PatchFormatOf(*target));
         status_.showNotice(
             QStringLiteral("Patch written: %1").arg(QString::fromStdString(BytesText(size))));
+    }
+}
+
+void ExchangeCommands::mnuCharacterMap_Click() {
+    const std::string file = CharacterMapPathFor(session_.path());
+    const std::optional<CharacterMap> map = dialogs_.editCharacterMap(
+        &window_, session_.characterMap(), FreeCodeUsage(session_.rows()), ShownFileName(file));
+    if (map) {
+        session_.setCharacterMap(*map);
+        session_.saveCharacterMap();  // a failure is said; the texts show the new map
+        status_.showNotice(QStringLiteral("Character map saved to %1").arg(ShownFileName(file)));
     }
 }
 

@@ -30,6 +30,9 @@ class ExchangeCommands : public QObject {
     void mnuCloseOriginal_Click();
     /// Opens the original remembered for the open ROM image, if any.
     void reopenOriginal();
+    /// File > Character Map...: edits the map; Save takes it for the texts and
+    /// writes NAME.tbl beside the open file.
+    void mnuCharacterMap_Click();
 
   private:
     /// The folder and name to propose for a file made from the open ROM image.

@@ -33,14 +33,9 @@ FilterBar::FilterBar(QWidget* parent)
 }
 
 RowFilter FilterBar::filter() const {
-    const QString text = text_->text();
     RowFilter filter;
     filter.state = StateChoice(state_->currentIndex());
-    // A character no game text has occurs in no row; "\xFF" stands for it, as no
-    // preview holds that byte.
-    for (const QChar c : text) {
-        filter.text += c.unicode() <= 0xFF ? char(c.unicode()) : '\xFF';
-    }
+    filter.text = text_->text().toStdString();  // display text, read with the rows' map
     return filter;
 }
 

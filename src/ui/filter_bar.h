@@ -22,7 +22,8 @@ class FilterBar : public QWidget {
   public:
     explicit FilterBar(QWidget* parent = nullptr);
 
-    /// The filter as the controls set it; a text beyond Latin-1 matches nothing.
+    /// The filter as the controls set it: its text is display text (UTF-8), for
+    /// a filter whose map is set.
     RowFilter filter() const;
     /// Back to every row, as when the window opened.
     void clear();

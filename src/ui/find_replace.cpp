@@ -8,6 +8,7 @@
 #include "dialogs.h"
 #include "entry_editor.h"
 #include "game_text.h"
+#include "markup/display.hpp"
 #include "replace_dialog.h"
 #include "rom_session.h"
 #include "row_list.h"
@@ -40,13 +41,9 @@ void FindReplace::mnuFindFindNext_Click() {
         return;
     }
     const std::optional<int> selected = list_.selectedRow();
-    // A text with a character no game text has is found nowhere.
-    const std::optional<std::string> needle = ToGameText(SearchText);
-    const RowJump found =
-        needle ? NextRowContaining(session_.rows(),
-                                   selected ? std::optional<std::size_t>(*selected) : std::nullopt,
-                                   *needle)
-               : RowJump{};
+    const RowJump found = NextRowContaining(
+        session_.rows(), selected ? std::optional<std::size_t>(*selected) : std::nullopt,
+        SearchText.toStdString(), &session_.characterMap());
     if (!found.row) {
         dialogs_.information(&window_, QStringLiteral("Find"),
                              QString::fromStdString(NotFoundMessage(SearchText.toStdString())));
@@ -97,7 +94,7 @@ std::vector<std::size_t> FindReplace::replaceScope() const {
 }
 
 void FindReplace::replaceFindNext() {
-    const std::optional<SearchPattern> pattern = replace_->pattern();
+    const std::optional<SearchPattern> pattern = replace_->pattern(session_.characterMap());
     if (!pattern) {
         return;
     }
@@ -120,19 +117,28 @@ void FindReplace::replaceFindNext() {
 void FindReplace::showMatch(const TextMatch& match) {
     list_.selectRow(int(match.row));
     editor_.load(int(match.row));
-    editor_.select(int(match.position), int(match.length));
+    const auto [start, end] = shownRange(match.row, match.position, match.length);
+    editor_.select(start, end - start);
     lastMatch_ = match;
 }
 
+std::pair<int, int> FindReplace::shownRange(std::size_t row, std::size_t position,
+                                            std::size_t length) const {
+    const std::string& markup = session_.rows()[row].Text;
+    const CharacterMap& map = session_.characterMap();
+    return {int(DisplayPosition(markup, map, position)),
+            int(DisplayPosition(markup, map, position + length))};
+}
+
 void FindReplace::replaceOne() {
-    const std::optional<SearchPattern> pattern = replace_->pattern();
-    const std::optional<std::string> replacement = replace_->replacement();
+    const std::optional<SearchPattern> pattern = replace_->pattern(session_.characterMap());
+    const std::optional<std::string> replacement = replace_->replacement(session_.characterMap());
     if (!pattern || !replacement) {
         return;
     }
     const bool shown = lastMatch_ && editor_.row() == int(lastMatch_->row) &&
-                       editor_.selectionStart() == int(lastMatch_->position) &&
-                       editor_.selectionEnd() == int(lastMatch_->position + lastMatch_->length);
+                       std::pair(editor_.selectionStart(), editor_.selectionEnd()) ==
+                           shownRange(lastMatch_->row, lastMatch_->position, lastMatch_->length);
     if (shown) {
         try {
             if (const std::optional<StringEntry> row =
@@ -140,7 +146,10 @@ void FindReplace::replaceOne() {
                 const int index = int(lastMatch_->row);
                 session_.history().changeRow(QStringLiteral("Replace"), index, *row);
                 editor_.load(index);
-                editor_.select(int(lastMatch_->position + replacement->size()), 0);
+                const int after =
+                    shownRange(std::size_t(index), lastMatch_->position + replacement->size(), 0)
+                        .first;
+                editor_.select(after, 0);
             }
         } catch (const ReplaceError& error) {
             dialogs_.warning(replace_, QStringLiteral("Replace"), QString::fromUtf8(error.what()));
@@ -151,8 +160,8 @@ void FindReplace::replaceOne() {
 }
 
 void FindReplace::replaceAll() {
-    const std::optional<SearchPattern> pattern = replace_->pattern();
-    const std::optional<std::string> replacement = replace_->replacement();
+    const std::optional<SearchPattern> pattern = replace_->pattern(session_.characterMap());
+    const std::optional<std::string> replacement = replace_->replacement(session_.characterMap());
     if (!pattern || !replacement) {
         return;
     }

@@ -55,6 +55,9 @@ class FindReplace : public QObject {
     void replaceAll();
     /// Selects match's row and, in the edit box, the match.
     void showMatch(const TextMatch& match);
+    /// Where markup's characters from position to position + length stand in
+    /// the edit box's display text of row: start and end.
+    std::pair<int, int> shownRange(std::size_t row, std::size_t position, std::size_t length) const;
 
     QWidget& window_;
     RomSession& session_;

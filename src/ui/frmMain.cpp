@@ -148,6 +148,7 @@ void frmMain::connectMenus() {
     const std::tuple<QAction*, Settle, ExchangeHandler> exchanges[] = {
         {ui->mnuExportTable, Settle::Apply, &ExchangeCommands::mnuExportTable_Click},
         {ui->mnuImportTable, Settle::Nothing, &ExchangeCommands::mnuImportTable_Click},
+        {ui->mnuCharacterMap, Settle::Apply, &ExchangeCommands::mnuCharacterMap_Click},
         {ui->mnuCompareOriginal, Settle::Nothing, &ExchangeCommands::mnuCompareOriginal_Click},
         {ui->mnuCloseOriginal, Settle::Nothing, &ExchangeCommands::mnuCloseOriginal_Click}};
     for (const auto& [action, how, handler] : exchanges) {
@@ -200,6 +201,12 @@ void frmMain::connectParts() {
     // A filter follows every change of the rows' content or state.
     connect(&session_->history(), &TableHistory::tableChanged, list_, &RowList::refilter);
     connect(session_, &RomSession::originalChanged, list_, &RowList::refilter);
+    connect(session_, &RomSession::characterMapChanged, this, [this] {
+        list_->refilter();
+        if (editor().row()) {
+            editor().load(*editor().row());  // the edit box and previews in the new map
+        }
+    });
     connect(session_, &RomSession::saved, list_, &RowList::refilter);
     connect(find_, &FindReplace::notice, status_, &StatusPanels::showNotice);
 }
@@ -288,8 +295,9 @@ void frmMain::enableEditing() {
     for (QMenu* menu : {ui->mnuEdit, ui->mnuInsert, ui->mnuFind}) {
         menu->setEnabled(true);
     }
-    for (QAction* action : {ui->mnuSaveRom, ui->mnuSaveAs, ui->mnuSaveAsTo, ui->mnuImportTable,
-                            ui->mnuExportTable, ui->mnuCreatePatch, ui->mnuCompareOriginal}) {
+    for (QAction* action :
+         {ui->mnuSaveRom, ui->mnuSaveAs, ui->mnuSaveAsTo, ui->mnuCharacterMap, ui->mnuImportTable,
+          ui->mnuExportTable, ui->mnuCreatePatch, ui->mnuCompareOriginal}) {
         action->setEnabled(true);
     }
 }

@@ -74,12 +74,17 @@ QString frmMain::openFolder() const {
 }
 
 bool frmMain::openRom(const QString& path) {
+    std::vector<std::string> notices;
     const bool opened = commands_->run(QStringLiteral("Open ROM"), Settle::Nothing, [&] {
-        commands_->runLong(
-            [&](const ProgressFn& progress) { session_->open(NativePath(path), progress); });
+        commands_->runLong([&](const ProgressFn& progress) {
+            notices = session_->open(NativePath(path), progress);
+        });
     });
     if (!opened) {
         return false;
+    }
+    for (const std::string& notice : notices) {
+        dialogs_->warning(this, QStringLiteral("Open ROM"), QString::fromStdString(notice));
     }
     enableEditing();
     editor().forgetRow();

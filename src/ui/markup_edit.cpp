@@ -53,9 +53,13 @@ bool onlyMovesOrCopies(const QKeyEvent* event) {
 
 }  // namespace
 
-MarkupEdit::MarkupEdit(QWidget* parent) : QPlainTextEdit(parent) {
+MarkupEdit::MarkupEdit(QWidget* parent)
+    : QPlainTextEdit(parent), highlighter_(new MarkupHighlighter(document())) {
     connect(this, &QPlainTextEdit::textChanged, this, &MarkupEdit::restoreCaretAfterDelete);
-    new MarkupHighlighter(document());
+}
+
+void MarkupEdit::setCharacterMap(const CharacterMap* map) {
+    highlighter_->setCharacterMap(map);
 }
 
 bool MarkupEdit::viewportEvent(QEvent* event) {

@@ -10,6 +10,9 @@
 
 namespace qm {
 
+class CharacterMap;
+class MarkupHighlighter;
+
 class MarkupEdit : public QPlainTextEdit {
     Q_OBJECT
   public:
@@ -18,6 +21,10 @@ class MarkupEdit : public QPlainTextEdit {
     /// text with each line break (CR LF, CR, LF, a line or paragraph separator)
     /// written as "(return)", the only line break a ROM text knows.
     static QString withReturnTokens(QString text);
+
+    /// The character map the box's display text is read with (it must outlive
+    /// the box); the underlines follow it.
+    void setCharacterMap(const CharacterMap* map);
 
     /// Replaces the selection (or inserts at the caret) with text as one undo
     /// step of its own, leaving the caret after it.
@@ -45,6 +52,7 @@ class MarkupEdit : public QPlainTextEdit {
     bool removeTokenBeforeCaret();
     void restoreCaretAfterDelete();
 
+    MarkupHighlighter* highlighter_;
     DeleteState deleteState_ = DeleteState::Idle;
     // Where the caret stood before each token a Delete removed, by the number of
     // undo steps right after the removal.

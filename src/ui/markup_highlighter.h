@@ -9,17 +9,24 @@
 
 namespace qm {
 
-/// The problems of one line of the edit box, positions in QString units. A
-/// character beyond Latin-1 is a problem of its own.
-std::vector<MarkupProblem> ProblemsOf(const QString& text);
+class CharacterMap;
+
+/// The problems of one line of the edit box (display text with map), positions
+/// in characters. A character no code stands for is a problem of its own.
+std::vector<MarkupProblem> ProblemsOf(const QString& text, const CharacterMap& map);
 
 class MarkupHighlighter : public QSyntaxHighlighter {
     Q_OBJECT
   public:
     using QSyntaxHighlighter::QSyntaxHighlighter;
+    /// Reads the text with map from now on (nothing: no map).
+    void setCharacterMap(const CharacterMap* map);
 
   protected:
     void highlightBlock(const QString& text) override;
+
+  private:
+    const CharacterMap* map_ = nullptr;
 };
 
 }  // namespace qm

@@ -28,10 +28,10 @@ OriginalPanel::OriginalPanel(QWidget* parent)
     layout->addWidget(caption_);
 }
 
-void OriginalPanel::showRow(const StringEntry* original) {
+void OriginalPanel::showRow(const StringEntry* original, const QString& display) {
     if (original == nullptr) {
         caption_->setText(QStringLiteral("Original: no such row"));
-        preview_->showMarkup(QString());
+        preview_->showText(QString());
         return;
     }
     caption_->setText(
@@ -39,7 +39,7 @@ void OriginalPanel::showRow(const StringEntry* original) {
             .arg(QString::fromStdString(GetPortraitName(original->Portrait)),
                  original->Coloured == Colour::Yes ? QStringLiteral(", coloured") : QString()));
     preview_->setEntryColour(EntryColour(original->Coloured == Colour::Yes));
-    preview_->showMarkup(FromGameText(original->Text));
+    preview_->showText(display);
 }
 
 }  // namespace qm

@@ -17,8 +17,9 @@ class OriginalPanel : public QWidget {
   public:
     explicit OriginalPanel(QWidget* parent = nullptr);
 
-    /// Shows the original's row; nothing (no original, or no such row) empties it.
-    void showRow(const StringEntry* original);
+    /// Shows the original's row, whose text shows as display; nothing (no
+    /// original, or no such row) empties it.
+    void showRow(const StringEntry* original, const QString& display);
 
   private:
     QLabel* caption_;

@@ -41,12 +41,11 @@ PreviewBox::PreviewBox(QWidget* parent) : QWidget(parent), colour_(EntryColour(f
     setMaximumWidth(kColumns * kLargestCell + 2 * kPadding);
 }
 
-void PreviewBox::showMarkup(const QString& markup) {
-    // Characters beyond Latin-1 show as "?", one per position, so the preview's
-    // positions stay those of the edit box's text.
-    const std::string preview = PreviewText(markup.toLatin1().toStdString());
-    const QStringList lines =
-        QString::fromLatin1(preview.data(), qsizetype(preview.size())).split(u'\n');
+void PreviewBox::showText(const QString& display) {
+    // Tokens and line breaks are ASCII, so the display text's preview is found
+    // as the markup's is, a mapped character one column.
+    const std::string preview = PreviewText(display.toStdString());
+    const QStringList lines = QString::fromStdString(preview).split(u'\n');
     const bool taller = lines.size() != lines_.size();
     lines_ = lines;
     FixPreview();
@@ -69,13 +68,14 @@ void PreviewBox::FixPreview() {
         overflow_[std::size_t(line)].assign(std::size_t(lines_[line].size()), false);
     }
     // The core's runs are positions in the text with its line breaks.
-    const std::string text = toPlainText().toLatin1().toStdString();
+    const QList<uint> characters = toPlainText().toUcs4();
+    const std::u32string text(characters.begin(), characters.end());
     std::vector<std::pair<std::size_t, std::size_t>> at;  // line and column of each position
     std::size_t line = 0;
     std::size_t column = 0;
-    for (const char c : text) {
+    for (const char32_t c : text) {
         at.emplace_back(line, column);
-        if (c == '\n') {
+        if (c == U'\n') {
             ++line;
             column = 0;
         } else {
@@ -84,7 +84,7 @@ void PreviewBox::FixPreview() {
     }
     for (const TextRange& range : OverflowRanges(text)) {
         for (std::size_t i = range.start; i < range.start + range.length; ++i) {
-            if (text[i] != '\n') {
+            if (text[i] != U'\n') {
                 overflow_[at[i].first][at[i].second] = true;
             }
         }

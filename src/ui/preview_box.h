@@ -26,9 +26,9 @@ class PreviewBox : public QWidget {
   public:
     explicit PreviewBox(QWidget* parent = nullptr);
 
-    /// Shows the preview of a markup text in the entry colour, then marks the
-    /// overflow.
-    void showMarkup(const QString& markup);
+    /// Shows the preview of a display text (markup with mapped characters) in
+    /// the entry colour, then marks the overflow.
+    void showText(const QString& display);
     /// The colour of every character that fits.
     void setEntryColour(const QColor& colour);
     /// The preview's lines, joined by "\n".

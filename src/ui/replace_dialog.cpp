@@ -10,7 +10,9 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "errors.hpp"
 #include "game_text.h"
+#include "markup/display.hpp"
 #include "text.hpp"
 
 namespace qm {
@@ -70,26 +72,31 @@ ReplaceDialog::ReplaceDialog(QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-std::optional<SearchPattern> ReplaceDialog::pattern() {
-    const std::optional<std::string> find = ToGameText(find_->text());
-    if (!find || find->empty()) {
-        showOutcome(find ? QStringLiteral("Type the text to find.")
-                         : QStringLiteral("The text to find holds a character no ROM text can "
-                                          "hold."));
+std::optional<std::string> ReplaceDialog::markupOf(const QLineEdit& box, const CharacterMap& map,
+                                                   const QString& what) {
+    try {
+        return DisplayToMarkup(box.text().toStdString(), map);
+    } catch (const TextError& e) {
+        showOutcome(what + QString::fromUtf8(e.what()));
         return std::nullopt;
     }
-    return SearchPattern{*find, matchCase_->isChecked(), wholeWords_->isChecked()};
 }
 
-std::optional<std::string> ReplaceDialog::replacement() {
-    const std::optional<std::string> text = ToGameText(replace_->text());
-    if (!text) {
-        showOutcome(QStringLiteral("The replacement holds a character no ROM text can hold: ") +
-                    QString::fromStdString(
-                        DescribeCharacter(FirstBeyondLatin1(replace_->text()).value_or(0))) +
-                    QStringLiteral("."));
+std::optional<SearchPattern> ReplaceDialog::pattern(const CharacterMap& map) {
+    if (find_->text().isEmpty()) {
+        showOutcome(QStringLiteral("Type the text to find."));
+        return std::nullopt;
     }
-    return text;
+    const std::optional<std::string> find =
+        markupOf(*find_, map, QStringLiteral("The text to find cannot be found: "));
+    if (!find) {
+        return std::nullopt;
+    }
+    return SearchPattern{*find, matchCase_->isChecked(), wholeWords_->isChecked(), &map};
+}
+
+std::optional<std::string> ReplaceDialog::replacement(const CharacterMap& map) {
+    return markupOf(*replace_, map, QStringLiteral("The replacement cannot go into a row: "));
 }
 
 ReplaceDialog::Scope ReplaceDialog::scope() const {

@@ -24,12 +24,13 @@ class ReplaceDialog : public QDialog {
 
     explicit ReplaceDialog(QWidget* parent = nullptr);
 
-    /// The pattern, or nothing (with a message shown) when the text to find is
-    /// empty or holds a character no game text has.
-    std::optional<SearchPattern> pattern();
-    /// The replacement in game text, or nothing (with a message shown) when it
-    /// holds a character no game text has.
-    std::optional<std::string> replacement();
+    /// The pattern (markup read from what is typed with map), or nothing (with a
+    /// message shown) when the text to find is empty or holds a character no
+    /// code stands for.
+    std::optional<SearchPattern> pattern(const CharacterMap& map);
+    /// The replacement's markup, or nothing (with a message shown) when it holds
+    /// a character no code stands for.
+    std::optional<std::string> replacement(const CharacterMap& map);
     Scope scope() const;
     /// Puts text (or, when it is empty, what the box holds) in the "Find what"
     /// box, selected, with the focus, as the dialog opens.
@@ -45,6 +46,9 @@ class ReplaceDialog : public QDialog {
     void replaceAllRequested();
 
   private:
+    std::optional<std::string> markupOf(const QLineEdit& box, const CharacterMap& map,
+                                        const QString& what);
+
     QLineEdit* find_;
     QLineEdit* replace_;
     QCheckBox* matchCase_;

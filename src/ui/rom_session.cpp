@@ -5,6 +5,7 @@
 #include "exchange/table_file.hpp"
 #include "files.hpp"
 #include "patch/patch_file.hpp"
+#include "project/charmap_file.hpp"
 #include "rom/load.hpp"
 #include "rom/reader.hpp"
 #include "save/copy_name.hpp"
@@ -20,6 +21,7 @@ RomSession::RomSession(QObject* parent)
     : QObject(parent),
       model_(new StringTableModel(this)),
       history_(new TableHistory(*model_, this)) {
+    model_->setCharacterMap(&map_);  // the same map, whatever it comes to hold
     connect(model_, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex& from, const QModelIndex& to) {
                 for (int row = from.row(); row <= to.row(); ++row) {
@@ -36,14 +38,33 @@ bool RomSession::hasUnsavedRows() const {
     return model_->changedRows() > 0;
 }
 
-void RomSession::open(const std::string& path, const ProgressFn& progress) {
+std::vector<std::string> RomSession::open(const std::string& path, const ProgressFn& progress) {
     LoadedRom loaded = LoadRomFile(path, progress);
+    std::vector<std::string> notices;
+    CharacterMap map;
+    try {
+        map = ReadCharacterMapBeside(path).value_or(CharacterMap{});
+    } catch (const std::runtime_error& e) {  // FileError, ProjectFileError
+        notices.push_back(std::string(e.what()) + " The texts show placeholders instead.");
+    }
+    setCharacterMap(map);
     model_->setRows(std::move(loaded.rows));
     history_->clear();
     budget_.reset(model_->rows());
     path_ = path;
     stamp_ = loaded.stamp;
     noticed_.reset();
+    return notices;
+}
+
+void RomSession::setCharacterMap(const CharacterMap& map) {
+    map_ = map;
+    model_->setCharacterMap(&map_);  // every text and state anew
+    emit characterMapChanged();
+}
+
+void RomSession::saveCharacterMap() const {
+    WriteCharacterMapFile(CharacterMapPathFor(path_), map_);
 }
 
 void RomSession::save(const ProgressFn& progress) {
@@ -129,11 +150,13 @@ void RomSession::exportTable(const std::string& path, TableFormat format) const 
     if (!originalPath_.empty()) {
         RefuseToOverwrite(path, originalPath_);
     }
-    WriteOutput(path, TableToText(format, model_->rows(), model_->original()));
+    WriteOutput(path, TableToText(format, model_->rows(),
+                                  TableContext{model_->original(), &map_, &model_->reviews()}));
 }
 
 RomSession::Imported RomSession::importTable(const std::string& path) {
-    TableImport imported = ApplyTable(model_->rows(), ReadTableFile(path));
+    const TableContext context{{}, &map_, &model_->reviews()};
+    TableImport imported = ApplyTable(model_->rows(), ReadTableFile(path, {}, context), context);
     history_->changeTo(QStringLiteral("Import Table"), imported.rows);
     return {imported.changed, std::move(imported.notes)};
 }
@@ -172,7 +195,7 @@ RegionUsage RomSession::usageWith(int row, const StringEntry& candidate) const {
 }
 
 StateCounts RomSession::countsWith(int row, const StringEntry& candidate) const {
-    return model_->countsWith(row, StateOf(candidate, model_->originalOf(row)));
+    return model_->countsWith(row, model_->stateWith(row, candidate));
 }
 
 StateCounts RomSession::counts() const {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "exchange/formats.hpp"
+#include "markup/charmap.hpp"
 #include "patch/patch.hpp"
 #include "rom/stamp.hpp"
 #include "save/budget.hpp"
@@ -37,9 +38,11 @@ class RomSession : public QObject {
     /// Whether the table holds rows the file does not.
     bool hasUnsavedRows() const;
 
-    /// Loads the ROM image at path; the table, history and budget change only
-    /// when it loads. Throws FileError.
-    void open(const std::string& path, const ProgressFn& progress);
+    /// Loads the ROM image at path, with its character map (NAME.tbl) when there
+    /// is one; the table, history and budget change only when it loads. Throws
+    /// FileError. Returns what the user should know: a map that could not be
+    /// read (the table shows placeholders then).
+    std::vector<std::string> open(const std::string& path, const ProgressFn& progress);
     /// Saves the table into the open file. Throws SaveError (a row, or the
     /// text region, refused) or FileError (the file is left as it was).
     void save(const ProgressFn& progress);
@@ -81,6 +84,13 @@ class RomSession : public QObject {
     /// Overwrite: the next save writes over the file as it is now.
     void overwriteFile();
 
+    /// The character map the rows are shown and typed with; empty: none.
+    const CharacterMap& characterMap() const { return map_; }
+    /// Shows and types the rows with map from now on (the rows do not change).
+    void setCharacterMap(const CharacterMap& map);
+    /// Writes the character map to NAME.tbl beside the open file. Throws FileError.
+    void saveCharacterMap() const;
+
     /// Compares with the ROM image at path from now on. Throws FileError.
     void openOriginal(const std::string& path);
     void closeOriginal();
@@ -101,6 +111,8 @@ class RomSession : public QObject {
   signals:
     /// An original was opened or closed.
     void originalChanged(bool open);
+    /// The character map changed: every text shows anew.
+    void characterMapChanged();
     /// The table was saved: every row is as the file holds it.
     void saved();
 
@@ -114,6 +126,7 @@ class RomSession : public QObject {
     std::string originalPath_;
     // The file as it was loaded or last saved, and the last change noticed.
     std::optional<RomStamp> stamp_;
+    CharacterMap map_;
     std::optional<RomStamp> noticed_;
 };
 

@@ -91,7 +91,9 @@ void RowList::txtFilter_Change() {
     // the filter; the list's own moves meanwhile are no moves of the user's.
     const std::optional<int> selected = selectedRow();
     filtering_ = true;
-    shown_->setFilter(bar_.filter(), anchor_);
+    RowFilter filter = bar_.filter();
+    filter.map = &model_.characterMap();
+    shown_->setFilter(filter, anchor_);
     QModelIndex index =
         selected ? shown_->mapFromSource(model_.index(*selected, 0)) : QModelIndex();
     if (!index.isValid() && anchor_) {

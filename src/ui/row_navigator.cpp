@@ -3,7 +3,8 @@
 #include <QWidget>
 
 #include "entry_editor.h"
-#include "game_text.h"
+#include "errors.hpp"
+#include "markup/display.hpp"
 #include "rom_session.h"
 #include "row_list.h"
 #include "text.hpp"
@@ -88,11 +89,11 @@ bool RowNavigator::applyEditor() {
     if (!entry) {
         return true;
     }
-    if (const std::optional<char32_t> bad = FirstBeyondLatin1(editor_.text())) {
+    try {
+        DisplayToMarkup(editor_.text().toStdString(), session_.characterMap());
+    } catch (const TextError& e) {  // a character no code stands for
         dialogs_.warning(&window_, QStringLiteral("Apply"),
-                         QString::fromStdString(DescribeCharacter(*bad)) +
-                             QStringLiteral(" is a character no ROM text can hold. Nothing "
-                                            "was applied."));
+                         QString::fromUtf8(e.what()) + QStringLiteral(" Nothing was applied."));
         return false;
     }
     session_.history().changeRow(editor_.stepName(), *editor_.row(), *entry);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "game_text.h"
+#include "markup/display.hpp"
 #include "row_marks.h"
 
 namespace qm {
@@ -25,7 +26,10 @@ QVariant StringTableModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
             if (index.column() == kColOriginal) {
                 const StringEntry* original = originalOf(index.row());
-                return original ? FromGameText(original->Text) : QString();
+                return original ? displayText(original->Text) : QString();
+            }
+            if (index.column() == kColText) {
+                return displayText(rows_[r].Text);
             }
             return FromGameText(ColumnText(rows_[r], r, index.column()));
         case Qt::DecorationRole:
@@ -70,13 +74,54 @@ const StringEntry* StringTableModel::originalOf(int r) const {
     return r >= 0 && std::size_t(r) < original_.size() ? &original_[std::size_t(r)] : nullptr;
 }
 
+void StringTableModel::setCharacterMap(const CharacterMap* map) {
+    map_ = map;
+    updateStates();
+    if (!rows_.empty()) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, kColOriginal));
+    }
+}
+
+const CharacterMap& StringTableModel::characterMap() const {
+    static const CharacterMap none;
+    return map_ ? *map_ : none;
+}
+
+QString StringTableModel::displayText(const std::string& markup) const {
+    return QString::fromStdString(MarkupToDisplay(markup, characterMap()));
+}
+
+void StringTableModel::setReviews(Reviews reviews) {
+    reviews_ = std::move(reviews);
+    updateStates();
+    if (!rows_.empty()) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, kColOriginal));
+    }
+}
+
+void StringTableModel::setReview(int r, RowReview review) {
+    if (ReviewOf(reviews_, std::size_t(r)) == review) {
+        return;
+    }
+    SetReview(reviews_, std::size_t(r), std::move(review));
+    const RowState state = stateWith(r, entry(r));
+    counts_ = countsWith(r, state);
+    states_.at(std::size_t(r)) = state;
+    emit dataChanged(index(r, 0), index(r, kColOriginal));
+}
+
+RowState StringTableModel::stateWith(int r, const StringEntry& candidate) const {
+    return StateOf(candidate, originalOf(r), characterMap(),
+                   ReviewOf(reviews_, std::size_t(r)).state);
+}
+
 void StringTableModel::setEntry(int r, StringEntry entry) {
     StringEntry& row = rows_.at(static_cast<std::size_t>(r));
     changedRows_ += int(!entry.IsUnchanged()) - int(!row.IsUnchanged());
     row = std::move(entry);
-    RowState& state = states_.at(std::size_t(r));
-    counts_ = countsWith(r, StateOf(row, originalOf(r)));
-    state = StateOf(row, originalOf(r));
+    const RowState state = stateWith(r, row);
+    counts_ = countsWith(r, state);
+    states_.at(std::size_t(r)) = state;
     emit dataChanged(index(r, 0), index(r, kColOriginal));
 }
 
@@ -118,11 +163,14 @@ StateCounts StringTableModel::countsWith(int r, const RowState& candidate) const
                        &StateCounts::changed}) {
         counts.*field = counts.*field - out.*field + in.*field;
     }
+    for (auto field : {&ReviewCounts::draft, &ReviewCounts::needsReview, &ReviewCounts::approved}) {
+        counts.reviews.*field = counts.reviews.*field - out.reviews.*field + in.reviews.*field;
+    }
     return counts;
 }
 
 void StringTableModel::updateStates() {
-    states_ = StatesOf(rows_, original_);
+    states_ = StatesOf(rows_, original_, characterMap(), reviews_);
     counts_ = CountStates(states_);
 }
 

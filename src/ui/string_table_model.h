@@ -50,6 +50,21 @@ class StringTableModel : public QAbstractTableModel {
     /// The original's row r, or nullptr when there is none.
     const StringEntry* originalOf(int r) const;
 
+    /// The character map texts show with (nothing: markup as it stands). The
+    /// map must outlive the model's use of it.
+    void setCharacterMap(const CharacterMap* map);
+    const CharacterMap& characterMap() const;
+    /// A text as the list and the editor show it: display text (UTF-8) with the map.
+    QString displayText(const std::string& markup) const;
+
+    /// The rows' notes and review states.
+    const Reviews& reviews() const { return reviews_; }
+    void setReviews(Reviews reviews);
+    /// Sets row r's note and state.
+    void setReview(int r, RowReview review);
+
+    /// Row r's state as it would be if it held candidate (and row r's review).
+    RowState stateWith(int r, const StringEntry& candidate) const;
     /// Row r's state as it stands in the table.
     const RowState& state(int r) const { return states_.at(static_cast<std::size_t>(r)); }
     std::span<const RowState> states() const { return states_; }
@@ -67,6 +82,8 @@ class StringTableModel : public QAbstractTableModel {
 
     std::vector<StringEntry> rows_;
     std::vector<StringEntry> original_;
+    const CharacterMap* map_ = nullptr;
+    Reviews reviews_;
     std::vector<RowState> states_;
     StateCounts counts_;
     int changedRows_ = 0;

@@ -24,7 +24,8 @@ class ScriptedDialogs : public Dialogs {
         Information,
         Warning,
         Choice,
-        Refused  // an input box's check refused the answer: text is the reason
+        Refused,  // an input box's check refused the answer: text is the reason
+        CharacterMap
     };
     struct Call {
         Kind kind;
@@ -45,6 +46,8 @@ class ScriptedDialogs : public Dialogs {
     void answerApplyChanges(ApplyChangesAnswer answer) {
         queue(Kind::ApplyQuestion, QString::number(int(answer)));
     }
+    /// The map the next Character Map dialog is saved with; nothing: cancelled.
+    void answerCharacterMap(const std::optional<qm::CharacterMap>& map) { maps_.push_back(map); }
     /// The index of the button the next question with buttons is answered by.
     void answerChoice(int button) { queue(Kind::Choice, QString::number(button)); }
     void answerYesNo(bool yes) { queue(Kind::YesNo, yes ? QStringLiteral("y") : QString()); }
@@ -105,6 +108,19 @@ class ScriptedDialogs : public Dialogs {
         ask({Kind::Warning, title, text, {}});
     }
 
+    std::optional<qm::CharacterMap> editCharacterMap(QWidget*, const qm::CharacterMap&,
+                                                     std::span<const FreeCodeUse> uses,
+                                                     const QString& file) override {
+        calls_.push_back({Kind::CharacterMap, QStringLiteral("Character Map"),
+                          QString::number(uses.size()), file});
+        if (maps_.empty()) {
+            return std::nullopt;
+        }
+        std::optional<qm::CharacterMap> map = maps_.front();
+        maps_.pop_front();
+        return map;
+    }
+
   private:
     // A flag and a text rather than an optional, which GCC 12 wrongly warns about.
     struct Answer {
@@ -130,6 +146,7 @@ class ScriptedDialogs : public Dialogs {
     }
 
     std::map<Kind, std::deque<Answer>> answers_;
+    std::deque<std::optional<qm::CharacterMap>> maps_;
     std::vector<Call> calls_;
 };
 

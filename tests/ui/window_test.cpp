@@ -430,6 +430,7 @@ TEST_F(SaveFromWindow, CtrlSAndSaveAsCopyTakeTheEditBoxAlongAndClearTheMark) {
 }
 
 TEST_F(SaveFromWindow, ARefusalChangesNoFileAndLandsOnTheRowAtFault) {
+    static const Reviews kNoReviews;  // the window's export carries notes and states
     std::filesystem::create_directory(dir.path() / "story Hack.smc");  // no copy can go there
     const auto kept = dir.path() / "kept.json";
     dialogs->answerYesNo(true);  // the offer to keep the changes in a table elsewhere
@@ -440,7 +441,8 @@ TEST_F(SaveFromWindow, ARefusalChangesNoFileAndLandsOnTheRowAtFault) {
     EXPECT_TRUE(dialogs->calls().at(0).text.contains("folder"));
     const Bytes table = readFile(kept);
     EXPECT_EQ(std::string(table.begin(), table.end()),
-              TableToText(TableFormat::Json, window->findChild<StringTableModel*>()->rows()));
+              TableToText(TableFormat::Json, window->findChild<StringTableModel*>()->rows(),
+                          TableContext{{}, nullptr, &kNoReviews}));
     applyText(2, "Bad(Pause:x)");
     EXPECT_EQ(list()->model()->index(2, 2).data(Qt::ToolTipRole).toString(),
               "Cannot be saved: character 4: \"(Pause:x)\" has no number from 0 to 254\n"

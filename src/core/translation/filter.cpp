@@ -72,9 +72,11 @@ RowJump NextProblem(std::span<const RowState> states, std::optional<std::size_t>
 }
 
 RowJump NextRowContaining(std::span<const StringEntry> rows, std::optional<std::size_t> after,
-                          std::string_view needle) {
-    return nextRow(rows.size(), after,
-                   [&](std::size_t k) { return PreviewContains(rows[k].Text, needle); });
+                          std::string_view needle, const CharacterMap* map) {
+    return nextRow(rows.size(), after, [&](std::size_t k) {
+        return map ? PreviewContains(rows[k].Text, needle, *map)
+                   : PreviewContains(rows[k].Text, needle);
+    });
 }
 
 RowJump NextNeedingReview(std::span<const RowState> states, std::optional<std::size_t> after) {

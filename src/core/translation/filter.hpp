@@ -81,9 +81,10 @@ RowJump NextNeedingReview(std::span<const RowState> states, std::optional<std::s
 
 /// Find Next: the first row after `after` whose text, as the player reads it,
 /// holds needle (PreviewContains), going on from row 0 once, up to and including
-/// `after`. Nothing when no row holds it.
+/// `after`. Nothing when no row holds it. With a character map, needle is
+/// display text and is looked for in the rows' display text.
 RowJump NextRowContaining(std::span<const StringEntry> rows, std::optional<std::size_t> after,
-                          std::string_view needle);
+                          std::string_view needle, const CharacterMap* map = nullptr);
 
 /// The other rows, ascending, that are untranslated (SameAsOriginal) and whose
 /// original row has the same portrait, text and colour as original[index]: the
