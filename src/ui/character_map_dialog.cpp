@@ -54,6 +54,7 @@ CharacterMapDialog::CharacterMapDialog(QWidget* parent, const CharacterMap& map,
     table_->setHorizontalHeaderLabels(
         {QStringLiteral("Code"), QStringLiteral("Character"), QStringLiteral("Used")});
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     table_->horizontalHeader()->setStretchLastSection(true);
     for (int row = 0; row < int(uses.size()); ++row) {
         const FreeCodeUse& use = uses[std::size_t(row)];
