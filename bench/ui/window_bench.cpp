@@ -35,6 +35,7 @@ struct WindowUnderTest {
         qm::WindowServices services;
         services.dialogs = std::move(scripted);
         services.settingsFile = QString::fromStdString((dir.path() / "settings.ini").string());
+        services.recoveryFolder = QString::fromStdString((dir.path() / "recovery").string());
         window = std::make_unique<qm::frmMain>(std::move(services));
         window->show();
     }

@@ -62,6 +62,25 @@ EntryEditor::EntryEditor(QWidget* parent)
     connect(ui_->chkColoured, &QCheckBox::clicked, this, &EntryEditor::chkColoured_Click);
     connect(ui_->hsPortrait, &QScrollBar::valueChanged, this, &EntryEditor::hsPortrait_Change);
     connect(ui_->txtText, &QPlainTextEdit::textChanged, this, &EntryEditor::txtText_Change);
+    for (const ReviewState state :
+         {ReviewState::None, ReviewState::Draft, ReviewState::NeedsReview, ReviewState::Approved}) {
+        ui_->cboState->addItem(state == ReviewState::None
+                                   ? QStringLiteral("No state")
+                                   : QString::fromUtf8(ReviewStateName(state).data(),
+                                                       qsizetype(ReviewStateName(state).size())),
+                               int(state));
+    }
+    // Two lines of note, and the rest of the height for the text.
+    ui_->txtNote->setFixedHeight(ui_->txtNote->fontMetrics().lineSpacing() * 2 + 12);
+    connect(ui_->txtNote, &QPlainTextEdit::textChanged, this, [this] {
+        if (!loading_) {
+            emit contentChanged();
+        }
+    });
+    connect(ui_->cboState, &QComboBox::activated, this, [this] {
+        stateChosen_ = true;
+        emit contentChanged();
+    });
 }
 
 EntryEditor::~EntryEditor() = default;
@@ -95,6 +114,10 @@ void EntryEditor::load(int row) {
     ui_->chkColoured->setChecked(coloured);
     ui_->txtText2->setEntryColour(EntryColour(coloured));
     ui_->txtText->setPlainText(model_->displayText(entry.Text));
+    const RowReview& review = ReviewOf(model_->reviews(), std::size_t(row));
+    ui_->txtNote->setPlainText(QString::fromStdString(review.note));
+    ui_->cboState->setCurrentIndex(ui_->cboState->findData(int(review.state)));
+    stateChosen_ = false;
     showOriginalRow();
     loading_ = false;
     showTitle();
@@ -138,9 +161,31 @@ std::optional<StringEntry> EntryEditor::edited() const {
     return entry;
 }
 
+void EntryEditor::applied() {
+    stateChosen_ = false;
+    if (row_) {
+        const ReviewState state = ReviewOf(model_->reviews(), std::size_t(*row_)).state;
+        ui_->cboState->setCurrentIndex(ui_->cboState->findData(int(state)));
+    }
+}
+
+RowReview EntryEditor::editedReview() const {
+    if (!row_ || model_ == nullptr) {
+        return {};
+    }
+    RowReview review{ui_->txtNote->toPlainText().toStdString(),
+                     ReviewState(ui_->cboState->currentData().toInt())};
+    const std::optional<StringEntry> entry = edited();
+    if (!stateChosen_ && entry && entry->Text != model_->entry(*row_).Text) {
+        review.state = StateAfterTextChange(review.state);
+    }
+    return review;
+}
+
 bool EntryEditor::isModified() const {
     const std::optional<StringEntry> entry = edited();
-    return entry && !SameContent(*entry, model_->entry(*row_));
+    return entry && (!SameContent(*entry, model_->entry(*row_)) ||
+                     editedReview() != ReviewOf(model_->reviews(), std::size_t(*row_)));
 }
 
 QString EntryEditor::stepName() const {
@@ -159,6 +204,17 @@ void EntryEditor::revertTo(std::int16_t portrait, Colour coloured, const std::st
     pendingStep_ = step;
     emit contentChanged();
     ui_->txtText->setFocus(Qt::OtherFocusReason);
+}
+
+void EntryEditor::restore(const EditBoxState& box) {
+    load(int(box.row));
+    ui_->hsPortrait->setValue(box.portrait);
+    ui_->chkColoured->setChecked(box.coloured == Colour::Yes);
+    ui_->txtText2->setEntryColour(EntryColour(box.coloured == Colour::Yes));
+    revertedColour_ = box.coloured;
+    ui_->txtText->setPlainText(QString::fromStdString(box.text));
+    placeCaret(int(box.caret));
+    emit contentChanged();
 }
 
 void EntryEditor::showOriginalSide(bool shown) {

@@ -15,7 +15,9 @@
 #include <string>
 
 #include "markup/helpers.hpp"
+#include "project/recovery.hpp"
 #include "rom/string_table.hpp"
+#include "translation/review.hpp"
 
 namespace Ui {
 class EntryEditor;
@@ -50,15 +52,26 @@ class EntryEditor : public QGroupBox {
     /// stands for becomes a byte the encoder refuses, so the row counts as one
     /// that cannot be saved.
     std::string markupOf(const QString& display) const;
+    /// The note and state the editor holds for its row, as an Apply would take
+    /// them: a text change to an Approved row makes it Draft again, unless the
+    /// user chose the state in the editor.
+    RowReview editedReview() const;
     /// Whether the editor holds something its row does not.
     bool isModified() const;
     /// The name of the step an Apply makes now: "Apply", or the revert's name.
     QString stepName() const;
 
+    /// What the editor holds is now its row's: the state shows as the row has
+    /// it (an edit may have made an Approved row Draft), and counts as the row's
+    /// own from here on.
+    void applied();
     /// Puts portrait, colour and text into the editor, not applied: Ctrl+Z in
     /// the edit box takes the text back, and an Apply is the step named step.
     void revertTo(std::int16_t portrait, Colour coloured, const std::string& text,
                   const QString& step);
+    /// Loads the row of a recovered edit box, then puts back what the box held
+    /// (not applied) and the caret.
+    void restore(const EditBoxState& box);
     /// Shows or hides the original's side.
     void showOriginalSide(bool shown);
 
@@ -111,6 +124,8 @@ class EntryEditor : public QGroupBox {
     // The name an Apply takes after a revert ("Revert to Original").
     QString pendingStep_;
     bool rowQuestionQueued_ = false;
+    // The user chose the state in the editor since the row was loaded.
+    bool stateChosen_ = false;
 };
 
 }  // namespace qm

@@ -19,6 +19,9 @@ FilterBar::FilterBar(QWidget* parent)
     for (const char* name : kStateChoiceNames) {
         state_->addItem(QString::fromLatin1(name));
     }
+    for (const char* name : kReviewChoiceNames) {
+        state_->addItem(QString::fromLatin1(name));
+    }
     auto* label = new QLabel(QStringLiteral("Fi&lter:"), this);
     label->setBuddy(text_);
     auto* layout = new QHBoxLayout(this);

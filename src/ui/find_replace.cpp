@@ -174,7 +174,7 @@ void FindReplace::replaceAll() {
     }
     std::vector<RowContent> contents;
     for (ReplacedRow& row : done.rows) {
-        contents.emplace_back(int(row.index), std::move(row.row));
+        contents.push_back({int(row.index), std::move(row.row)});
     }
     session_.history().changeRows(QStringLiteral("Replace All"), std::move(contents));
     if (editor_.row()) {

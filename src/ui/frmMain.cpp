@@ -12,6 +12,7 @@
 #include <QScreen>
 
 #include "app_settings.h"
+#include "autosave.h"
 #include "command_runner.h"
 #include "entry_editor.h"
 #include "exchange_commands.h"
@@ -66,6 +67,12 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     find_ = new FindReplace(*this, *session_, editor(), *list_, *dialogs_, *commands_,
                             [this](int row) { return navigator_->goTo(row); });
     recent_ = new RecentRomsMenu(*ui->mnuRecentRoms, *settings_);
+    auto* autosave = new Autosave(*this, *session_, editor(), *dialogs_, services.recoveryFolder);
+    connect(&session_->history(), &TableHistory::tableChanged, autosave, &Autosave::changed);
+    connect(&editor(), &EntryEditor::contentChanged, autosave, &Autosave::changed);
+    connect(session_, &RomSession::saved, autosave, &Autosave::forget);
+    connect(this, &frmMain::changesDiscarded, autosave, &Autosave::forget);
+    connect(this, &frmMain::romShown, autosave, &Autosave::offerRecovery);
     exchange_ = new ExchangeCommands(*this, *session_, editor(), *dialogs_, *status_, *settings_);
     setUpWindow();
     nameSeparators();
@@ -140,7 +147,9 @@ void frmMain::connectMenus() {
         {ui->mnuApplyIdentical, Settle::Apply, &TranslationCommands::mnuApplyIdentical_Click},
         {ui->mnuFindNextUntranslated, Settle::Nothing,
          &TranslationCommands::mnuFindNextUntranslated_Click},
-        {ui->mnuFindNextProblem, Settle::Nothing, &TranslationCommands::mnuFindNextProblem_Click}};
+        {ui->mnuFindNextProblem, Settle::Nothing, &TranslationCommands::mnuFindNextProblem_Click},
+        {ui->mnuFindNextNeedingReview, Settle::Nothing,
+         &TranslationCommands::mnuFindNextNeedingReview_Click}};
     for (const auto& [action, how, handler] : translations) {
         commands_->connect(action, how, [this, h = handler] { (translation_->*h)(); });
     }
@@ -188,6 +197,9 @@ void frmMain::connectParts() {
     connect(&editor(), &EntryEditor::contentChanged, this, &frmMain::showEditState);
     connect(&editor(), &EntryEditor::rowLoaded, this, [this](int row) {
         list_->setAnchorRow(row);
+        if (list_->selectedRow() != row) {
+            list_->selectRow(row);  // whoever loaded it, the list shows the row edited
+        }
         showEditState();
     });
     connect(&editor(), &EntryEditor::applyClicked, ui->mnuApply, &QAction::trigger);
@@ -310,7 +322,7 @@ void frmMain::showRomPathInCaption() {
 
 void frmMain::showEditState() {
     const std::optional<StringEntry> entry = editor().edited();
-    setWindowModified(session_->hasUnsavedRows() || editor().isModified());
+    setWindowModified(session_->hasUnsavedChanges() || editor().isModified());
     if (!ui->lvText->isEnabled()) {
         return;  // no ROM image yet: nothing to measure
     }

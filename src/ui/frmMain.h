@@ -45,6 +45,7 @@ struct WindowServices {
     QString portraitFolder;            // empty: the program's folder, else share/
     std::function<QTime()> clock;      // null: the system clock
     QString settingsFile;              // empty: the user's settings
+    QString recoveryFolder;            // empty: the user's state folder
 };
 
 class frmMain : public QMainWindow {
@@ -62,6 +63,12 @@ class frmMain : public QMainWindow {
     bool maybeSaveChanges();
     /// The open ROM image's path, empty before the first successful load.
     const std::string& romPath() const;
+
+  signals:
+    /// A ROM image was opened and is shown.
+    void romShown();
+    /// The user chose to throw away what the file does not hold.
+    void changesDiscarded();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -97,6 +97,7 @@ bool frmMain::openRom(const QString& path) {
     recent_->remember(QFileInfo(path).absoluteFilePath());
     settings_->setLastRomFolder(QFileInfo(path).absolutePath());
     showEditState();
+    emit romShown();
     return true;
 }
 
@@ -122,7 +123,7 @@ bool frmMain::maybeSaveChanges() {
     }
     switch (dialogs_->askSaveChanges(
         this, kCaption, QStringLiteral("Save changes to %1?").arg(ShownFileName(romPath())))) {
-        case Dialogs::SaveChangesAnswer::Discard: return true;
+        case Dialogs::SaveChangesAnswer::Discard: emit changesDiscarded(); return true;
         case Dialogs::SaveChangesAnswer::Cancel: return false;
         case Dialogs::SaveChangesAnswer::Save: break;
     }

@@ -34,8 +34,8 @@ std::span<const StringEntry> RomSession::rows() const {
     return model_->rows();
 }
 
-bool RomSession::hasUnsavedRows() const {
-    return model_->changedRows() > 0;
+bool RomSession::hasUnsavedChanges() const {
+    return model_->changedRows() > 0 || model_->reviews() != savedReviews_;
 }
 
 std::vector<std::string> RomSession::open(const std::string& path, const ProgressFn& progress) {
@@ -48,6 +48,19 @@ std::vector<std::string> RomSession::open(const std::string& path, const Progres
         notices.push_back(std::string(e.what()) + " The texts show placeholders instead.");
     }
     setCharacterMap(map);
+    Project project;
+    projectUnreadable_ = false;
+    try {
+        project = ReadProjectBeside(path);
+    } catch (const std::runtime_error& e) {  // FileError, ProjectFileError
+        projectUnreadable_ = true;
+        notices.push_back(std::string(e.what()) +
+                          " The notes and review states it holds are not shown, and the file "
+                          "is left as it is.");
+    }
+    savedReviews_ = project.reviews;
+    model_->setReviews(std::move(project.reviews));
+    project_ = std::move(project);
     model_->setRows(std::move(loaded.rows));
     history_->clear();
     budget_.reset(model_->rows());
@@ -70,6 +83,7 @@ void RomSession::saveCharacterMap() const {
 void RomSession::save(const ProgressFn& progress) {
     stamp_ = SaveRom(path_, model_->rows(), progress, SaveOptions{.expected = stamp_});
     afterSave();
+    writeProject(path_);
 }
 
 void RomSession::saveCopy(const std::string& path, const ProgressFn& progress) {
@@ -78,6 +92,7 @@ void RomSession::saveCopy(const std::string& path, const ProgressFn& progress) {
                            SaveOptions{.expected = stamp_});
     path_ = path;
     afterSave();
+    writeProject(path_);
 }
 
 namespace {
@@ -139,6 +154,21 @@ std::optional<std::size_t> RomSession::rowsDifferingIn(const std::string& path) 
     return DiffTables(LoadRom(existing), model_->rows()).size();
 }
 
+void RomSession::writeProject(const std::string& romPath) {
+    if (projectUnreadable_) {
+        return;
+    }
+    Project project = project_;
+    project.reviews = model_->reviews();
+    try {
+        WriteProjectBeside(romPath, project);
+    } catch (const FileError& e) {
+        throw FileError("The rows are saved, but not the notes and review states: " +
+                        std::string(e.what()));
+    }
+    savedReviews_ = project.reviews;
+}
+
 void RomSession::afterSave() {
     model_->markSaved();
     history_->markClean();
@@ -157,7 +187,7 @@ void RomSession::exportTable(const std::string& path, TableFormat format) const 
 RomSession::Imported RomSession::importTable(const std::string& path) {
     const TableContext context{{}, &map_, &model_->reviews()};
     TableImport imported = ApplyTable(model_->rows(), ReadTableFile(path, {}, context), context);
-    history_->changeTo(QStringLiteral("Import Table"), imported.rows);
+    history_->changeTo(QStringLiteral("Import Table"), imported.rows, &imported.reviews);
     return {imported.changed, std::move(imported.notes)};
 }
 
@@ -185,7 +215,7 @@ std::vector<std::size_t> RomSession::identicalRows(int row) const {
 std::size_t RomSession::applyToIdenticalRows(int row) {
     std::vector<RowContent> contents;
     for (const std::size_t other : identicalRows(row)) {
-        contents.emplace_back(int(other), model_->entry(row));
+        contents.push_back({int(other), model_->entry(row)});
     }
     return history_->changeRows(QStringLiteral("Apply to Identical Rows"), std::move(contents));
 }

@@ -14,6 +14,7 @@
 #include "exchange/formats.hpp"
 #include "markup/charmap.hpp"
 #include "patch/patch.hpp"
+#include "project/project_file.hpp"
 #include "rom/stamp.hpp"
 #include "save/budget.hpp"
 #include "table_history.h"
@@ -35,16 +36,23 @@ class RomSession : public QObject {
 
     /// The open ROM image's path; empty before the first successful load.
     const std::string& path() const { return path_; }
-    /// Whether the table holds rows the file does not.
-    bool hasUnsavedRows() const;
+    /// The open file's size as it was loaded or last saved.
+    std::uintmax_t fileSize() const { return stamp_ ? stamp_->size : 0; }
+    /// Whether the table holds rows the file does not, or notes and states the
+    /// project file does not.
+    bool hasUnsavedChanges() const;
 
-    /// Loads the ROM image at path, with its character map (NAME.tbl) when there
-    /// is one; the table, history and budget change only when it loads. Throws
-    /// FileError. Returns what the user should know: a map that could not be
-    /// read (the table shows placeholders then).
+    /// Loads the ROM image at path, with its character map (NAME.tbl) and its
+    /// project file (NAME.qmproj: notes, review states, choices) when they are
+    /// there; the table, history and budget change only when it loads. Throws
+    /// FileError. Returns what the user should know: a map or project file that
+    /// could not be read (the window goes on without it; a damaged project file
+    /// is then never written over).
     std::vector<std::string> open(const std::string& path, const ProgressFn& progress);
-    /// Saves the table into the open file. Throws SaveError (a row, or the
-    /// text region, refused) or FileError (the file is left as it was).
+    /// Saves the table into the open file, then the notes and states into the
+    /// project file beside it. Throws SaveError (a row, or the text region,
+    /// refused) or FileError (the file is left as it was; or the rows are saved
+    /// and the message says the project file is not).
     void save(const ProgressFn& progress);
     /// Saves the table into a copy at path (CopyName's beside the open file for
     /// Save As Copy), which then is the open file. Throws as save() does.
@@ -84,6 +92,12 @@ class RomSession : public QObject {
     /// Overwrite: the next save writes over the file as it is now.
     void overwriteFile();
 
+    /// The per-ROM choices of the project file (its notes and states are the
+    /// model's reviews).
+    const Project& project() const { return project_; }
+    /// The notes and states as the project file holds them.
+    const Reviews& savedReviews() const { return savedReviews_; }
+
     /// The character map the rows are shown and typed with; empty: none.
     const CharacterMap& characterMap() const { return map_; }
     /// Shows and types the rows with map from now on (the rows do not change).
@@ -118,6 +132,9 @@ class RomSession : public QObject {
 
   private:
     void afterSave();
+    /// Writes the project file beside romPath (skipped while the one read was
+    /// damaged). Throws FileError naming what was saved and what not.
+    void writeProject(const std::string& romPath);
 
     StringTableModel* model_;
     TableHistory* history_;
@@ -127,6 +144,10 @@ class RomSession : public QObject {
     // The file as it was loaded or last saved, and the last change noticed.
     std::optional<RomStamp> stamp_;
     CharacterMap map_;
+    Project project_;
+    Reviews savedReviews_;
+    // The project file beside the ROM image could not be read: it is left alone.
+    bool projectUnreadable_ = false;
     std::optional<RomStamp> noticed_;
 };
 

@@ -5,18 +5,22 @@
 
 #include <QIcon>
 #include <QString>
+#include <string>
 
 namespace qm {
 
 struct RowState;
 
-/// Two slots: a red cross (cannot be saved) or an orange triangle (overflows
-/// the text box); a blue diamond in a white edge (changed since the file was
-/// loaded or saved) or a grey ring (untranslated). A blank icon of the same size for a row with
-/// nothing to show.
-QIcon RowMark(const RowState& state);
+/// Three slots: a red cross (cannot be saved), an orange triangle (overflows
+/// the text box) or a yellow "!" (a check warns: warned); a blue diamond in a
+/// white edge (changed since the file was loaded or saved) or a grey ring
+/// (untranslated); a grey square (Draft), an amber "?" (Needs review) or a
+/// green tick (Approved). A blank icon of the same size for a row with nothing
+/// to show.
+QIcon RowMark(const RowState& state, bool warned = false);
 
-/// The state in words, one line per fact; empty when there is nothing to say.
-QString RowStateText(const RowState& state);
+/// The state in words, one line per fact, the note last; empty when there is
+/// nothing to say.
+QString RowStateText(const RowState& state, const std::string& note = {});
 
 }  // namespace qm

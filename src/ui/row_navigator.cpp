@@ -96,7 +96,9 @@ bool RowNavigator::applyEditor() {
                          QString::fromUtf8(e.what()) + QStringLiteral(" Nothing was applied."));
         return false;
     }
-    session_.history().changeRow(editor_.stepName(), *editor_.row(), *entry);
+    session_.history().changeRow(editor_.stepName(), *editor_.row(), *entry,
+                                 editor_.editedReview());
+    editor_.applied();
     return true;
 }
 

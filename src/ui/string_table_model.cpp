@@ -37,7 +37,7 @@ QVariant StringTableModel::data(const QModelIndex& index, int role) const {
         case Qt::ForegroundRole:
             return states_[r].unsaveable() ? QVariant(QColor(255, 0, 0)) : QVariant();
         case Qt::ToolTipRole: {
-            const QString words = RowStateText(states_[r]);
+            const QString words = RowStateText(states_[r], ReviewOf(reviews_, r).note);
             return words.isEmpty() ? QVariant() : QVariant(words);
         }
         default: return {};

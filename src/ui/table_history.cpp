@@ -9,28 +9,32 @@
 
 namespace qm {
 
-namespace {
-
+/// One row's content and review before and after a step.
 struct RowChange {
     int row = 0;
     StringEntry before;
     StringEntry after;
+    RowReview reviewBefore;
+    RowReview reviewAfter;
 };
 
-// Rows' content before and after; redo writes the after, undo the before.
+namespace {
+
+// Rows' content and reviews before and after; redo writes the after, undo the before.
 class RowsCommand : public QUndoCommand {
   public:
     RowsCommand(StringTableModel& model, TableHistory& history, const QString& text,
                 std::vector<RowChange> changes)
         : QUndoCommand(text), model_(model), history_(history), changes_(std::move(changes)) {}
 
-    void undo() override { write(&RowChange::before); }
-    void redo() override { write(&RowChange::after); }
+    void undo() override { write(&RowChange::before, &RowChange::reviewBefore); }
+    void redo() override { write(&RowChange::after, &RowChange::reviewAfter); }
 
   private:
-    void write(StringEntry RowChange::*side) {
+    void write(StringEntry RowChange::*side, RowReview RowChange::*review) {
         for (const RowChange& change : changes_) {
             model_.setContent(change.row, change.*side);
+            model_.setReview(change.row, change.*review);
         }
         if (!pushing_) {
             emit history_.stepShown(changes_.front().row);
@@ -70,36 +74,48 @@ TableHistory::TableHistory(StringTableModel& model, QObject* parent)
     }
 }
 
-void TableHistory::changeRow(const QString& name, int row, const StringEntry& content) {
-    push(QStringLiteral("%1 (row %2)").arg(name).arg(row + 1), {{row, content}});
+void TableHistory::changeRow(const QString& name, int row, const StringEntry& content,
+                             std::optional<RowReview> review) {
+    push(QStringLiteral("%1 (row %2)").arg(name).arg(row + 1), changesOf({{row, content, review}}));
 }
 
 std::size_t TableHistory::changeRows(const QString& name, std::vector<RowContent> contents) {
-    std::erase_if(contents, [this](const RowContent& content) {
-        return SameContent(model_.entry(content.first), content.second);
-    });
-    const std::size_t count = contents.size();
+    std::vector<RowChange> changes = changesOf(std::move(contents));
+    const std::size_t count = changes.size();
     push(QStringLiteral("%1 (%2)").arg(name, QString::fromStdString(Counted(count, "row", "rows"))),
-         std::move(contents));
+         std::move(changes));
     return count;
 }
 
-std::size_t TableHistory::changeTo(const QString& name, std::span<const StringEntry> rows) {
+std::size_t TableHistory::changeTo(const QString& name, std::span<const StringEntry> rows,
+                                   const Reviews* reviews) {
     std::vector<RowContent> contents;
     for (int row = 0; row < model_.rowCount() && std::size_t(row) < rows.size(); ++row) {
-        contents.emplace_back(row, rows[std::size_t(row)]);
+        contents.push_back(
+            {row, rows[std::size_t(row)],
+             reviews ? std::optional(ReviewOf(*reviews, std::size_t(row))) : std::nullopt});
     }
     return changeRows(name, std::move(contents));
 }
 
-void TableHistory::push(const QString& text, std::vector<RowContent> contents) {
+std::vector<RowChange> TableHistory::changesOf(std::vector<RowContent> contents) const {
     std::vector<RowChange> changes;
     for (RowContent& content : contents) {
-        const StringEntry& before = model_.entry(content.first);
-        if (!SameContent(before, content.second)) {
-            changes.push_back({content.first, before, std::move(content.second)});
+        const StringEntry& before = model_.entry(content.row);
+        const RowReview& reviewBefore = ReviewOf(model_.reviews(), std::size_t(content.row));
+        RowReview reviewAfter = content.review.value_or(reviewBefore);
+        if (!content.review && content.content.Text != before.Text) {
+            reviewAfter.state = StateAfterTextChange(reviewAfter.state);
+        }
+        if (!SameContent(before, content.content) || reviewAfter != reviewBefore) {
+            changes.push_back({content.row, before, std::move(content.content), reviewBefore,
+                               std::move(reviewAfter)});
         }
     }
+    return changes;
+}
+
+void TableHistory::push(const QString& text, std::vector<RowChange> changes) {
     if (!changes.empty()) {
         stack_->push(new RowsCommand(model_, *this, text, std::move(changes)));
     }

@@ -34,6 +34,11 @@ void TranslationCommands::mnuFindNextProblem_Click() {
            QStringLiteral("No row overflows the text box or cannot be saved"));
 }
 
+void TranslationCommands::mnuFindNextNeedingReview_Click() {
+    jumpTo(NextNeedingReview(session_.model().states(), editor_.row()),
+           QStringLiteral("No row needs review"));
+}
+
 void TranslationCommands::jumpTo(const RowJump& jump, const QString& nothing) {
     if (!jump.row) {
         status_.showNotice(nothing);

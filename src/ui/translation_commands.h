@@ -26,6 +26,7 @@ class TranslationCommands : public QObject {
 
     void mnuFindNextUntranslated_Click();
     void mnuFindNextProblem_Click();
+    void mnuFindNextNeedingReview_Click();
     void mnuRevertOriginal_Click();
     void mnuRevertFile_Click();
     void mnuApplyIdentical_Click();

@@ -43,14 +43,14 @@ TEST_F(Parts, SessionNamesEachStepByItsRowsAndKnowsWhatTheFileHolds) {
                                  {{0, withText(0, "Un")}, {2, withText(2, "One")}}),
               1u);
     EXPECT_EQ(undoText(), "Undo Replace All (1 row)");
-    EXPECT_TRUE(session.hasUnsavedRows());
+    EXPECT_TRUE(session.hasUnsavedChanges());
     session.save({});
-    EXPECT_FALSE(session.hasUnsavedRows());
+    EXPECT_FALSE(session.hasUnsavedChanges());
     EXPECT_EQ(session.model().changedRows(), 0);
     // An undo after the save takes the file's rows back to what they were.
     history.undo();
     EXPECT_EQ(session.model().entry(0).Text, "One");
-    EXPECT_TRUE(session.hasUnsavedRows());
+    EXPECT_TRUE(session.hasUnsavedChanges());
     EXPECT_EQ(session.applyToIdenticalRows(0), 0u);  // no original: no identical rows
 }
 

@@ -60,6 +60,7 @@ WindowTest::WindowTest() : portraitDir(dir.path() / "portraits") {
     services.portraitFolder = QString::fromStdString(portraitDir.string());
     services.clock = [] { return QTime(9, 41); };
     services.settingsFile = QString::fromStdString((dir.path() / "settings.ini").string());
+    services.recoveryFolder = QString::fromStdString((dir.path() / "recovery").string());
     window = std::make_unique<frmMain>(std::move(services));
     window->show();
     window->activateWindow();
