@@ -15,6 +15,7 @@
 #include "patch/patch.hpp"
 #include "rom/stamp.hpp"
 #include "save/budget.hpp"
+#include "save/writer.hpp"
 #include "table_history.h"
 #include "translation/row_state.hpp"
 #include "types.hpp"
@@ -50,6 +51,15 @@ class RomSession : public QObject {
     /// would write there; nothing when there is no regular file there or it is
     /// that copy byte for byte. Throws SaveError when the table cannot be saved, FileError.
     std::optional<std::size_t> rowsDifferingIn(const std::string& path) const;
+
+    /// Whether save() and saveCopy() also write the internal header's checksum
+    /// pair (the user's choice: four bytes outside the two areas); off at first.
+    void setFixHeaderChecksum(bool fix) { fixHeaderChecksum_ = fix; }
+    /// Writes the image a save would write, with its header's checksum fixed, to
+    /// target (a scratch copy to test in an emulator); the open file is not
+    /// written and the table stays unsaved. Throws SaveError (a row, or the text
+    /// region, refused), FileError (target is the open file or the original).
+    void writeTestCopy(const std::string& target, const ProgressFn& progress) const;
 
     /// Writes the table (with the original's texts beside it while one is
     /// open) to path in format. Throws FileError, TableError.
@@ -99,6 +109,8 @@ class RomSession : public QObject {
     StateCounts counts() const;
 
   signals:
+    /// A ROM image was opened.
+    void opened();
     /// An original was opened or closed.
     void originalChanged(bool open);
     /// The table was saved: every row is as the file holds it.
@@ -106,6 +118,7 @@ class RomSession : public QObject {
 
   private:
     void afterSave();
+    SaveOptions saveOptions() const;
 
     StringTableModel* model_;
     TableHistory* history_;
@@ -115,6 +128,7 @@ class RomSession : public QObject {
     // The file as it was loaded or last saved, and the last change noticed.
     std::optional<RomStamp> stamp_;
     std::optional<RomStamp> noticed_;
+    bool fixHeaderChecksum_ = false;
 };
 
 }  // namespace qm
