@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "emulator_dialog.h"
+
 namespace qm {
 
 std::optional<QString> QtDialogs::getOpenFileName(QWidget* parent, const QString& title,
@@ -122,6 +124,15 @@ void QtDialogs::information(QWidget* parent, const QString& title, const QString
 void QtDialogs::warning(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+std::optional<EmulatorCommand> QtDialogs::askEmulatorCommand(QWidget* parent,
+                                                             const EmulatorCommand& current) {
+    EmulatorDialog dialog(current, FindEmulators(), parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.command();
 }
 
 }  // namespace qm

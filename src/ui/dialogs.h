@@ -7,6 +7,8 @@
 #include <functional>
 #include <optional>
 
+#include "emulator_command.h"
+
 class QWidget;
 
 namespace qm {
@@ -62,6 +64,10 @@ class Dialogs {
     virtual void information(QWidget* parent, const QString& title, const QString& text) = 0;
     /// A refusal or failure, with an OK button.
     virtual void warning(QWidget* parent, const QString& title, const QString& text) = 0;
+    /// Settings > Emulator...: the command to test in, starting from current;
+    /// nothing when the user cancelled.
+    virtual std::optional<EmulatorCommand> askEmulatorCommand(QWidget* parent,
+                                                              const EmulatorCommand& current) = 0;
 };
 
 /// The real modal Qt dialogs.
@@ -84,6 +90,8 @@ class QtDialogs : public Dialogs {
     bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
     void information(QWidget* parent, const QString& title, const QString& text) override;
     void warning(QWidget* parent, const QString& title, const QString& text) override;
+    std::optional<EmulatorCommand> askEmulatorCommand(QWidget* parent,
+                                                      const EmulatorCommand& current) override;
 };
 
 }  // namespace qm

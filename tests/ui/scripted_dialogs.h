@@ -24,7 +24,8 @@ class ScriptedDialogs : public Dialogs {
         Information,
         Warning,
         Choice,
-        Refused  // an input box's check refused the answer: text is the reason
+        Emulator,  // text is the program, defaultText the arguments shown
+        Refused    // an input box's check refused the answer: text is the reason
     };
     struct Call {
         Kind kind;
@@ -48,6 +49,10 @@ class ScriptedDialogs : public Dialogs {
     /// The index of the button the next question with buttons is answered by.
     void answerChoice(int button) { queue(Kind::Choice, QString::number(button)); }
     void answerYesNo(bool yes) { queue(Kind::YesNo, yes ? QStringLiteral("y") : QString()); }
+    void answerEmulator(const std::optional<EmulatorCommand>& command) {
+        queue(Kind::Emulator, command ? std::optional(command->program) : std::nullopt,
+              command ? command->arguments : QString());
+    }
     const std::vector<Call>& calls() const { return calls_; }
     void clearCalls() { calls_.clear(); }
     std::vector<Call> callsOf(Kind kind) const {
@@ -103,6 +108,13 @@ class ScriptedDialogs : public Dialogs {
     }
     void warning(QWidget*, const QString& title, const QString& text) override {
         ask({Kind::Warning, title, text, {}});
+    }
+
+    std::optional<EmulatorCommand> askEmulatorCommand(QWidget*,
+                                                      const EmulatorCommand& current) override {
+        const Answer a =
+            ask({Kind::Emulator, QStringLiteral("Emulator"), current.program, current.arguments});
+        return a.given ? std::optional(EmulatorCommand{a.text, a.filter}) : std::nullopt;
     }
 
   private:
