@@ -17,6 +17,9 @@ const QString kRecentKey = QStringLiteral("recentRoms");
 const QString kOriginalsKey = QStringLiteral("originals");
 const QString kLastFolderKey = QStringLiteral("lastRomFolder");
 const QString kPatchOriginalKey = QStringLiteral("patch/original");
+const QString kEmulatorProgramKey = QStringLiteral("emulator/program");
+const QString kEmulatorArgumentsKey = QStringLiteral("emulator/arguments");
+const QString kFixChecksumKey = QStringLiteral("save/fixHeaderChecksum");
 
 // Why the file at path must not be opened, or nothing. A link is not followed:
 // it may lead anywhere, a ROM image included.
@@ -124,6 +127,23 @@ QString AppSettings::patchOriginal() const {
 
 void AppSettings::setPatchOriginal(const QString& path) {
     setValue(kPatchOriginalKey, path);
+}
+
+EmulatorCommand AppSettings::emulatorCommand() const {
+    return {value(kEmulatorProgramKey).toString(), value(kEmulatorArgumentsKey).toString()};
+}
+
+void AppSettings::setEmulatorCommand(const EmulatorCommand& command) {
+    setValue(kEmulatorProgramKey, command.program);
+    setValue(kEmulatorArgumentsKey, command.arguments);
+}
+
+bool AppSettings::fixChecksumOnSave() const {
+    return value(kFixChecksumKey).toBool();
+}
+
+void AppSettings::setFixChecksumOnSave(bool fix) {
+    setValue(kFixChecksumKey, fix);
 }
 
 }  // namespace qm

@@ -1,9 +1,10 @@
 #pragma once
 // What the editor remembers between runs, typed: the window's geometry, the
 // recent ROM images, the original each ROM image is compared with, the last
-// folders chosen. The settings file is read and written only while it is a
-// regular file (or absent): anything else there (a FIFO, a link to a ROM image)
-// is left alone and the editor runs on defaults it keeps in memory.
+// folders chosen, the emulator to test in and whether saves fix the checksum.
+// The settings file is read and written only while it is a regular file (or
+// absent): anything else there (a FIFO, a link to a ROM image) is left alone and
+// the editor runs on defaults it keeps in memory.
 
 #include <QByteArray>
 #include <QString>
@@ -11,6 +12,8 @@
 #include <QVariant>
 #include <QVariantMap>
 #include <memory>
+
+#include "emulator_command.h"
 
 class QSettings;
 
@@ -47,6 +50,13 @@ class AppSettings {
     /// The original last chosen for a patch.
     QString patchOriginal() const;
     void setPatchOriginal(const QString& path);
+
+    /// The command Test in Emulator starts; not isSet() until the user sets one.
+    EmulatorCommand emulatorCommand() const;
+    void setEmulatorCommand(const EmulatorCommand& command);
+    /// Whether a save also fixes the internal header's checksum; off by default.
+    bool fixChecksumOnSave() const;
+    void setFixChecksumOnSave(bool fix);
 
   private:
     QVariant value(const QString& key) const;

@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "emulator_dialog.h"
+
 namespace qm {
 
 std::optional<QString> QtDialogs::getOpenFileName(QWidget* parent, const QString& title,
@@ -134,6 +136,15 @@ std::optional<CharacterMap> QtDialogs::editCharacterMap(QWidget* parent, const C
         return std::nullopt;
     }
     return dialog.map();
+}
+
+std::optional<EmulatorCommand> QtDialogs::askEmulatorCommand(QWidget* parent,
+                                                             const EmulatorCommand& current) {
+    EmulatorDialog dialog(current, FindEmulators(), parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.command();
 }
 
 }  // namespace qm

@@ -11,6 +11,8 @@
 #include "markup/charmap.hpp"
 #include "project/charmap_file.hpp"
 
+#include "emulator_command.h"
+
 class QWidget;
 
 namespace qm {
@@ -71,6 +73,10 @@ class Dialogs {
     virtual std::optional<CharacterMap> editCharacterMap(QWidget* parent, const CharacterMap& map,
                                                          std::span<const FreeCodeUse> uses,
                                                          const QString& file) = 0;
+    /// Settings > Emulator...: the command to test in, starting from current;
+    /// nothing when the user cancelled.
+    virtual std::optional<EmulatorCommand> askEmulatorCommand(QWidget* parent,
+                                                              const EmulatorCommand& current) = 0;
 };
 
 /// The real modal Qt dialogs.
@@ -96,6 +102,8 @@ class QtDialogs : public Dialogs {
     std::optional<CharacterMap> editCharacterMap(QWidget* parent, const CharacterMap& map,
                                                  std::span<const FreeCodeUse> uses,
                                                  const QString& file) override;
+    std::optional<EmulatorCommand> askEmulatorCommand(QWidget* parent,
+                                                      const EmulatorCommand& current) override;
 };
 
 }  // namespace qm

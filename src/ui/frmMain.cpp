@@ -13,7 +13,9 @@
 
 #include "app_settings.h"
 #include "autosave.h"
+#include "checksum_panel.h"
 #include "command_runner.h"
+#include "emulator_commands.h"
 #include "entry_editor.h"
 #include "exchange_commands.h"
 #include "filter_bar.h"
@@ -79,6 +81,7 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     connectMenus();
     connectEditMenu();
     connectParts();
+    connectTesting();
     installKeyHandling();
     if (!settings_->problem().isEmpty()) {
         status_->showNotice(settings_->problem());
@@ -221,6 +224,19 @@ void frmMain::connectParts() {
     });
     connect(session_, &RomSession::saved, list_, &RowList::refilter);
     connect(find_, &FindReplace::notice, status_, &StatusPanels::showNotice);
+}
+
+void frmMain::connectTesting() {
+    auto* testing = new EmulatorCommands(*this, *session_, *dialogs_, *commands_, *status_,
+                                         *settings_, *navigator_);
+    testing->bindFixOnSave(*ui->mnuFixChecksum);
+    commands_->connect(ui->mnuTestInEmulator, Settle::Apply,
+                       [testing] { testing->mnuTestInEmulator_Click(); });
+    commands_->connect(ui->mnuEmulatorSettings, Settle::Nothing,
+                       [testing] { testing->mnuEmulatorSettings_Click(); });
+    connect(session_, &RomSession::opened, ui->mnuTestInEmulator,
+            [this] { ui->mnuTestInEmulator->setEnabled(true); });
+    ui->sbStatusBar->addPermanentWidget(new ChecksumPanel(*session_, ui->sbStatusBar));
 }
 
 void frmMain::installKeyHandling() {

@@ -85,6 +85,9 @@ class frmMain : public QMainWindow {
     void connectMenus();
     void connectEditMenu();
     void connectParts();
+    /// Test in Emulator, Settings > Emulator..., Fix Header Checksum on Save and
+    /// the checksum's panel: the parts that get the table into the game.
+    void connectTesting();
     void installKeyHandling();
     bool isWindowShortcut(const QKeyEvent* event) const;
     /// A key a text field keeps for itself: undo and redo in the edit box; those

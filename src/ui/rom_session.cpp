@@ -67,6 +67,7 @@ std::vector<std::string> RomSession::open(const std::string& path, const Progres
     path_ = path;
     stamp_ = loaded.stamp;
     noticed_.reset();
+    emit opened();
     return notices;
 }
 
@@ -81,15 +82,14 @@ void RomSession::saveCharacterMap() const {
 }
 
 void RomSession::save(const ProgressFn& progress) {
-    stamp_ = SaveRom(path_, model_->rows(), progress, SaveOptions{.expected = stamp_});
+    stamp_ = SaveRom(path_, model_->rows(), progress, saveOptions());
     afterSave();
     writeProject(path_);
 }
 
 void RomSession::saveCopy(const std::string& path, const ProgressFn& progress) {
     // The copy is written whole or not at all; only then is it the open file.
-    stamp_ = SaveRomCopyTo(path_, path, model_->rows(), progress, SystemFileOps(),
-                           SaveOptions{.expected = stamp_});
+    stamp_ = SaveRomCopyTo(path_, path, model_->rows(), progress, SystemFileOps(), saveOptions());
     path_ = path;
     afterSave();
     writeProject(path_);
@@ -146,7 +146,7 @@ std::optional<std::size_t> RomSession::rowsDifferingIn(const std::string& path) 
     if (!file.exists || !file.isRegular) {
         return std::nullopt;  // nothing there, or nothing a save could replace
     }
-    const Bytes wanted = SavedImage(path_, model_->rows());
+    const Bytes wanted = SavedImage(path_, model_->rows(), saveOptions());
     const Bytes existing = RegularFile(path).readAll(kLargestRomImage);
     if (existing == wanted) {
         return std::nullopt;
@@ -167,6 +167,20 @@ void RomSession::writeProject(const std::string& romPath) {
                         std::string(e.what()));
     }
     savedReviews_ = project.reviews;
+}
+
+SaveOptions RomSession::saveOptions() const {
+    return {.fixHeaderChecksum = fixHeaderChecksum_, .expected = stamp_};
+}
+
+void RomSession::writeTestCopy(const std::string& target, const ProgressFn& progress) const {
+    RefuseToOverwrite(target, path_);
+    if (!originalPath_.empty()) {
+        RefuseToOverwrite(target, originalPath_);
+    }
+    const Bytes image =
+        SavedImage(path_, model_->rows(), SaveOptions{.fixHeaderChecksum = true}, progress);
+    WriteFileAtomically(target, image);
 }
 
 void RomSession::afterSave() {

@@ -17,6 +17,7 @@
 #include "project/project_file.hpp"
 #include "rom/stamp.hpp"
 #include "save/budget.hpp"
+#include "save/writer.hpp"
 #include "table_history.h"
 #include "translation/row_state.hpp"
 #include "types.hpp"
@@ -61,6 +62,15 @@ class RomSession : public QObject {
     /// would write there; nothing when there is no regular file there or it is
     /// that copy byte for byte. Throws SaveError when the table cannot be saved, FileError.
     std::optional<std::size_t> rowsDifferingIn(const std::string& path) const;
+
+    /// Whether save() and saveCopy() also write the internal header's checksum
+    /// pair (the user's choice: four bytes outside the two areas); off at first.
+    void setFixHeaderChecksum(bool fix) { fixHeaderChecksum_ = fix; }
+    /// Writes the image a save would write, with its header's checksum fixed, to
+    /// target (a scratch copy to test in an emulator); the open file is not
+    /// written and the table stays unsaved. Throws SaveError (a row, or the text
+    /// region, refused), FileError (target is the open file or the original).
+    void writeTestCopy(const std::string& target, const ProgressFn& progress) const;
 
     /// Writes the table (with the original's texts beside it while one is
     /// open) to path in format. Throws FileError, TableError.
@@ -123,6 +133,8 @@ class RomSession : public QObject {
     StateCounts counts() const;
 
   signals:
+    /// A ROM image was opened.
+    void opened();
     /// An original was opened or closed.
     void originalChanged(bool open);
     /// The character map changed: every text shows anew.
@@ -135,6 +147,7 @@ class RomSession : public QObject {
     /// Writes the project file beside romPath (skipped while the one read was
     /// damaged). Throws FileError naming what was saved and what not.
     void writeProject(const std::string& romPath);
+    SaveOptions saveOptions() const;
 
     StringTableModel* model_;
     TableHistory* history_;
@@ -149,6 +162,7 @@ class RomSession : public QObject {
     // The project file beside the ROM image could not be read: it is left alone.
     bool projectUnreadable_ = false;
     std::optional<RomStamp> noticed_;
+    bool fixHeaderChecksum_ = false;
 };
 
 }  // namespace qm

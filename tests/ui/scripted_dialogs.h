@@ -25,7 +25,8 @@ class ScriptedDialogs : public Dialogs {
         Warning,
         Choice,
         Refused,  // an input box's check refused the answer: text is the reason
-        CharacterMap
+        CharacterMap,
+        Emulator  // text is the program, defaultText the arguments shown
     };
     struct Call {
         Kind kind;
@@ -51,6 +52,10 @@ class ScriptedDialogs : public Dialogs {
     /// The index of the button the next question with buttons is answered by.
     void answerChoice(int button) { queue(Kind::Choice, QString::number(button)); }
     void answerYesNo(bool yes) { queue(Kind::YesNo, yes ? QStringLiteral("y") : QString()); }
+    void answerEmulator(const std::optional<EmulatorCommand>& command) {
+        queue(Kind::Emulator, command ? std::optional(command->program) : std::nullopt,
+              command ? command->arguments : QString());
+    }
     const std::vector<Call>& calls() const { return calls_; }
     void clearCalls() { calls_.clear(); }
     std::vector<Call> callsOf(Kind kind) const {
@@ -119,6 +124,13 @@ class ScriptedDialogs : public Dialogs {
         std::optional<qm::CharacterMap> map = maps_.front();
         maps_.pop_front();
         return map;
+    }
+
+    std::optional<EmulatorCommand> askEmulatorCommand(QWidget*,
+                                                      const EmulatorCommand& current) override {
+        const Answer a =
+            ask({Kind::Emulator, QStringLiteral("Emulator"), current.program, current.arguments});
+        return a.given ? std::optional(EmulatorCommand{a.text, a.filter}) : std::nullopt;
     }
 
   private:
