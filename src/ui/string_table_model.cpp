@@ -111,8 +111,54 @@ void StringTableModel::setReview(int r, RowReview review) {
 }
 
 RowState StringTableModel::stateWith(int r, const StringEntry& candidate) const {
-    return StateOf(candidate, originalOf(r), characterMap(),
-                   ReviewOf(reviews_, std::size_t(r)).state);
+    RowState state = StateOf(candidate, originalOf(r), characterMap(),
+                             ReviewOf(reviews_, std::size_t(r)).state);
+    if (checks_ != nullptr) {
+        state.warnings = checks_->ofRow(rows_, std::size_t(r), candidate, *ignored_).size();
+    }
+    return state;
+}
+
+void StringTableModel::setChecks(const TranslationChecks* checks, const IgnoredWarnings* ignored) {
+    checks_ = checks;
+    ignored_ = ignored;
+    recheck();
+}
+
+const std::vector<Warning>& StringTableModel::warningsOf(int r) const {
+    static const std::vector<Warning> none;
+    return std::size_t(r) < warnings_.size() ? warnings_[std::size_t(r)] : none;
+}
+
+std::vector<Warning> StringTableModel::warnings() const {
+    std::vector<Warning> all;
+    for (const std::vector<Warning>& row : warnings_) {
+        all.insert(all.end(), row.begin(), row.end());
+    }
+    return all;
+}
+
+void StringTableModel::recheck() {
+    updateStates();
+    if (!rows_.empty()) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, kColOriginal));
+    }
+}
+
+void StringTableModel::recheckAround(int r) {
+    if (checks_ == nullptr) {
+        return;
+    }
+    for (const std::size_t k : checks_->sameOriginal(std::size_t(r))) {
+        if (int(k) == r || k >= rows_.size()) {
+            continue;  // row r's own were counted with its state
+        }
+        std::vector<Warning> now = checks_->ofRow(rows_, k, rows_[k], *ignored_);
+        counts_.warnings = counts_.warnings - states_[k].warnings + now.size();
+        states_[k].warnings = now.size();
+        warnings_[k] = std::move(now);
+        emit dataChanged(index(int(k), 0), index(int(k), kColOriginal));
+    }
 }
 
 void StringTableModel::setEntry(int r, StringEntry entry) {
@@ -122,7 +168,11 @@ void StringTableModel::setEntry(int r, StringEntry entry) {
     const RowState state = stateWith(r, row);
     counts_ = countsWith(r, state);
     states_.at(std::size_t(r)) = state;
+    if (checks_ != nullptr) {
+        warnings_.at(std::size_t(r)) = checks_->ofRow(rows_, std::size_t(r), row, *ignored_);
+    }
     emit dataChanged(index(r, 0), index(r, kColOriginal));
+    recheckAround(r);
 }
 
 void StringTableModel::setContent(int r, const StringEntry& content) {
@@ -160,7 +210,7 @@ StateCounts StringTableModel::countsWith(int r, const RowState& candidate) const
     StateCounts counts = counts_;
     for (auto field : {&StateCounts::rows, &StateCounts::compared, &StateCounts::translated,
                        &StateCounts::untranslated, &StateCounts::overflow, &StateCounts::unsaveable,
-                       &StateCounts::changed}) {
+                       &StateCounts::changed, &StateCounts::warnings}) {
         counts.*field = counts.*field - out.*field + in.*field;
     }
     for (auto field : {&ReviewCounts::draft, &ReviewCounts::needsReview, &ReviewCounts::approved}) {
@@ -171,6 +221,15 @@ StateCounts StringTableModel::countsWith(int r, const RowState& candidate) const
 
 void StringTableModel::updateStates() {
     states_ = StatesOf(rows_, original_, characterMap(), reviews_);
+    warnings_.assign(rows_.size(), {});
+    if (checks_ != nullptr) {
+        for (Warning& warning : checks_->ofTable(rows_, *ignored_)) {
+            if (warning.row < rows_.size()) {
+                states_[warning.row].warnings += 1;
+                warnings_[warning.row].push_back(std::move(warning));
+            }
+        }
+    }
     counts_ = CountStates(states_);
 }
 

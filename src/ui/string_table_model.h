@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "rom/string_table.hpp"
+#include "translation/checks.hpp"
 #include "translation/row_state.hpp"
 
 namespace qm {
@@ -63,6 +64,16 @@ class StringTableModel : public QAbstractTableModel {
     /// Sets row r's note and state.
     void setReview(int r, RowReview review);
 
+    /// The checks against the original, and the warnings the project ignores;
+    /// nothing: no checks. Both must outlive the model's use of them.
+    void setChecks(const TranslationChecks* checks, const IgnoredWarnings* ignored);
+    /// Row r's warnings as the table stands (ignored ones left out).
+    const std::vector<Warning>& warningsOf(int r) const;
+    /// Every row's warnings, by row.
+    std::vector<Warning> warnings() const;
+    /// Every row's warnings anew, after the ignored ones changed.
+    void recheck();
+
     /// Row r's state as it would be if it held candidate (and row r's review).
     RowState stateWith(int r, const StringEntry& candidate) const;
     /// Row r's state as it stands in the table.
@@ -77,6 +88,9 @@ class StringTableModel : public QAbstractTableModel {
 
   private:
     void countChangedRows();
+    /// Rows' warnings anew after row r changed (r and the rows that share its
+    /// original, whose inconsistent warning may follow).
+    void recheckAround(int r);
     /// Every row's state anew, after the rows, the original or the file changed.
     void updateStates();
 
@@ -84,6 +98,9 @@ class StringTableModel : public QAbstractTableModel {
     std::vector<StringEntry> original_;
     const CharacterMap* map_ = nullptr;
     Reviews reviews_;
+    const TranslationChecks* checks_ = nullptr;
+    const IgnoredWarnings* ignored_ = nullptr;
+    std::vector<std::vector<Warning>> warnings_;  // by row
     std::vector<RowState> states_;
     StateCounts counts_;
     int changedRows_ = 0;

@@ -48,7 +48,7 @@ TEST_F(Translating, TheOriginalStandsBesideTheTranslationAndTheFilterKeepsRowNum
     EXPECT_FALSE(list()->header()->isSectionHidden(kColOriginal));
     EXPECT_EQ(cell(0, kColOriginal), "Good day");
     EXPECT_EQ(states(), QString::fromUtf8("1 of 4 translated \u00b7 1 overflow \u00b7 0 cannot be "
-                                          "saved"));
+                                          "saved \u00b7 0 warnings"));
     editBox()->selectAll();  // the counts take the edit box as if applied
     QTest::keyClicks(editBox(), "Good day");
     EXPECT_TRUE(states().startsWith("0 of 4 translated")) << states();

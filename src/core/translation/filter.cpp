@@ -15,6 +15,7 @@ bool HasState(const RowState& state, StateChoice choice) {
         case StateChoice::Draft: return state.review == ReviewState::Draft;
         case StateChoice::NeedsReview: return state.review == ReviewState::NeedsReview;
         case StateChoice::Approved: return state.review == ReviewState::Approved;
+        case StateChoice::Warnings: return state.warnings > 0;
     }
     return false;
 }

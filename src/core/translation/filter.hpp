@@ -26,7 +26,8 @@ enum class StateChoice : std::uint8_t {
     Changed,
     Draft,
     NeedsReview,
-    Approved
+    Approved,
+    Warnings
 };
 
 /// The choices as the filter shows them.
@@ -36,6 +37,8 @@ inline constexpr std::array<const char*, 6> kStateChoiceNames = {
 /// in the filter's list: StateChoice::Draft is kStateChoiceNames.size().
 inline constexpr std::array<const char*, 3> kReviewChoiceNames = {"Draft", "Needs review",
                                                                   "Approved"};
+/// The last choice, after the review states: rows a check warns about.
+inline constexpr const char* kWarningsChoiceName = "Warnings";
 
 /// Whether a row in state counts as choice. Without an original no row is
 /// untranslated or translated.

@@ -132,6 +132,7 @@ StateCounts CountStates(std::span<const RowState> states) {
         counts.reviews.draft += state.review == ReviewState::Draft ? 1 : 0;
         counts.reviews.needsReview += state.review == ReviewState::NeedsReview ? 1 : 0;
         counts.reviews.approved += state.review == ReviewState::Approved ? 1 : 0;
+        counts.warnings += state.warnings;
     }
     return counts;
 }
@@ -145,6 +146,9 @@ std::string StatusText(const StateCounts& counts) {
     }
     text += std::to_string(counts.overflow) + " overflow" + kSeparator +
             std::to_string(counts.unsaveable) + " cannot be saved";
+    if (counts.compared > 0) {  // the checks compare with an original
+        text += kSeparator + Counted(counts.warnings, "warning", "warnings");
+    }
     return counts.reviews.any() ? text + kSeparator + ReviewStatusText(counts.reviews) : text;
 }
 

@@ -63,6 +63,9 @@ struct RowState {
     std::optional<MarkupProblem> problem;    ///< SaveProblem: why a save would refuse it
     bool changed = false;                    ///< not yet in the file: !IsUnchanged()
     ReviewState review = ReviewState::None;  ///< the row's review state (project file)
+    /// How many warnings the checks against the original give it (checks.hpp),
+    /// ignored ones left out; whoever runs the checks sets it.
+    std::size_t warnings = 0;
 
     bool untranslated() const { return translation == Translation::Untranslated; }
     bool translated() const { return translation == Translation::Translated; }
@@ -100,6 +103,7 @@ struct StateCounts {
     std::size_t unsaveable = 0;
     std::size_t changed = 0;
     ReviewCounts reviews;
+    std::size_t warnings = 0;  ///< of every row together
 
     bool operator==(const StateCounts&) const = default;
 };
