@@ -218,7 +218,14 @@ struct Aids {
     Aids(const CheckOptions& o, const Project& project) {
         const std::string path = o.glossary.empty() ? GlossaryPathOf(project, o.rom) : o.glossary;
         if (!path.empty() && !o.original.empty()) {
-            glossary.emplace(ReadGlossary(path));
+            try {
+                glossary.emplace(ReadGlossary(path));
+            } catch (const FileError& e) {  // say where a path nobody typed comes from
+                throw o.glossary.empty()
+                    ? FileError("The glossary that " + Quoted(ProjectPathFor(o.rom)) +
+                                " names: " + e.what())
+                    : e;
+            }
         }
         const std::string& language = o.spelling.empty() ? project.spellingLanguage : o.spelling;
         if (o.spelling.empty() && !language.empty() && !SpellingAvailable()) {
