@@ -4,8 +4,10 @@
 // as the preview marks it, every row whose bytes in the ROM image the game
 // misreads, with a table every row that import would refuse and whether the save
 // would refuse the table as a whole, as warnings the checks against the original,
-// the glossary's and spelling's, and a wrong header checksum, and the rows in the
-// chosen review states. A translation project can run it in its own CI.
+// the glossary's and spelling's (chosen in NAME.qmproj unless the options say
+// otherwise, and without the warnings it ignores), and a wrong header checksum,
+// and the rows in the chosen review states. A translation project can run it in
+// its own CI.
 #include <algorithm>
 #include <iostream>
 #include <nlohmann/json.hpp>
@@ -13,6 +15,7 @@
 #include "commands.hpp"
 #include "errors.hpp"
 #include "io.hpp"
+#include "project/assistant.hpp"
 #include "project/project_file.hpp"
 #include "rom/internal_header.hpp"
 #include "rom/load.hpp"
@@ -45,7 +48,8 @@ struct Findings {
     std::vector<TableRefusal> refused;
     std::optional<std::string> saveRefusal;  // why the save would refuse the whole table
     std::vector<Warned> warnings;
-    std::vector<ReviewState> chosen;                        // --state
+    std::size_t ignored = 0;          // warnings the project file ignores, left out
+    std::vector<ReviewState> chosen;  // --state
     std::vector<std::pair<std::size_t, RowReview>> marked;  // rows in a chosen state
 
     bool errors() const {
@@ -107,8 +111,11 @@ void printText(const Findings& found, bool withTable, bool withOriginal) {
     if (found.saveRefusal) {
         std::cout << "; the whole import would be refused";
     }
-    if (withOriginal || !found.warnings.empty()) {
+    if (withOriginal || !found.warnings.empty() || found.ignored > 0) {
         std::cout << "; " << Counted(found.warnings.size(), "warning", "warnings");
+    }
+    if (found.ignored > 0) {
+        std::cout << " (" << found.ignored << " ignored)";
     }
     if (!found.chosen.empty()) {
         std::cout << "; " << Counted(found.marked.size(), "row", "rows") << " marked ";
@@ -154,6 +161,7 @@ void printJson(const Findings& found) {
         }
         doc["warnings"].push_back(std::move(item));
     }
+    doc["ignored"] = found.ignored;
     if (!found.chosen.empty()) {
         doc["states"] = nlohmann::ordered_json::array();
         for (const auto& [row, review] : found.marked) {
@@ -201,35 +209,56 @@ void findOverflows(std::span<const StringEntry> rows, const CharacterMap& map, F
     }
 }
 
-// The glossary and the spell checker the options ask for, loaded once.
+// The glossary and the spell checker the options ask for, else those the project
+// file chooses, loaded once. The glossary needs an original to find its terms in.
 struct Aids {
     std::optional<GlossaryMatcher> glossary;
     std::optional<SpellChecker> spelling;
 
-    explicit Aids(const CheckOptions& o) {
-        if (!o.glossary.empty()) {
-            glossary.emplace(ReadGlossary(o.glossary));
-        }
-        if (!o.spelling.empty()) {
-            spelling.emplace(o.spelling);
-            if (!o.words.empty()) {
-                spelling->setProjectWords(ReadWordList(o.words));
+    Aids(const CheckOptions& o, const Project& project) {
+        const std::string path = o.glossary.empty() ? GlossaryPathOf(project, o.rom) : o.glossary;
+        if (!path.empty() && !o.original.empty()) {
+            try {
+                glossary.emplace(ReadGlossary(path));
+            } catch (const FileError& e) {  // say where a path nobody typed comes from
+                throw o.glossary.empty()
+                    ? FileError("The glossary that " + Quoted(ProjectPathFor(o.rom)) +
+                                " names: " + e.what())
+                    : e;
             }
         }
-    }
-    CheckAids checkAids() const {
-        return {glossary ? &*glossary : nullptr, spelling ? &*spelling : nullptr, nullptr};
+        const std::string& language = o.spelling.empty() ? project.spellingLanguage : o.spelling;
+        if (o.spelling.empty() && !language.empty() && !SpellingAvailable()) {
+            std::cerr << "quillmoor-script: note: spelling (" << language
+                      << " in the project file) is not checked: this build has no Hunspell\n";
+            return;
+        }
+        if (!language.empty()) {
+            spelling.emplace(language);
+            spelling->setProjectWords(o.words.empty()
+                                          ? std::vector<std::string>(project.projectWords.begin(),
+                                                                     project.projectWords.end())
+                                          : ReadWordList(o.words));
+        }
     }
 };
 
-void findWarnings(const CheckOptions& o, std::span<const StringEntry> rows, Findings& found) {
-    const Aids aids(o);
+void findWarnings(const CheckOptions& o, const CharacterMap& map, const Project& project,
+                  std::span<const StringEntry> rows, Findings& found) {
+    const Aids aids(o, project);
     if (o.original.empty() && !aids.spelling) {
         return;
     }
     const std::vector<StringEntry> original =
         o.original.empty() ? std::vector<StringEntry>() : LoadRom(o.original);
-    for (Warning& w : TranslationChecks(original, aids.checkAids()).ofTable(rows)) {
+    const CheckAids checkAids{aids.glossary ? &*aids.glossary : nullptr,
+                              aids.spelling ? &*aids.spelling : nullptr, &map};
+    const IgnoredWarnings ignored = IgnoredWarningsOf(project);
+    for (Warning& w : TranslationChecks(original, checkAids).ofTable(rows)) {
+        if (ignored.contains({w.row, w.check})) {
+            ++found.ignored;
+            continue;
+        }
         found.warnings.push_back({w.row, std::string(CheckName(w.check)), std::move(w.message),
                                   std::move(w.misspelt.word)});
     }
@@ -254,11 +283,12 @@ int runCheck(const CheckOptions& o) {
                 found.marked.emplace_back(row, review);
             }
         }
-        findWarnings(o, rows, found);
+        findWarnings(o, map, project, rows, found);
         checkHeader(o.rom, found);
-        o.format == "json"
-            ? printJson(found)
-            : printText(found, !o.table.empty(), !o.original.empty() || !o.spelling.empty());
+        o.format == "json" ? printJson(found)
+                           : printText(found, !o.table.empty(),
+                                       !o.original.empty() || !o.spelling.empty() ||
+                                           !project.spellingLanguage.empty());
         const bool warned = !found.warnings.empty() || !found.marked.empty();
         return found.errors() || (o.failOn != "errors" && warned) ? kFailed : 0;
     } catch (const TableError& e) {

@@ -49,9 +49,11 @@ struct CheckOptions {
     std::string failOn = "warnings";  ///< anything found; "errors": overflows, refusals
     std::vector<std::string> states;  ///< review states whose rows to list ("needs-review")
     std::string charmap;
-    std::string glossary;             ///< glossary file (CSV) for the glossary check; empty: none
-    std::string spelling;             ///< dictionary's language for the spelling check; empty: none
-    std::string words;                ///< project-words file for spelling; empty: none
+    /// glossary file (CSV) for the glossary check; empty: the project file's, if any
+    std::string glossary;
+    /// dictionary's language for the spelling check; empty: the project file's, if any
+    std::string spelling;
+    std::string words;  ///< project-words file for spelling; empty: the project file's words
 };
 /// Lists the lines of rom's rows (with table imported, when given) that run past
 /// the text box, the rows kept as stored that the game misreads, with a table the
@@ -59,8 +61,10 @@ struct CheckOptions {
 /// warnings the checks against original (translation/checks.hpp; the glossary
 /// check with a glossary), the spelling check with a language (translated rows
 /// only when there is an original) and a wrong header checksum of rom, and the
-/// rows in the chosen review states, in format ("text", "json"). 0 when nothing
-/// that failOn names is found, 1 when something is (or a file cannot be read).
+/// rows in the chosen review states, in format ("text", "json"). The glossary,
+/// language and words not given come from the project file beside rom, and the
+/// warnings it ignores are left out (and counted). 0 when nothing that failOn
+/// names is found, 1 when something is (or a file cannot be read).
 int runCheck(const CheckOptions& options);
 /// Lists the rows that differ between the ROM image original and modified (a ROM
 /// image, or a table file standing for original with it imported), then their
@@ -94,6 +98,7 @@ struct ReflowOptions {
     bool copy = false;
     bool dryRun = false;
     bool quiet = false;
+    std::string charmap;
 };
 struct SuggestOptions {
     std::string rom;
@@ -103,9 +108,11 @@ struct SuggestOptions {
     std::vector<std::string> poFiles;  ///< further sources: PO files
     /// further sources: another ROM image's translated table and its original
     std::vector<std::pair<std::string, std::string>> roms;
+    std::string charmap;
 };
 /// Prints up to 5 suggestions for row of rom: translated rows (and further
-/// sources' entries) whose originals read like row's original (SuggestionIndex).
+/// sources' entries) whose originals read like row's original (SuggestionIndex),
+/// in display text with the character map.
 /// 0 when it ran (with or without suggestions), 1 when a file cannot be read, 2
 /// for a row the table lacks.
 int runSuggest(const SuggestOptions& options);

@@ -126,11 +126,16 @@ int main(int argc, char** argv) {
     addCharmap(checkCmd, check.charmap);
     checkCmd
         ->add_option("--glossary", check.glossary,
-                     "glossary (CSV: term,translation) whose terms the translation must keep")
+                     "glossary (CSV: term,translation) whose terms the translation must keep; "
+                     "default: the one NAME.qmproj names")
         ->needs("--original");
-    auto* spellingOption = checkCmd->add_option(
-        "--spelling", check.spelling, "check spelling with this language's dictionary (en_US)");
-    checkCmd->add_option("--words", check.words, "project words (one a line) spelt right")
+    auto* spellingOption =
+        checkCmd->add_option("--spelling", check.spelling,
+                             "check spelling with this language's dictionary (en_US); default: "
+                             "the language NAME.qmproj names");
+    checkCmd
+        ->add_option("--words", check.words,
+                     "project words (one a line) spelt right; default: NAME.qmproj's")
         ->needs(spellingOption);
 
     std::string diffOriginal;
@@ -179,6 +184,7 @@ int main(int argc, char** argv) {
     suggestCmd->add_option("--from-rom", suggest.roms,
                            "another ROM image's translation and its original, suggested too "
                            "(two files; may be repeated)");
+    addCharmap(suggestCmd, suggest.charmap);
 
     qm::cli::ReflowOptions reflow;
     auto* reflowCmd =
@@ -188,6 +194,7 @@ int main(int argc, char** argv) {
     reflowCmd->add_flag("--copy", reflow.copy, "save into a copy, as Save As Copy does");
     reflowCmd->add_flag("--dry-run", reflow.dryRun, "show what would change; write nothing");
     reflowCmd->add_flag("--quiet", reflow.quiet, "print only the count");
+    addCharmap(reflowCmd, reflow.charmap);
 
     if (argc > 1 && argv[1][0] != '-' && !isCommand(argv[1])) {
         qm::cli::Fail("unknown command " + qm::Quoted(argv[1]) + "; run with --help");

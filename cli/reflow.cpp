@@ -1,13 +1,16 @@
-// quillmoor-script reflow ROM [--rows LIST] [--dry-run] [--copy] [--quiet]: Reflow
-// of every row that overflows (or of those listed), saved as replace saves; rows
-// that fit stay as they are, and rows that still do not fit are reported.
+// quillmoor-script reflow ROM [--rows LIST] [--dry-run] [--copy] [--quiet]
+// [--charmap FILE]: Reflow of every row that overflows (or of those listed), saved
+// as replace saves; rows that fit stay as they are, and rows that still do not fit
+// are reported. A mapped character takes one column, as in the preview.
 #include <iostream>
 
 #include "commands.hpp"
 #include "errors.hpp"
 #include "io.hpp"
+#include "markup/display.hpp"
 #include "preview/preview.hpp"
 #include "rom/load.hpp"
+#include "rom_files.hpp"
 #include "rows.hpp"
 #include "save/copy_name.hpp"
 #include "save/writer.hpp"
@@ -19,16 +22,31 @@ namespace qm::cli {
 namespace {
 
 // «row 17: needs 3 lines; "Rosalindsdiarydayforty" is longer than 20 characters»
-std::string unfitText(const ReflowedRow& r) {
+std::string unfitText(const ReflowedRow& r, const CharacterMap& map) {
     std::string text = "row " + std::to_string(r.index + 1) + ": ";
     if (r.lines > kPreviewLineCount) {
         text += "needs " + std::to_string(r.lines) + " lines" + (r.longWord.empty() ? "" : "; ");
     }
     if (!r.longWord.empty()) {
-        text += Quoted(Latin1ToUtf8(r.longWord)) + " is longer than " +
+        text += Quoted(MarkupToDisplay(r.longWord, map)) + " is longer than " +
                 std::to_string(kPreviewLineLength) + " characters";
     }
     return text;
+}
+
+// Each changed row before and after, and each that still does not fit.
+void printRows(std::span<const StringEntry> rows, std::span<const ReflowedRow> done,
+               const CharacterMap& map) {
+    for (const ReflowedRow& r : done) {
+        if (r.changed) {
+            std::cout << "row " << r.index + 1 << ": "
+                      << Quoted(MarkupToDisplay(rows[r.index].Text, map)) << " -> "
+                      << Quoted(MarkupToDisplay(r.row.Text, map)) << "\n";
+        }
+        if (!r.fits()) {
+            std::cout << unfitText(r, map) << "\n";
+        }
+    }
 }
 
 }  // namespace
@@ -37,13 +55,14 @@ int runReflow(const ReflowOptions& o) {
     try {
         CheckRomFile(o.rom, o.copy || o.dryRun ? RomAccess::kReadOnly : RomAccess::kReadWrite);
         RefuseToOverwrite("-", o.rom);  // what the tool prints would land in the ROM image
+        const CharacterMap map = CharacterMapFor(o.charmap, o.rom);
         const LoadedRom loaded = LoadRomFile(o.rom);
         const std::vector<StringEntry>& rows = loaded.rows;
         const auto scope = RowsOption(o.rows, rows.size());
         if (!scope) {
             return kUsage;
         }
-        const std::vector<ReflowedRow> done = ReflowRows(rows, *scope);
+        const std::vector<ReflowedRow> done = ReflowRows(rows, *scope, map);
         std::size_t changed = 0, unfit = 0;
         for (const ReflowedRow& r : done) {
             changed += r.changed ? 1 : 0;
@@ -58,17 +77,9 @@ int runReflow(const ReflowOptions& o) {
             }
         }
         const std::string copyPath =
-            changed == 0 ? ""
-                         : SaveEditedRows(o.rom, loaded, edited, reflowed, o.copy, o.dryRun);
-        for (const ReflowedRow& r : o.quiet ? std::span<const ReflowedRow>() : done) {
-            if (r.changed) {
-                std::cout << "row " << r.index + 1 << ": "
-                          << Quoted(Latin1ToUtf8(rows[r.index].Text)) << " -> "
-                          << Quoted(Latin1ToUtf8(r.row.Text)) << "\n";
-            }
-            if (!r.fits()) {
-                std::cout << unfitText(r) << "\n";
-            }
+            changed == 0 ? "" : SaveEditedRows(o.rom, loaded, edited, reflowed, o.copy, o.dryRun);
+        if (!o.quiet) {
+            printRows(rows, done, map);
         }
         std::cout << "Reflowed " << Counted(changed, "row", "rows")
                   << (unfit == 0 ? "" : "; " + std::to_string(unfit) + " still do not fit")
@@ -77,6 +88,8 @@ int runReflow(const ReflowOptions& o) {
     } catch (const SaveError& e) {
         return Fail(e.what());
     } catch (const FileError& e) {
+        return Fail(e.what());
+    } catch (const ProjectFileError& e) {
         return Fail(e.what());
     }
 }

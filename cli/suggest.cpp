@@ -1,13 +1,16 @@
 // quillmoor-script suggest ROM ROW --original ORIG [--format text|json]
-// [--from-po FILE]... [--from-rom ROM2 ORIG2]...: the translations of rows whose
-// originals read like the row's original, best first, as the window offers them.
+// [--from-po FILE]... [--from-rom ROM2 ORIG2]... [--charmap FILE]: the translations
+// of rows whose originals read like the row's original, best first, as the window
+// offers them, in display text.
 #include <iostream>
 #include <nlohmann/json.hpp>
 
 #include "commands.hpp"
 #include "errors.hpp"
 #include "io.hpp"
+#include "project/assistant.hpp"
 #include "rom/load.hpp"
+#include "rom_files.hpp"
 #include "table_file.hpp"
 #include "text.hpp"
 #include "translation/suggestions.hpp"
@@ -16,22 +19,24 @@ namespace qm::cli {
 
 namespace {
 
-// The further sources the options name, in the order given: PO files, then ROM images.
-void addSources(const SuggestOptions& o, SuggestionIndex& index) {
+// The further sources the options name, in the order given: PO files (their
+// texts read with the map), then ROM images.
+void addSources(const SuggestOptions& o, TranslationAssistant& assistant) {
+    const TableContext context{{}, &assistant.map()};
     for (const std::string& po : o.poFiles) {
         try {
-            index.addSource(po, TranslatedPairs(ReadTable(po, "po")));
+            assistant.addSuggestionSource(po, TranslatedPairs(ReadTable(po, "po", context)));
         } catch (const TableError& e) {
             throw TableError(TableMessage(po, e.what()));
         }
     }
     for (const auto& [rom, original] : o.roms) {
-        index.addSource(rom, TranslatedPairs(LoadRom(rom), LoadRom(original)));
+        assistant.addSuggestionSource(rom, TranslatedPairs(LoadRom(rom), LoadRom(original)));
     }
 }
 
 // «row 40 (score 85): "Guten Morgen!"», «story.po row 5 (score 60, does not fit): ...»
-void printText(const SuggestOptions& o, const SuggestionIndex& index,
+void printText(const SuggestOptions& o, const TranslationAssistant& index,
                const std::vector<Suggestion>& found) {
     if (found.empty()) {
         std::cout << "no suggestions for row " << o.row << "\n";
@@ -39,20 +44,18 @@ void printText(const SuggestOptions& o, const SuggestionIndex& index,
     for (const Suggestion& s : found) {
         std::cout << (s.source == 0 ? "" : index.sourceName(s.source) + " ") << "row " << s.row + 1
                   << " (score " << s.score << (s.fits ? "" : ", does not fit")
-                  << "): " << Quoted(Latin1ToUtf8(s.text)) << "\n";
+                  << "): " << Quoted(s.text) << "\n";
     }
 }
 
-void printJson(const SuggestOptions& o, const SuggestionIndex& index,
+void printJson(const SuggestOptions& o, const TranslationAssistant& index,
                const std::vector<Suggestion>& found) {
     nlohmann::ordered_json doc;
     doc["row"] = o.row;
     doc["suggestions"] = nlohmann::ordered_json::array();
     for (const Suggestion& s : found) {
-        nlohmann::ordered_json item = {{"row", s.row + 1},
-                                       {"score", s.score},
-                                       {"text", Latin1ToUtf8(s.text)},
-                                       {"fits", s.fits}};
+        nlohmann::ordered_json item = {
+            {"row", s.row + 1}, {"score", s.score}, {"text", s.text}, {"fits", s.fits}};
         if (s.source != 0) {
             item["source"] = index.sourceName(s.source);
         }
@@ -71,14 +74,18 @@ int runSuggest(const SuggestOptions& o) {
                  std::to_string(rows.size()) + ")");
             return kUsage;
         }
-        SuggestionIndex index(LoadRom(o.original));
-        addSources(o, index);
-        const std::vector<Suggestion> found = index.forRow(rows, o.row - 1);
-        o.format == "json" ? printJson(o, index, found) : printText(o, index, found);
+        TranslationAssistant assistant;
+        assistant.setMap(CharacterMapFor(o.charmap, o.rom));
+        assistant.setOriginal(LoadRom(o.original));
+        addSources(o, assistant);
+        const std::vector<Suggestion> found = assistant.suggestionsFor(rows, o.row - 1);
+        o.format == "json" ? printJson(o, assistant, found) : printText(o, assistant, found);
         return 0;
     } catch (const TableError& e) {
         return Fail(e.what());
     } catch (const FileError& e) {
+        return Fail(e.what());
+    } catch (const ProjectFileError& e) {
         return Fail(e.what());
     }
 }

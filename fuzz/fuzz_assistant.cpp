@@ -2,14 +2,15 @@
 // glossary either is refused with ProjectFileError or writes back to a text that
 // reads to the same glossary, whose terms are then looked for in it. Read as
 // markup, its dictionary words lie inside it, in order, each starting and ending
-// on a letter, and its similarity to itself is 100 when it has words. Any failed
-// check aborts.
+// on a letter, they are those of its display text, and its similarity to itself
+// is 100 when it has words. Any failed check aborts.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
 #include "errors.hpp"
+#include "text.hpp"
 #include "translation/glossary.hpp"
 #include "translation/suggestions.hpp"
 #include "translation/words.hpp"
@@ -48,6 +49,11 @@ void words(std::string_view markup) {
               "a word starts and ends on a letter");
         end = w.position + w.length;
     }
+    // Display text without a mapped character reads as its markup: the same
+    // words, their places counted in characters instead of bytes.
+    check(qm::DisplaySpellingWords(qm::Latin1ToUtf8(markup), letters) ==
+              qm::SpellingWords(markup, letters),
+          "display text and markup have the same words in the same places");
     const bool hasWords = !qm::MarkupWords(markup).empty();
     check(qm::SimilarityScore(markup, markup) == (hasWords ? 100 : 0), "a text is like itself");
 }

@@ -58,6 +58,13 @@ std::string Quoted(std::string_view text) {
     return "\"" + Escaped(text) + "\"";
 }
 
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    const std::size_t last = text.find_last_not_of(" \t");
+    return first == std::string_view::npos ? std::string_view()
+                                           : text.substr(first, last - first + 1);
+}
+
 std::string WithThousands(std::uintmax_t n) {
     std::string digits = std::to_string(n);
     for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {

@@ -34,6 +34,9 @@ std::string Escaped(std::string_view text);
 /// Escaped(text) between double quotes: «"text"», «"two\nlines.smc"».
 std::string Quoted(std::string_view text);
 
+/// text without the spaces and tabs at its start and end.
+std::string_view Trimmed(std::string_view text);
+
 /// n with a comma between thousands: 28095 -> «28,095».
 std::string WithThousands(std::uintmax_t n);
 

@@ -100,5 +100,41 @@ TEST_F(Assistant, CheckWarnsOfGlossaryTermsAndMisspeltWords) {
     EXPECT_EQ(run({"check", translated, "--words", words}).status, 2);  // needs --spelling
 }
 
+TEST_F(Assistant, CheckSuggestAndReflowTakeTheProjectFileAndTheMapBesideTheImage) {
+    const std::string original =
+        image("o.smc", {"Quillmoor waits for you.", "Hello there.", "Quillmoor waits for me."});
+    const std::string translated =
+        image("t.smc", {"Gro{7C}e Stra{7C}e wartet", "Hello thre.", "Kielmoor wartet."});
+    file("t.tbl", "7C=\xC3\x9F\n");
+    file("g.csv",
+         "term,translation\nQuillmoor,Stra\xC3\x9F"
+         "e\n");
+    file("t.qmproj", R"({"format": "Quillmoor Text Edit project", "version": 1,
+        "glossary": "g.csv", "spellingLanguage": "tiny", "ignoredWarnings": [
+        {"row": 1, "check": "end-punctuation"}], "projectWords": ["Gro\u00dfe", "Kielmoor",
+        "Stra\u00dfe", "wartet"]})");
+    file("tiny.aff", "SET UTF-8\n");
+    file("tiny.dic", "2\nHello\nthere\n");
+    const auto checked = run({"check", translated, "--original", original},
+                             "DICPATH='" + testing::utf8(dir.path()) + "' ");
+    const std::string misspelt =
+        SpellingAvailable() ? "row 2: spelling: \"thre\" is not in the tiny dictionary\n" : "";
+    EXPECT_EQ(checked.out, misspelt +
+                               "row 3: glossary: the glossary's \"Stra\xC3\x9F"
+                               "e\" for "
+                               "\"Quillmoor\" is missing\n0 rows overflow; " +
+                               (SpellingAvailable() ? "2 warnings" : "1 warning") +
+                               " (1 ignored)\n")
+        << checked.err;
+    EXPECT_EQ(run({"suggest", translated, "3", "--original", original}).out,
+              "row 1 (score 75): \"Gro\xC3\x9F"
+              "e Stra\xC3\x9F"
+              "e wartet\"\n");
+    EXPECT_EQ(run({"reflow", translated, "--dry-run"}).out, "Reflowed 0 rows\n");  // 19 columns
+    EXPECT_EQ(run({"reflow", translated, "--dry-run", "--charmap", file("none.tbl", "")}).out,
+              "row 1: \"Gro{7C}e Stra{7C}e wartet\" -> \"Gro{7C}e Stra{7C}e(return)wartet\"\n"
+              "Reflowed 1 row\n");
+}
+
 }  // namespace
 }  // namespace qm

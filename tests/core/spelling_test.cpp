@@ -8,6 +8,7 @@
 
 #include "errors.hpp"
 #include "fixtures/rom_builder.hpp"
+#include "project/assistant.hpp"
 #include "translation/checks.hpp"
 #include "translation/spelling.hpp"
 
@@ -118,6 +119,19 @@ TEST_F(TinyDictionary, TheSpellingCheckWarnsOncePerWordOfTranslatedRows) {
     EXPECT_TRUE(checks.ofTable(rows, {{1, Check::Spelling}}).empty());
     // Without an original every row is checked.
     EXPECT_EQ(TranslationChecks({}, {nullptr, &checker, nullptr}).ofTable(rows).size(), 3u);
+}
+
+TEST_F(TinyDictionary, TheAssistantUnderlinesDisplayTextAndKeepsProjectWords) {
+    Project project;
+    project.projectWords = {"Edna"};
+    TranslationAssistant assistant;
+    assistant.setSpelling(SpellChecker("tiny", folders), project);
+    const std::string display = "Edna: h\xC3\xA9llo wrld";  // "héllo": positions in characters
+    EXPECT_EQ(assistant.misspeltIn(display),
+              (std::vector<SpellingWord>{{6, 5, "h\xC3\xA9llo"}, {12, 4, "wrld"}}));
+    assistant.addProjectWord(project, "wrld");
+    EXPECT_EQ(assistant.misspeltIn(display).size(), 1u);
+    EXPECT_EQ(project.projectWords, (std::set<std::string>{"Edna", "wrld"}));
 }
 
 TEST(SystemDictionary, EnglishReadsTheDemosLines) {

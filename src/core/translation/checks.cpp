@@ -129,7 +129,7 @@ std::optional<Check> CheckNamed(std::string_view name) {
                                    : std::optional(kChecks[std::size_t(at - kCheckNames.begin())]);
 }
 
-RowReading ReadRow(std::string_view markup) {
+RowReading ReadRow(std::string_view markup, const CharacterMap& map) {
     RowReading reading;
     for (const MarkupToken& token : MarkupTokens(markup)) {
         const std::string_view text = markup.substr(token.position, token.length);
@@ -137,7 +137,7 @@ RowReading ReadRow(std::string_view markup) {
             reading.codes.push_back({std::string(text), codeKey(name, text)});
         }
     }
-    reading.lines = PreviewLines(markup);
+    reading.lines = PreviewLines(markup, map);
     return reading;
 }
 
@@ -208,11 +208,14 @@ std::optional<std::string> CheckSpaces(const RowReading& row, const RowReading& 
 }
 
 TranslationChecks::TranslationChecks(std::span<const StringEntry> original, CheckAids aids)
-    : original_(original.begin(), original.end()), aids_(aids) {
+    : original_(original.begin(), original.end()),
+      aids_(aids),
+      map_(aids.map != nullptr ? *aids.map : CharacterMap()),
+      letters_(map_) {
     std::map<std::tuple<std::int16_t, Colour, std::string_view>, std::size_t> groupNamed;
     for (std::size_t k = 0; k < original_.size(); ++k) {
         const StringEntry& o = original_[k];
-        readings_.push_back(ReadRow(o.Text));
+        readings_.push_back(ReadRow(o.Text, map_));
         const auto [at, added] =
             groupNamed.try_emplace({o.Portrait, o.Coloured, o.Text}, groups_.size());
         if (added) {
@@ -221,7 +224,7 @@ TranslationChecks::TranslationChecks(std::span<const StringEntry> original, Chec
         groups_[at->second].push_back(k);
         groupOf_.push_back(at->second);
         if (aids_.glossary != nullptr) {
-            originalTerms_.push_back(aids_.glossary->termsIn(PlayerText(o.Text)));
+            originalTerms_.push_back(aids_.glossary->termsIn(PlayerText(o.Text, map_)));
         }
     }
 }
@@ -240,7 +243,7 @@ std::vector<Warning> TranslationChecks::ofRow(std::span<const StringEntry> rows,
         }
     };
     if (compared) {
-        const RowReading reading = ReadRow(row.Text);
+        const RowReading reading = ReadRow(row.Text, map_);
         const RowReading& original = readings_[k];
         add(Check::Codes, CheckCodes(reading, original));
         add(Check::EndPunctuation, CheckEndPunctuation(reading, original));
@@ -248,7 +251,8 @@ std::vector<Warning> TranslationChecks::ofRow(std::span<const StringEntry> rows,
         add(Check::Spaces, CheckSpaces(reading, original));
         add(Check::Inconsistent, inconsistent(rows, k, row));
         if (aids_.glossary != nullptr) {
-            add(Check::Glossary, aids_.glossary->check(originalTerms_[k], PlayerText(row.Text)));
+            add(Check::Glossary,
+                aids_.glossary->check(originalTerms_[k], PlayerText(row.Text, map_)));
         }
     }
     addSpelling(k, row, ignored, warnings);
@@ -261,9 +265,7 @@ void TranslationChecks::addSpelling(std::size_t k, const StringEntry& row,
     if (aids_.spelling == nullptr || ignored.contains({k, Check::Spelling})) {
         return;
     }
-    static const ExtraLetters kNone;
-    for (SpellingWord& w :
-         aids_.spelling->misspelt(row.Text, aids_.letters != nullptr ? *aids_.letters : kNone)) {
+    for (SpellingWord& w : aids_.spelling->misspelt(row.Text, letters_)) {
         std::string message = MisspeltMessage(*aids_.spelling, w.word);
         warnings.emplace_back(k, Check::Spelling, std::move(message), std::move(w));
     }
@@ -282,6 +284,11 @@ std::vector<Warning> TranslationChecks::ofTable(std::span<const StringEntry> row
 std::span<const std::size_t> TranslationChecks::sameOriginal(std::size_t k) const {
     return k < groupOf_.size() ? std::span<const std::size_t>(groups_[groupOf_[k]])
                                : std::span<const std::size_t>();
+}
+
+std::span<const std::size_t> TranslationChecks::originalTerms(std::size_t k) const {
+    return k < originalTerms_.size() ? std::span<const std::size_t>(originalTerms_[k])
+                                     : std::span<const std::size_t>();
 }
 
 // One row named for each other translation of the same original.

@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "markup/charmap.hpp"
 #include "rom/string_table.hpp"
 #include "translation/filter.hpp"
 #include "translation/glossary.hpp"
@@ -52,13 +53,14 @@ struct RowReading {
         std::string key;   ///< what counts: the token's name and value, «Pause:10»
     };
     std::vector<Code> codes;         ///< (Pause:N), (TextSpeed:N), (Animation:N), in order
-    std::vector<std::string> lines;  ///< what the player reads: PreviewLines
+    std::vector<std::string> lines;  ///< what the player reads: PreviewLines with the map, UTF-8
 };
 
-/// The reading of a markup text. A value counts as its number, a placeholder as
-/// its value, blanks and fractions as the encoder reads them; a token the encoder
-/// refuses counts as its text. Never fails.
-RowReading ReadRow(std::string_view markup);
+/// The reading of a markup text, with map showing mapped codes as their
+/// characters (so «{6A}» reads as «ä», not as the digit 6). A value counts as its
+/// number, a placeholder as its value, blanks and fractions as the encoder reads
+/// them; a token the encoder refuses counts as its text. Never fails.
+RowReading ReadRow(std::string_view markup, const CharacterMap& map = CharacterMap());
 
 // Each check compares a translated row's reading with the original's and returns
 // its warning's message (UTF-8), or nothing when it finds no fault.
@@ -99,15 +101,16 @@ struct Warning {
 /// The (row, check) pairs a project chose to ignore, rows 0-based.
 using IgnoredWarnings = std::set<std::pair<std::size_t, Check>>;
 
-/// What the checks beyond the original's need, each optional. Not owned: each
-/// must outlive the checks made with it.
+/// What the checks beyond the original's need, each optional. The glossary and
+/// the spell checker are not owned: each must outlive the checks made with it.
 struct CheckAids {
     /// glossary: a term of the original's row whose translation the row lacks.
     const GlossaryMatcher* glossary = nullptr;
     /// spelling: a word the dictionary and the project words do not know.
     const SpellChecker* spelling = nullptr;
-    /// The letters placeholders show (a character map's), for spelling's words.
-    const ExtraLetters* letters = nullptr;
+    /// The character map (copied): every check reads what the player reads with
+    /// it, and its letters are part of spelling's words (ExtraLetters).
+    const CharacterMap* map = nullptr;
 };
 
 /// The checks of a table against one original. Reads the original once (and
@@ -129,7 +132,8 @@ class TranslationChecks {
     /// inconsistent: another translated row with the same original (portrait,
     /// colour and text) holds another translation: «row 5 translates the same
     /// original differently» (up to three rows named). glossary: the message of
-    /// GlossaryMatcher::check, in what the player reads (PlayerText). spelling:
+    /// GlossaryMatcher::check, in what the player reads (PlayerText with the
+    /// map, so a translation «Straße» matches «Stra{7C}e» where 7C=ß). spelling:
     /// one warning per misspelt word (MisspeltMessage) with the word and its
     /// place. Never fails.
     std::vector<Warning> ofRow(std::span<const StringEntry> rows, std::size_t k,
@@ -144,9 +148,15 @@ class TranslationChecks {
     /// inconsistent warning may change too.
     std::span<const std::size_t> sameOriginal(std::size_t k) const;
 
+    /// The glossary's terms in what the player reads of the original's row k
+    /// (GlossaryMatcher::termsIn, found once); empty without a glossary or row k.
+    std::span<const std::size_t> originalTerms(std::size_t k) const;
+
   private:
     std::vector<StringEntry> original_;
     CheckAids aids_;
+    CharacterMap map_;
+    ExtraLetters letters_;
     std::vector<RowReading> readings_;
     std::vector<std::vector<std::size_t>> originalTerms_;  ///< row -> glossary terms in it
     std::vector<std::vector<std::size_t>> groups_;         ///< rows with the same original

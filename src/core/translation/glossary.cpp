@@ -7,6 +7,7 @@
 #include "errors.hpp"
 #include "exchange/csv.hpp"
 #include "files.hpp"
+#include "markup/display.hpp"
 #include "preview/preview.hpp"
 #include "text.hpp"
 
@@ -16,12 +17,6 @@ namespace {
 
 // A glossary is a few thousand terms at most; anything far larger is no glossary.
 constexpr std::uintmax_t kLargestGlossaryFile = 4 * 1024 * 1024;
-
-std::string trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    const std::size_t last = text.find_last_not_of(" \t");
-    return first == std::string_view::npos ? "" : std::string(text.substr(first, last - first + 1));
-}
 
 bool sameCaption(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameIgnoringCase);
@@ -38,12 +33,7 @@ std::u32string decoded(std::string_view text) {
             ++i;
             continue;
         }
-        char32_t c =
-            static_cast<unsigned char>(text[i]) & (length == 1 ? 0x7F : 0x3F >> (length - 1));
-        for (std::size_t k = 1; k < length; ++k) {
-            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        }
-        out += c;
+        out += Utf8CharAt(text, i, length);
         i += length;
     }
     return out;
@@ -73,18 +63,6 @@ std::u32string foldedText(std::string_view utf8) {
     return text;
 }
 
-// A letter or digit, for whole words: beyond Latin-1 everything but the
-// punctuation and symbol blocks counts, which is right for letters of any script.
-bool wordCharacter(char32_t c) {
-    if (c < 0x80) {
-        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-    }
-    if (c < 0x100) {
-        return c == 0xAA || c == 0xB5 || c == 0xBA || (c >= 0xC0 && c != 0xD7 && c != 0xF7);
-    }
-    return !(c >= 0x2000 && c <= 0x2BFF) && !(c >= 0x3000 && c <= 0x303F) && c != U'\uFFFD';
-}
-
 // Where phrase first stands in text as a whole word; npos when it does not.
 std::size_t wholeWordAt(std::u32string_view text, std::u32string_view phrase) {
     if (phrase.empty()) {
@@ -93,8 +71,8 @@ std::size_t wholeWordAt(std::u32string_view text, std::u32string_view phrase) {
     for (std::size_t at = text.find(phrase); at != std::u32string_view::npos;
          at = text.find(phrase, at + 1)) {
         const std::size_t end = at + phrase.size();
-        if ((at == 0 || !wordCharacter(text[at - 1])) &&
-            (end == text.size() || !wordCharacter(text[end]))) {
+        if ((at == 0 || !IsWordCharacter(text[at - 1])) &&
+            (end == text.size() || !IsWordCharacter(text[end]))) {
             return at;
         }
     }
@@ -138,7 +116,8 @@ GlossaryTerm termOfRecord(const CsvRecord& record, std::size_t noteCount) {
                                          " fields; the header names " +
                                          std::to_string(noteCount + 2));
     }
-    GlossaryTerm term{trimmed(record.fields[0]), trimmed(record.fields[1]), {}};
+    GlossaryTerm term{
+        std::string(Trimmed(record.fields[0])), std::string(Trimmed(record.fields[1])), {}};
     term.notes.assign(record.fields.begin() + 2, record.fields.end());
     term.notes.resize(noteCount);
     return term;
@@ -159,15 +138,15 @@ Glossary ParseGlossary(std::string_view text) {
     const auto blank = [](const CsvRecord& r) { return r.fields.empty(); };
     std::erase_if(records, blank);
     const bool header = !records.empty() && records[0].fields.size() >= 2 &&
-                        sameCaption(trimmed(records[0].fields[0]), kTermCaption) &&
-                        sameCaption(trimmed(records[0].fields[1]), kTranslationCaption);
+                        sameCaption(Trimmed(records[0].fields[0]), kTermCaption) &&
+                        sameCaption(Trimmed(records[0].fields[1]), kTranslationCaption);
     if (!header) {
         throw ProjectFileError(records.empty() ? 1 : std::size_t(records[0].line),
                                "the first line must be the header \"term,translation\"");
     }
     Glossary glossary;
     for (std::size_t f = 2; f < records[0].fields.size(); ++f) {
-        glossary.noteColumns.push_back(trimmed(records[0].fields[f]));
+        glossary.noteColumns.emplace_back(Trimmed(records[0].fields[f]));
     }
     std::set<std::u32string> seen;
     for (std::size_t r = 1; r < records.size(); ++r) {
@@ -228,8 +207,8 @@ std::string GlossaryNotes(const Glossary& glossary, const GlossaryTerm& term) {
     return text;
 }
 
-std::string PlayerText(std::string_view markup) {
-    return Latin1ToUtf8(GetPreview(std::string(markup)));
+std::string PlayerText(std::string_view markup, const CharacterMap& map) {
+    return GetPreview(MarkupToDisplay(markup, map));
 }
 
 GlossaryMatcher::GlossaryMatcher(Glossary glossary) : glossary_(std::move(glossary)) {

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "markup/charmap.hpp"
+
 namespace qm {
 
 /// The first two columns' captions of a glossary file.
@@ -66,8 +68,9 @@ void AddGlossaryTerm(Glossary& glossary, GlossaryTerm term);
 std::string GlossaryNotes(const Glossary& glossary, const GlossaryTerm& term);
 
 /// What the player reads of a markup text, as the glossary compares it: the
-/// preview's text with every "(return)" a space (GetPreview), in UTF-8.
-std::string PlayerText(std::string_view markup);
+/// preview's text with every "(return)" a space (GetPreview) of its display text
+/// (MarkupToDisplay), so a mapped code reads as its character: UTF-8. Never fails.
+std::string PlayerText(std::string_view markup, const CharacterMap& map = CharacterMap());
 
 /// A glossary made ready for matching: each term and translation folded to one
 /// case once, so that the panel (on a change of row) and the check (on every
@@ -81,7 +84,7 @@ class GlossaryMatcher {
     /// The indices of the terms that stand in text (UTF-8, what the player reads:
     /// PlayerText) as whole words in any case, in the order they first stand there
     /// (glossary order for terms that start at the same place). Whole word: no
-    /// letter or digit right before or after. Never fails.
+    /// letter or digit (IsWordCharacter) right before or after. Never fails.
     std::vector<std::size_t> termsIn(std::string_view text) const;
 
     /// Whether the translation of term index stands in text by the same rule.

@@ -1,5 +1,6 @@
 #include "translation/reflow.hpp"
 
+#include <algorithm>
 #include <set>
 
 #include "markup/symbols.hpp"
@@ -11,9 +12,15 @@ namespace qm {
 
 namespace {
 
-// Columns of one line, as the preview counts them.
-std::size_t width(std::string_view line) {
-    return PreviewText(line).size();
+// Columns of one line, as the preview counts them: a character each.
+std::size_t width(std::string_view line, const CharacterMap& map) {
+    if (map.empty()) {
+        return PreviewText(line).size();
+    }
+    const std::string shown = DisplayPreviewText(line, map);
+    return static_cast<std::size_t>(std::count_if(shown.begin(), shown.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;  // a character's first byte
+    }));
 }
 
 }  // namespace
@@ -26,7 +33,7 @@ bool ReflowedRow::fits() const {
     return lines <= kPreviewLineCount && longWord.empty();
 }
 
-ReflowedText ReflowText(std::string_view markup) {
+ReflowedText ReflowText(std::string_view markup, const CharacterMap& map) {
     const std::vector<std::string> words = MarkupWords(markup);
     if (words.empty()) {
         return {std::string(markup), PreviewLines(markup).size(), ""};
@@ -34,14 +41,14 @@ ReflowedText ReflowText(std::string_view markup) {
     ReflowedText out;
     std::vector<std::string> lines{words.front()};
     for (const std::string& word : words) {
-        if (out.longWord.empty() && width(word) > kPreviewLineLength) {
+        if (out.longWord.empty() && width(word, map) > kPreviewLineLength) {
             out.longWord = word;
         }
         if (&word == &words.front()) {
             continue;
         }
         std::string longer = lines.back() + " " + word;
-        if (width(longer) <= kPreviewLineLength) {
+        if (width(longer, map) <= kPreviewLineLength) {
             lines.back() = std::move(longer);
         } else {
             lines.push_back(word);
@@ -55,13 +62,13 @@ ReflowedText ReflowText(std::string_view markup) {
 }
 
 std::vector<ReflowedRow> ReflowRows(std::span<const StringEntry> rows,
-                                    std::span<const std::size_t> scope) {
+                                    std::span<const std::size_t> scope, const CharacterMap& map) {
     std::vector<ReflowedRow> reflowed;
     for (std::size_t k : std::set<std::size_t>(scope.begin(), scope.end())) {
-        if (k >= rows.size() || OverflowLines(rows[k].Text).empty()) {
+        if (k >= rows.size() || OverflowLines(rows[k].Text, map).empty()) {
             continue;
         }
-        ReflowedText text = ReflowText(rows[k].Text);
+        ReflowedText text = ReflowText(rows[k].Text, map);
         ReflowedRow& r = reflowed.emplace_back(ReflowedRow{k, rows[k], text.lines, text.longWord});
         r.changed = text.text != rows[k].Text;
         r.row.Text = std::move(text.text);

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "markup/charmap.hpp"
 #include "rom/string_table.hpp"
 
 namespace qm {
@@ -28,8 +29,9 @@ struct ReflowedText {
 /// while the line, as the preview counts it, stays within 20 columns (a token counts nothing, "..",
 /// "'s" and a placeholder as the preview shows them); lines are joined by "(return)" and words on a
 /// line by one space. A word longer than a line stands on a line of its own. A text without words
-/// comes back as it is. Never fails.
-ReflowedText ReflowText(std::string_view markup);
+/// comes back as it is. With a character map, a mapped character takes one
+/// column, as the preview shows it. Never fails.
+ReflowedText ReflowText(std::string_view markup, const CharacterMap& map = CharacterMap());
 
 /// A row Reflow took.
 struct ReflowedRow {
@@ -45,8 +47,10 @@ struct ReflowedRow {
 /// ReflowText of every row of scope (0-based indices; those past the table are
 /// skipped) whose preview overflows (OverflowLines), ascending; rows that fit
 /// are not listed and stay exactly as they are. A row the reflow cannot make fit
-/// is listed too, reflowed as far as it goes. rows is not touched. Never fails.
+/// is listed too, reflowed as far as it goes. rows is not touched. Overflow and
+/// columns are counted with map (ReflowText). Never fails.
 std::vector<ReflowedRow> ReflowRows(std::span<const StringEntry> rows,
-                                    std::span<const std::size_t> scope);
+                                    std::span<const std::size_t> scope,
+                                    const CharacterMap& map = CharacterMap());
 
 }  // namespace qm

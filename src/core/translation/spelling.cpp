@@ -21,12 +21,6 @@ constexpr char kPathSeparator = ';';
 constexpr char kPathSeparator = ':';
 #endif
 
-std::string trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    const std::size_t last = text.find_last_not_of(" \t");
-    return first == std::string_view::npos ? "" : std::string(text.substr(first, last - first + 1));
-}
-
 }  // namespace
 
 std::vector<std::string> DictionaryFolders() {
@@ -92,7 +86,7 @@ std::vector<std::string> ParseWordList(std::string_view text) {
         if (FindInvalidUtf8(raw) != std::string_view::npos) {
             throw ProjectFileError(line, "bytes that are not valid UTF-8");
         }
-        const std::string word = trimmed(raw);
+        const std::string word(Trimmed(raw));
         if (word.empty() || word.starts_with('#')) {
             start = end + 1;
             continue;

@@ -133,11 +133,7 @@ bool SpellChecker::correct(std::string_view word) const {
     if (apostrophe == std::string_view::npos || apostrophe == 0) {
         return false;
     }
-    std::string ending(word.substr(apostrophe + 1));
-    std::transform(ending.begin(), ending.end(), ending.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
-    static const std::set<std::string> kEndings = {"s", "t", "m", "d", "ll", "ve", "re"};
-    return kEndings.contains(ending) && correct(word.substr(0, apostrophe));
+    return IsContractionEnding(word.substr(apostrophe + 1)) && correct(word.substr(0, apostrophe));
 }
 
 std::vector<std::string> SpellChecker::suggestions(std::string_view word) const {

@@ -106,6 +106,11 @@ std::size_t SuggestionIndex::addSource(std::string name, std::span<const Transla
 
 std::vector<Suggestion> SuggestionIndex::forRow(std::span<const StringEntry> rows, std::size_t k,
                                                 std::size_t count) const {
+    return forRow(rows, k, CharacterMap(), count);
+}
+
+std::vector<Suggestion> SuggestionIndex::forRow(std::span<const StringEntry> rows, std::size_t k,
+                                                const CharacterMap& map, std::size_t count) const {
     std::vector<Suggestion> found;
     if (k >= original_.size()) {
         return found;
@@ -135,7 +140,7 @@ std::vector<Suggestion> SuggestionIndex::forRow(std::span<const StringEntry> row
     std::partial_sort(found.begin(), found.begin() + std::ptrdiff_t(kept), found.end(), better);
     found.resize(kept);
     for (Suggestion& suggestion : found) {
-        suggestion.fits = OverflowLines(suggestion.text).empty();
+        suggestion.fits = OverflowLines(suggestion.text, map).empty();
     }
     return found;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "exchange/table.hpp"
+#include "markup/charmap.hpp"
 #include "rom/string_table.hpp"
 
 namespace qm {
@@ -78,6 +79,11 @@ class SuggestionIndex {
     /// by source (the table first) and then by row. None when the original has no
     /// row k. Never fails.
     std::vector<Suggestion> forRow(std::span<const StringEntry> rows, std::size_t k,
+                                   std::size_t count = kSuggestionCount) const;
+    /// The same with fits judged as the preview shows text with a character map
+    /// (a mapped character takes one column).
+    std::vector<Suggestion> forRow(std::span<const StringEntry> rows, std::size_t k,
+                                   const CharacterMap& map,
                                    std::size_t count = kSuggestionCount) const;
 
   private:

@@ -1,8 +1,10 @@
 #include "translation/words.hpp"
 
 #include <algorithm>
+#include <array>
 #include <span>
 
+#include "markup/display.hpp"
 #include "markup/encoder.hpp"
 #include "markup/symbols.hpp"
 #include "text.hpp"
@@ -14,6 +16,11 @@ namespace {
 // What one piece of markup (a character or a token) is to a dictionary's word.
 enum class Unit : std::uint8_t { Letter, Digit, Apostrophe, Silent, Break };
 
+// What the contraction glyphs leave after their apostrophe, alone or with the
+// letters that always follow them.
+constexpr std::array<std::string_view, 7> kContractionEndings = {"s",  "t",  "m", "d",
+                                                                 "ll", "ve", "re"};
+
 struct Piece {
     Unit unit = Unit::Break;
     std::size_t position = 0;
@@ -21,55 +28,42 @@ struct Piece {
     std::string text;  // a letter's UTF-8
 };
 
-// The value of a placeholder token «{6A}», or -1 when the token is none.
-int placeholderValue(std::string_view token) {
-    if (token.size() < 3 || token.size() > 4 || token.front() != '{' || token.back() != '}') {
-        return -1;
-    }
-    int value = 0;
-    for (char c : token.substr(1, token.size() - 2)) {
-        if (HexValue(c) < 0) {
-            return -1;
-        }
-        value = value * 16 + HexValue(c);
-    }
-    return value;
-}
-
 Piece tokenPiece(std::string_view token, const ExtraLetters& letters) {
     if (token == kReturnToken) {
         return {};
     }
     if (token.front() == '{') {
-        const int value = placeholderValue(token);
-        const std::string& letter = value < 0 ? std::string() : letters.of(std::uint8_t(value));
+        const auto value = PlaceholderValue(token);
+        const std::string letter = value ? letters.of(*value) : std::string();
         return letter.empty() ? Piece{} : Piece{Unit::Letter, 0, 1, letter};
     }
     return {Unit::Silent, 0, 1, ""};
 }
 
-Piece characterPiece(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (IsAsciiLetter(c) || (byte >= 0xC0 && byte != 0xD7 && byte != 0xF7)) {
-        return {Unit::Letter, 0, 1, Latin1ToUtf8(std::string_view(&c, 1))};
-    }
-    if (IsDigit(c)) {
+// One character, Latin-1 from markup or any from display text.
+Piece characterPiece(char32_t c) {
+    if (IsDigit(static_cast<int>(c))) {
         return {Unit::Digit, 0, 1, ""};
     }
-    return {c == '\'' ? Unit::Apostrophe : Unit::Break, 0, 1, ""};
+    if (c == '\'') {
+        return {Unit::Apostrophe, 0, 1, ""};
+    }
+    if (!IsWordCharacter(c)) {
+        return {};
+    }
+    Piece letter{Unit::Letter, 0, 1, ""};
+    AppendUtf8(letter.text, c);
+    return letter;
 }
 
-// What the contraction glyphs leave after their apostrophe, alone or with the
-// letters that always follow them.
-bool contractionEnding(std::string word) {
-    std::transform(word.begin(), word.end(), word.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
-    for (std::string_view ending : {"s", "t", "m", "d", "ll", "ve", "re"}) {
-        if (word == ending) {
-            return true;
-        }
+// Characters of a UTF-8 text as display positions count them: a byte that is
+// not UTF-8 is one.
+std::size_t characterCount(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size(); ++count) {
+        i += std::max<std::size_t>(Utf8CharLength(text, i), 1);
     }
-    return false;
+    return count;
 }
 
 // The word a run of pieces holds, if any: edges trimmed to letters.
@@ -86,10 +80,32 @@ void takeWord(std::span<const Piece> run, std::vector<SpellingWord>& words) {
         word.word += p->unit == Unit::Apostrophe ? "'" : p->text;
     }
     const bool afterApostrophe = first != run.begin() && std::prev(first)->unit == Unit::Apostrophe;
-    if (!(afterApostrophe && contractionEnding(word.word))) {
+    if (!(afterApostrophe && IsContractionEnding(word.word))) {
         words.push_back(std::move(word));
     }
 }
+
+// Gathers pieces into runs between breaks and takes each run's word.
+class WordCollector {
+  public:
+    void add(Piece piece) {
+        if (piece.unit == Unit::Break) {
+            takeWord(run_, words_);
+            run_.clear();
+        } else {
+            run_.push_back(std::move(piece));
+        }
+    }
+    std::vector<SpellingWord> words() {
+        takeWord(run_, words_);
+        run_.clear();
+        return std::move(words_);
+    }
+
+  private:
+    std::vector<Piece> run_;
+    std::vector<SpellingWord> words_;
+};
 
 }  // namespace
 
@@ -119,28 +135,62 @@ std::vector<std::string> MarkupWords(std::string_view markup) {
     return words;
 }
 
+ExtraLetters::ExtraLetters(const CharacterMap& map) {
+    for (std::size_t code = 0; code < letters_.size(); ++code) {
+        const char32_t c = map.characterOf(static_cast<std::uint8_t>(code));
+        if (c != 0 && IsWordCharacter(c)) {
+            AppendUtf8(letters_[code], c);
+        }
+    }
+}
+
+bool IsContractionEnding(std::string_view ending) {
+    const auto same = [ending](std::string_view known) {
+        return std::equal(ending.begin(), ending.end(), known.begin(), known.end(),
+                          SameIgnoringCase);
+    };
+    return std::any_of(kContractionEndings.begin(), kContractionEndings.end(), same);
+}
+
 std::vector<SpellingWord> SpellingWords(std::string_view markup, const ExtraLetters& letters) {
-    std::vector<SpellingWord> words;
-    std::vector<Piece> run;
+    WordCollector words;
     const std::vector<MarkupToken> tokens = MarkupTokens(markup);
     auto token = tokens.begin();
     for (std::size_t i = 0; i < markup.size();) {
         const bool atToken = token != tokens.end() && token->position == i;
-        Piece piece = atToken ? tokenPiece(markup.substr(i, token->length), letters)
-                              : characterPiece(markup[i]);
+        const std::size_t length = atToken ? token->length : 1;
+        Piece piece = atToken ? tokenPiece(markup.substr(i, length), letters)
+                              : characterPiece(static_cast<unsigned char>(markup[i]));
         piece.position = i;
-        piece.length = atToken ? token->length : 1;
-        if (piece.unit == Unit::Break) {
-            takeWord(run, words);
-            run.clear();
-        } else {
-            run.push_back(std::move(piece));
-        }
-        i += atToken ? token->length : 1;
+        piece.length = length;
+        words.add(std::move(piece));
+        i += length;
         token += atToken ? 1 : 0;
     }
-    takeWord(run, words);
-    return words;
+    return words.words();
+}
+
+std::vector<SpellingWord> DisplaySpellingWords(std::string_view display,
+                                               const ExtraLetters& letters) {
+    WordCollector words;
+    const std::vector<MarkupToken> tokens = MarkupTokens(display);
+    auto token = tokens.begin();
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < display.size();) {
+        const bool atToken = token != tokens.end() && token->position == i;
+        const std::size_t utf8 = atToken ? 0 : Utf8CharLength(display, i);
+        const std::size_t bytes = atToken ? token->length : std::max<std::size_t>(utf8, 1);
+        Piece piece = atToken     ? tokenPiece(display.substr(i, bytes), letters)
+                      : utf8 == 0 ? Piece{}
+                                  : characterPiece(Utf8CharAt(display, i, utf8));
+        piece.position = characters;
+        piece.length = atToken ? characterCount(display.substr(i, bytes)) : 1;
+        characters += piece.length;
+        words.add(std::move(piece));
+        i += bytes;
+        token += atToken ? 1 : 0;
+    }
+    return words.words();
 }
 
 }  // namespace qm

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "markup/charmap.hpp"
+
 namespace qm {
 
 /// The words of a markup text as Reflow and the similarity score take them:
@@ -23,6 +25,11 @@ std::vector<std::string> MarkupWords(std::string_view markup);
 /// codes letters («{6A}» read as «ä»). Empty: a placeholder parts words.
 class ExtraLetters {
   public:
+    ExtraLetters() = default;
+    /// The letters of a character map: each mapped character that is a letter
+    /// (IsWordCharacter: «ä», «ß», «ᚠ»; not «-» or «–»).
+    explicit ExtraLetters(const CharacterMap& map);
+
     /// The placeholder of code reads as letter (one character, UTF-8) in a word;
     /// an empty letter takes that back.
     void set(std::uint8_t code, std::string letter) { letters_[code] = std::move(letter); }
@@ -52,5 +59,20 @@ struct SpellingWord {
 /// contraction glyph on its own («'s», «'ll»). Linear in the text's length; never
 /// fails.
 std::vector<SpellingWord> SpellingWords(std::string_view markup, const ExtraLetters& letters = {});
+
+/// SpellingWords of a display text (UTF-8, as the edit box shows it with a
+/// character map: markup/display.hpp), by the same rules: a character beyond
+/// ASCII is a letter when IsWordCharacter says so, and a placeholder left in it
+/// reads as letters has it (one typed as «{7C}» where the map gives 7C a letter).
+/// Positions and lengths count characters (code points) of display, for an
+/// underline in the edit box. A byte that is not UTF-8 parts words. Linear in the
+/// text's length; never fails.
+std::vector<SpellingWord> DisplaySpellingWords(std::string_view display,
+                                               const ExtraLetters& letters = {});
+
+/// Whether ending, in any case, is what a contraction glyph leaves after its
+/// apostrophe, alone or with the letters that always follow it: «s», «t», «m»,
+/// «d», «ll», «ve», «re».
+bool IsContractionEnding(std::string_view ending);
 
 }  // namespace qm
