@@ -94,7 +94,7 @@ Recovery Autosave::current() const {
             EditBoxState{std::size_t(*editor_.row()), editor_.text().toStdString(), entry.Portrait,
                          entry.Coloured, std::size_t(editor_.selectionEnd())};
     }
-    if (session_.model().reviews() != session_.savedReviews()) {
+    if (session_.model().reviews() != session_.savedReviews() || session_.projectChanged()) {
         Project project = session_.project();
         project.reviews = session_.model().reviews();
         recovery.project = std::move(project);

@@ -22,6 +22,7 @@ FilterBar::FilterBar(QWidget* parent)
     for (const char* name : kReviewChoiceNames) {
         state_->addItem(QString::fromLatin1(name));
     }
+    state_->addItem(QString::fromLatin1(kWarningsChoiceName));
     auto* label = new QLabel(QStringLiteral("Fi&lter:"), this);
     label->setBuddy(text_);
     auto* layout = new QHBoxLayout(this);

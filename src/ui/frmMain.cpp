@@ -152,7 +152,10 @@ void frmMain::connectMenus() {
          &TranslationCommands::mnuFindNextUntranslated_Click},
         {ui->mnuFindNextProblem, Settle::Nothing, &TranslationCommands::mnuFindNextProblem_Click},
         {ui->mnuFindNextNeedingReview, Settle::Nothing,
-         &TranslationCommands::mnuFindNextNeedingReview_Click}};
+         &TranslationCommands::mnuFindNextNeedingReview_Click},
+        {ui->mnuFindNextWarning, Settle::Nothing, &TranslationCommands::mnuFindNextWarning_Click},
+        {ui->mnuReflowRow, Settle::Nothing, &TranslationCommands::mnuReflowRow_Click},
+        {ui->mnuReflowAll, Settle::Apply, &TranslationCommands::mnuReflowAll_Click}};
     for (const auto& [action, how, handler] : translations) {
         commands_->connect(action, how, [this, h = handler] { (translation_->*h)(); });
     }
@@ -224,6 +227,7 @@ void frmMain::connectParts() {
     });
     connect(session_, &RomSession::saved, list_, &RowList::refilter);
     connect(find_, &FindReplace::notice, status_, &StatusPanels::showNotice);
+    connect(list_, &RowList::rowMenuRequested, translation_, &TranslationCommands::showRowMenu);
 }
 
 void frmMain::connectTesting() {

@@ -22,6 +22,7 @@ RomSession::RomSession(QObject* parent)
       model_(new StringTableModel(this)),
       history_(new TableHistory(*model_, this)) {
     model_->setCharacterMap(&map_);  // the same map, whatever it comes to hold
+    model_->setChecks(&assistant_, &project_);
     connect(model_, &QAbstractItemModel::dataChanged, this,
             [this](const QModelIndex& from, const QModelIndex& to) {
                 for (int row = from.row(); row <= to.row(); ++row) {
@@ -35,7 +36,13 @@ std::span<const StringEntry> RomSession::rows() const {
 }
 
 bool RomSession::hasUnsavedChanges() const {
-    return model_->changedRows() > 0 || model_->reviews() != savedReviews_;
+    return model_->changedRows() > 0 || model_->reviews() != savedReviews_ || projectChanged_;
+}
+
+void RomSession::ignoreWarning(int row, Check check, bool ignored) {
+    SetWarningIgnored(project_, std::size_t(row), check, ignored);
+    projectChanged_ = true;
+    model_->recheck();
 }
 
 std::vector<std::string> RomSession::open(const std::string& path, const ProgressFn& progress) {
@@ -61,6 +68,7 @@ std::vector<std::string> RomSession::open(const std::string& path, const Progres
     savedReviews_ = project.reviews;
     model_->setReviews(std::move(project.reviews));
     project_ = std::move(project);
+    projectChanged_ = false;
     model_->setRows(std::move(loaded.rows));
     history_->clear();
     budget_.reset(model_->rows());
@@ -73,6 +81,7 @@ std::vector<std::string> RomSession::open(const std::string& path, const Progres
 
 void RomSession::setCharacterMap(const CharacterMap& map) {
     map_ = map;
+    assistant_.setMap(map_);
     model_->setCharacterMap(&map_);  // every text and state anew
     emit characterMapChanged();
 }
@@ -167,6 +176,7 @@ void RomSession::writeProject(const std::string& romPath) {
                         std::string(e.what()));
     }
     savedReviews_ = project.reviews;
+    projectChanged_ = false;
 }
 
 SaveOptions RomSession::saveOptions() const {
@@ -211,12 +221,15 @@ std::size_t RomSession::createPatch(const std::string& original, const std::stri
 }
 
 void RomSession::openOriginal(const std::string& path) {
-    model_->setOriginal(LoadRom(path));
+    std::vector<StringEntry> original = LoadRom(path);
+    assistant_.setOriginal(original);
+    model_->setOriginal(std::move(original));
     originalPath_ = path;
     emit originalChanged(true);
 }
 
 void RomSession::closeOriginal() {
+    assistant_.setOriginal({});
     model_->setOriginal({});
     originalPath_.clear();
     emit originalChanged(false);

@@ -14,6 +14,7 @@
 #include "exchange/formats.hpp"
 #include "markup/charmap.hpp"
 #include "patch/patch.hpp"
+#include "project/assistant.hpp"
 #include "project/project_file.hpp"
 #include "rom/stamp.hpp"
 #include "save/budget.hpp"
@@ -107,6 +108,14 @@ class RomSession : public QObject {
     const Project& project() const { return project_; }
     /// The notes and states as the project file holds them.
     const Reviews& savedReviews() const { return savedReviews_; }
+    /// Whether the project's choices (ignored warnings, glossary, spelling)
+    /// changed since the project file was read or written.
+    bool projectChanged() const { return projectChanged_; }
+    /// The checks, glossary terms, suggestions and spelling of the open image.
+    const TranslationAssistant& assistant() const { return assistant_; }
+    /// Ignores check's warning on row (0-based) from now on, or no longer; kept in
+    /// the project file with the next save.
+    void ignoreWarning(int row, Check check, bool ignored);
 
     /// The character map the rows are shown and typed with; empty: none.
     const CharacterMap& characterMap() const { return map_; }
@@ -158,6 +167,8 @@ class RomSession : public QObject {
     std::optional<RomStamp> stamp_;
     CharacterMap map_;
     Project project_;
+    bool projectChanged_ = false;
+    TranslationAssistant assistant_;
     Reviews savedReviews_;
     // The project file beside the ROM image could not be read: it is left alone.
     bool projectUnreadable_ = false;

@@ -28,6 +28,14 @@ RowList::RowList(StringListView& view, FilterBar& bar, StringTableModel& model,
     view_.setModel(shown_);
     setUpColumns();
     connect(&bar_, &FilterBar::filterChanged, this, &RowList::txtFilter_Change);
+    view_.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&view_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const QModelIndex index = view_.indexAt(at);
+        if (index.isValid()) {
+            emit rowMenuRequested(shown_->mapToSource(index).row(),
+                                  view_.viewport()->mapToGlobal(at));
+        }
+    });
     // The row is loaded when the selection moves, by key or click, and not on
     // keys that leave it where it is.
     connect(view_.selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {

@@ -38,6 +38,8 @@ class RowList : public QObject {
   signals:
     /// The user moved the selection to row (by key, click or a command).
     void rowChosen(int row);
+    /// The user asked for row's context menu at pos (global).
+    void rowMenuRequested(int row, const QPoint& pos);
 
   private:
     void setUpColumns();

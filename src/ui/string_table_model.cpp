@@ -33,11 +33,20 @@ QVariant StringTableModel::data(const QModelIndex& index, int role) const {
             }
             return FromGameText(ColumnText(rows_[r], r, index.column()));
         case Qt::DecorationRole:
-            return index.column() == kColNumber ? QVariant(RowMark(states_[r])) : QVariant();
+            return index.column() == kColNumber
+                       ? QVariant(RowMark(states_[r], states_[r].warnings > 0))
+                       : QVariant();
         case Qt::ForegroundRole:
             return states_[r].unsaveable() ? QVariant(QColor(255, 0, 0)) : QVariant();
         case Qt::ToolTipRole: {
-            const QString words = RowStateText(states_[r], ReviewOf(reviews_, r).note);
+            QString words = RowStateText(states_[r], ReviewOf(reviews_, r).note);
+            for (const Warning& warning : warningsOf(int(r))) {
+                const std::string_view check = CheckName(warning.check);
+                words += (words.isEmpty() ? QString() : QStringLiteral("\n")) +
+                         QStringLiteral("Warning, %1: %2")
+                             .arg(QString::fromUtf8(check.data(), qsizetype(check.size())),
+                                  QString::fromStdString(warning.message));
+            }
             return words.isEmpty() ? QVariant() : QVariant(words);
         }
         default: return {};
@@ -111,17 +120,17 @@ void StringTableModel::setReview(int r, RowReview review) {
 }
 
 RowState StringTableModel::stateWith(int r, const StringEntry& candidate) const {
-    RowState state = StateOf(candidate, originalOf(r), characterMap(),
-                             ReviewOf(reviews_, std::size_t(r)).state);
+    RowState state =
+        StateOf(candidate, originalOf(r), characterMap(), ReviewOf(reviews_, std::size_t(r)).state);
     if (checks_ != nullptr) {
-        state.warnings = checks_->ofRow(rows_, std::size_t(r), candidate, *ignored_).size();
+        state.warnings = checks_->warningsOf(rows_, std::size_t(r), candidate, *project_).size();
     }
     return state;
 }
 
-void StringTableModel::setChecks(const TranslationChecks* checks, const IgnoredWarnings* ignored) {
-    checks_ = checks;
-    ignored_ = ignored;
+void StringTableModel::setChecks(const TranslationAssistant* assistant, const Project* project) {
+    checks_ = assistant;
+    project_ = project;
     recheck();
 }
 
@@ -153,7 +162,7 @@ void StringTableModel::recheckAround(int r) {
         if (int(k) == r || k >= rows_.size()) {
             continue;  // row r's own were counted with its state
         }
-        std::vector<Warning> now = checks_->ofRow(rows_, k, rows_[k], *ignored_);
+        std::vector<Warning> now = checks_->warningsOf(rows_, k, rows_[k], *project_);
         counts_.warnings = counts_.warnings - states_[k].warnings + now.size();
         states_[k].warnings = now.size();
         warnings_[k] = std::move(now);
@@ -169,7 +178,7 @@ void StringTableModel::setEntry(int r, StringEntry entry) {
     counts_ = countsWith(r, state);
     states_.at(std::size_t(r)) = state;
     if (checks_ != nullptr) {
-        warnings_.at(std::size_t(r)) = checks_->ofRow(rows_, std::size_t(r), row, *ignored_);
+        warnings_.at(std::size_t(r)) = checks_->warningsOf(rows_, std::size_t(r), row, *project_);
     }
     emit dataChanged(index(r, 0), index(r, kColOriginal));
     recheckAround(r);
@@ -223,7 +232,7 @@ void StringTableModel::updateStates() {
     states_ = StatesOf(rows_, original_, characterMap(), reviews_);
     warnings_.assign(rows_.size(), {});
     if (checks_ != nullptr) {
-        for (Warning& warning : checks_->ofTable(rows_, *ignored_)) {
+        for (Warning& warning : checks_->warningsOf(rows_, *project_)) {
             if (warning.row < rows_.size()) {
                 states_[warning.row].warnings += 1;
                 warnings_[warning.row].push_back(std::move(warning));

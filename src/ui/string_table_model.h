@@ -10,8 +10,8 @@
 #include <span>
 #include <vector>
 
+#include "project/assistant.hpp"
 #include "rom/string_table.hpp"
-#include "translation/checks.hpp"
 #include "translation/row_state.hpp"
 
 namespace qm {
@@ -64,9 +64,9 @@ class StringTableModel : public QAbstractTableModel {
     /// Sets row r's note and state.
     void setReview(int r, RowReview review);
 
-    /// The checks against the original, and the warnings the project ignores;
-    /// nothing: no checks. Both must outlive the model's use of them.
-    void setChecks(const TranslationChecks* checks, const IgnoredWarnings* ignored);
+    /// The checks (the assistant's), and the project whose ignored warnings they
+    /// leave out; nothing: no checks. Both must outlive the model's use of them.
+    void setChecks(const TranslationAssistant* assistant, const Project* project);
     /// Row r's warnings as the table stands (ignored ones left out).
     const std::vector<Warning>& warningsOf(int r) const;
     /// Every row's warnings, by row.
@@ -98,8 +98,8 @@ class StringTableModel : public QAbstractTableModel {
     std::vector<StringEntry> original_;
     const CharacterMap* map_ = nullptr;
     Reviews reviews_;
-    const TranslationChecks* checks_ = nullptr;
-    const IgnoredWarnings* ignored_ = nullptr;
+    const TranslationAssistant* checks_ = nullptr;
+    const Project* project_ = nullptr;
     std::vector<std::vector<Warning>> warnings_;  // by row
     std::vector<RowState> states_;
     StateCounts counts_;

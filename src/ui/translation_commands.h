@@ -5,6 +5,9 @@
 
 #include <QObject>
 #include <QString>
+#include <memory>
+
+class QMenu;
 
 #include "translation/filter.hpp"
 
@@ -27,6 +30,16 @@ class TranslationCommands : public QObject {
     void mnuFindNextUntranslated_Click();
     void mnuFindNextProblem_Click();
     void mnuFindNextNeedingReview_Click();
+    void mnuFindNextWarning_Click();
+    /// Edit > Reflow Row: the edit box's text broken anew to fit the box, not
+    /// applied (Apply makes it the step "Reflow").
+    void mnuReflowRow_Click();
+    /// Edit > Reflow All Overflowing Rows, as one step.
+    void mnuReflowAll_Click();
+    /// The list's context menu on row: the warnings to ignore there, and those
+    /// ignored to warn about again; nothing when there are none.
+    std::unique_ptr<QMenu> rowMenu(int row);
+    void showRowMenu(int row, const QPoint& pos);
     void mnuRevertOriginal_Click();
     void mnuRevertFile_Click();
     void mnuApplyIdentical_Click();

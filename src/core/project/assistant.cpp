@@ -117,6 +117,10 @@ std::vector<Warning> TranslationAssistant::warningsOf(std::span<const StringEntr
     return checks_->ofTable(rows, IgnoredWarningsOf(project));
 }
 
+std::span<const std::size_t> TranslationAssistant::sameOriginal(std::size_t k) const {
+    return checks_ ? checks_->sameOriginal(k) : std::span<const std::size_t>();
+}
+
 std::vector<FoundTerm> TranslationAssistant::termsOfRow(std::size_t k) const {
     std::vector<FoundTerm> found;
     for (std::size_t t : checks_->originalTerms(k)) {

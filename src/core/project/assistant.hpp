@@ -93,6 +93,9 @@ class TranslationAssistant {
     std::vector<Warning> warningsOf(std::span<const StringEntry> rows,
                                     const Project& project) const;
 
+    /// The rows whose original is the same as row k's (k included; none without
+    /// an original): after a change to row k, their warnings may change too.
+    std::span<const std::size_t> sameOriginal(std::size_t k) const;
     /// The glossary's terms in what the player reads of the original's row k, in
     /// the order they stand there; none without a glossary or such a row.
     /// A few µs (the terms were found when the original was read). Never fails.
