@@ -53,6 +53,12 @@ EntryEditor::EntryEditor(QWidget* parent)
     : QGroupBox(parent), ui_(std::make_unique<Ui::EntryEditor>()) {
     ui_->setupUi(this);
     setUpFonts();
+    // The box reads the same in a dark palette as in a light one: a light box
+    // with a dark tick, whatever the theme's field colours.
+    QPalette box = ui_->chkColoured->palette();
+    box.setColor(QPalette::Base, QColor(250, 250, 250));
+    box.setColor(QPalette::Text, QColor(20, 20, 20));
+    ui_->chkColoured->setPalette(box);
     ui_->txtText2->setFocusBuddy(ui_->txtText);
     connect(ui_->cmdApply, &QPushButton::clicked, this, &EntryEditor::applyClicked);
     connect(ui_->cmdAdd, &QPushButton::clicked, this, [this] {
