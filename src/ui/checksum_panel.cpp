@@ -1,5 +1,7 @@
 #include "checksum_panel.h"
 
+#include <QCoreApplication>
+
 #include "errors.hpp"
 #include "rom/internal_header.hpp"
 #include "rom_session.h"
@@ -17,15 +19,37 @@ ChecksumPanel::ChecksumPanel(const RomSession& session, QWidget* parent)
     connect(&session, &RomSession::saved, this, &ChecksumPanel::refresh);
 }
 
+ChecksumPanel::~ChecksumPanel() {
+    summing_.waitForDone();
+}
+
 void ChecksumPanel::refresh() {
-    std::optional<HeaderChecksum> state;
-    try {
-        state = ReadHeaderChecksum(session_.path());
-    } catch (const FileError&) {
-        // A file that cannot be read now says so at the next save; no guess here.
-    }
+    // Summing the whole image takes a few milliseconds: off the window's thread,
+    // so that opening and saving never wait for it. The last answer wins.
+    const int asked = ++asked_;
+    summing_.start([this, asked, path = session_.path()] {
+        std::optional<HeaderChecksum> state;
+        try {
+            state = ReadHeaderChecksum(path);
+        } catch (const FileError&) {
+            // A file that cannot be read now says so at the next save; no guess here.
+        }
+        QMetaObject::invokeMethod(this, [this, asked, state] {
+            if (asked == asked_) {
+                show(state);
+            }
+        });
+    });
+}
+
+void ChecksumPanel::show(const std::optional<HeaderChecksum>& state) {
     setToolTip(state ? QString::fromStdString(ChecksumText(*state)) : QString());
     setVisible(state && !state->right());
+}
+
+void ChecksumPanel::waitForAnswer() {
+    summing_.waitForDone();
+    QCoreApplication::sendPostedEvents(this);
 }
 
 }  // namespace qm

@@ -5,6 +5,10 @@
 // and save, on the file as it stands on disk.
 
 #include <QLabel>
+#include <QThreadPool>
+#include <optional>
+
+#include "rom/internal_header.hpp"
 
 namespace qm {
 
@@ -14,13 +18,21 @@ class ChecksumPanel : public QLabel {
     Q_OBJECT
   public:
     explicit ChecksumPanel(const RomSession& session, QWidget* parent = nullptr);
+    ~ChecksumPanel() override;
 
-    /// Shows what the open file's checksum is now; hidden when it is right, when
-    /// the file has no internal header or cannot be read.
+    /// Looks at what the open file's checksum is now, in the background; shown
+    /// when wrong, hidden when it is right, when the file has no internal header
+    /// or cannot be read.
     void refresh();
+    /// Waits until the panel shows the answer to the last refresh.
+    void waitForAnswer();
 
   private:
+    void show(const std::optional<HeaderChecksum>& state);
+
     const RomSession& session_;
+    QThreadPool summing_;
+    int asked_ = 0;
 };
 
 }  // namespace qm

@@ -103,6 +103,16 @@ int PreviewBox::rowsShown() const {
 }
 
 PreviewBox::Grid PreviewBox::gridFor(int width) const {
+    // Measuring fonts is the costly part, and layouts ask again and again.
+    const int cell = std::clamp((width - 2 * kPadding) / kColumns, kSmallestCell, kLargestCell);
+    if (cached_.cell == cell) {
+        return cached_;
+    }
+    cached_ = measureGrid(width);
+    return cached_;
+}
+
+PreviewBox::Grid PreviewBox::measureGrid(int width) {
     Grid grid;
     grid.cell = std::clamp((width - 2 * kPadding) / kColumns, kSmallestCell, kLargestCell);
     grid.height = cellHeight(grid.cell);

@@ -66,6 +66,7 @@ class PreviewBox : public QWidget {
         QFont font;
     };
     Grid gridFor(int width) const;
+    static Grid measureGrid(int width);
     /// Rows drawn: the box's 2, and one for each line past them, up to a limit.
     int rowsShown() const;
     void fitHeight();
@@ -77,6 +78,7 @@ class PreviewBox : public QWidget {
     QColor colour_;
     QWidget* buddy_ = nullptr;
     std::vector<Glyph> painted_;
+    mutable Grid cached_;
 };
 
 }  // namespace qm

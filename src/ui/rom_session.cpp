@@ -54,7 +54,6 @@ std::vector<std::string> RomSession::open(const std::string& path, const Progres
     } catch (const std::runtime_error& e) {  // FileError, ProjectFileError
         notices.push_back(std::string(e.what()) + " The texts show placeholders instead.");
     }
-    setCharacterMap(map);
     Project project;
     projectUnreadable_ = false;
     try {
@@ -65,11 +64,13 @@ std::vector<std::string> RomSession::open(const std::string& path, const Progres
                           " The notes and review states it holds are not shown, and the file "
                           "is left as it is.");
     }
+    // The map, the notes and states, then the rows: the states are worked out once.
+    map_ = std::move(map);
+    assistant_.setMap(map_);
     savedReviews_ = project.reviews;
-    model_->setReviews(std::move(project.reviews));
-    project_ = std::move(project);
+    project_ = project;
     projectChanged_ = false;
-    model_->setRows(std::move(loaded.rows));
+    model_->setRows(std::move(loaded.rows), std::move(project.reviews));
     history_->clear();
     budget_.reset(model_->rows());
     path_ = path;
@@ -138,7 +139,7 @@ std::vector<std::size_t> RomSession::mergeFromFile() {
         model_->setLoadedForms(theirs.rows);
         history_->changeTo(QStringLiteral("Merge"), merged.rows);
     } else {
-        model_->setRows(std::move(merged.rows));
+        model_->setRows(std::move(merged.rows), model_->reviews());
         history_->clear();
         budget_.reset(model_->rows());
     }

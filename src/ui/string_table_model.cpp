@@ -63,9 +63,10 @@ QVariant StringTableModel::headerData(int section, Qt::Orientation orientation, 
                : QString::fromLatin1(kColumnCaptions[static_cast<std::size_t>(section)]);
 }
 
-void StringTableModel::setRows(std::vector<StringEntry> rows) {
+void StringTableModel::setRows(std::vector<StringEntry> rows, Reviews reviews) {
     beginResetModel();
     rows_ = std::move(rows);
+    reviews_ = std::move(reviews);
     updateStates();
     countChangedRows();
     endResetModel();

@@ -30,8 +30,9 @@ class StringTableModel : public QAbstractTableModel {
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-    /// Replaces all rows; an empty vector empties the table.
-    void setRows(std::vector<StringEntry> rows);
+    /// Replaces all rows, and their notes and states; an empty vector empties
+    /// the table.
+    void setRows(std::vector<StringEntry> rows, Reviews reviews = {});
 
     /// Row r (0-based); r must be below rowCount().
     const StringEntry& entry(int r) const { return rows_.at(static_cast<std::size_t>(r)); }

@@ -71,8 +71,8 @@ TEST_F(Editing, EnterInsertsAReturnTokenAndDeleteOrBackspaceTakesAWholeToken) {
          19},
         {"Hi(Pause:5)there", 2, 2, Qt::Key_Delete, "Hithere", 2},
         {"Hi(Pause:5)there", 0, 0, Qt::Key_Delete, "i(Pause:5)there", 0},
-        {"ab(cd) x(yz", 8, 8, Qt::Key_Delete, "ab(cd) xyz", 8},  // no ")": just the "("
-        {"Hi(Pause:5)there", 2, 14, Qt::Key_Delete, "Hire", 2},  // a selection goes whole
+        {"ab(cd) x(yz", 8, 8, Qt::Key_Delete, "ab(cd) xyz", 8},         // no ")": just the "("
+        {"Hi(Pause:5)there", 2, 14, Qt::Key_Delete, "Hire", 2},         // a selection goes whole
         {"Hi(Pause:5)there", 11, 11, Qt::Key_Backspace, "Hithere", 2},  // a token goes whole
         {"Hi{6A}x", 6, 6, Qt::Key_Backspace, "Hix", 2},
         {"Hithere", 2, 2, Qt::Key_Backspace, "Hthere", 1},

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "app_settings.h"
+#include "checksum_panel.h"
 #include "emulator_dialog.h"
 #include "rom/internal_header.hpp"
 #include "rom/load.hpp"
@@ -52,7 +53,13 @@ class Emulator : public WindowTest {
         return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
                QStringLiteral("/emulator/game.smc");
     }
-    QLabel* checksumPanel() const { return widget<QLabel>("sbChecksum"); }
+    /// The checksum panel, once it has looked at the file (after the window
+    /// has shown it).
+    QLabel* checksumPanel() const {
+        auto* panel = widget<ChecksumPanel>("sbChecksum");
+        panel->waitForAnswer();
+        return panel;
+    }
 
     fs::path cache = dir.path() / "cache";
 };

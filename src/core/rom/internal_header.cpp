@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 #include <numeric>
 
 #include "files.hpp"
@@ -86,6 +87,28 @@ std::optional<InternalHeader> headerAt(std::span<const std::uint8_t> file, RomLa
 }
 
 /// Sums of the ROM's bytes with the header's pair counted as kCountedPair.
+// The sum of bytes, eight at a time: each 16-bit lane of a 64-bit word adds two
+// bytes a step and is folded before it can overflow (128 steps: 65,280 at most).
+std::uint64_t SumOfBytes(std::span<const std::uint8_t> bytes) {
+    constexpr std::uint64_t kEveryOther = 0x00FF00FF00FF00FF;
+    std::uint64_t total = 0;
+    std::size_t i = 0;
+    while (i + 8 <= bytes.size()) {
+        std::uint64_t lanes = 0;
+        for (const std::size_t end = std::min(bytes.size() - 7, i + 8 * 128); i < end; i += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes.data() + i, sizeof word);
+            lanes += (word & kEveryOther) + ((word >> 8) & kEveryOther);
+        }
+        total +=
+            (lanes & 0xFFFF) + ((lanes >> 16) & 0xFFFF) + ((lanes >> 32) & 0xFFFF) + (lanes >> 48);
+    }
+    for (; i < bytes.size(); ++i) {
+        total += bytes[i];
+    }
+    return total;
+}
+
 class RomSum {
   public:
     RomSum(std::span<const std::uint8_t> file, const InternalHeader& header)
@@ -96,8 +119,7 @@ class RomSum {
 
   private:
     std::uint64_t plain(std::size_t begin, std::size_t length) const {
-        const auto part = rom_.subspan(begin, length);
-        std::uint64_t sum = std::accumulate(part.begin(), part.end(), std::uint64_t{0});
+        std::uint64_t sum = SumOfBytes(rom_.subspan(begin, length));
         for (std::size_t i = 0; i < kCountedPair.size(); ++i) {
             if (pair_ + i >= begin && pair_ + i < begin + length) {
                 sum = sum - rom_[pair_ + i] + kCountedPair[i];

@@ -82,6 +82,12 @@ std::vector<OverflowLine> OverflowLines(std::string_view markup) {
 }
 
 std::vector<OverflowLine> OverflowLines(std::string_view markup, const CharacterMap& map) {
+    // Without a map, an ASCII text reads the same in display text: the common
+    // case, for every row at every load, skips the conversions.
+    if (map.empty() && std::all_of(markup.begin(), markup.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return OverflowLines(markup);
+    }
     return overflowLinesOf(DecodeUtf8(DisplayPreviewText(markup, map)),
                            [](const std::u32string& line) { return EncodeUtf8(line); });
 }
