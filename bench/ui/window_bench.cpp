@@ -10,9 +10,12 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QThreadPool>
 
 #include "demo/demo.hpp"
 #include "fixtures/rom_builder.hpp"
+#include "autosave.h"
 #include "frmMain.h"
 #include "rom/load.hpp"
 #include "ui/scripted_dialogs.h"
@@ -122,6 +125,52 @@ void BM_PreviewAfterKeystroke(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PreviewAfterKeystroke)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The demo with every row changed (Replace All), so a recovery file holds all 512.
+void changeEveryRow(WindowUnderTest& t) {
+    t.window->findChild<QAction*>(QStringLiteral("mnuFindReplace"))->trigger();
+    t.window->findChild<QLineEdit*>(QStringLiteral("txtReplaceFind"))->setText(QStringLiteral("e"));
+    t.window->findChild<QLineEdit*>(QStringLiteral("txtReplaceWith"))->setText(QStringLiteral("E"));
+    t.window->findChild<QPushButton*>(QStringLiteral("cmdReplaceAll"))->click();
+}
+
+// One autosave on the window's thread (the recovery file written by its own
+// thread, waited for here): the demo with every row unsaved.
+void BM_AutosaveOfTheDemo(benchmark::State& state) {
+    WindowUnderTest t;
+    t.open(t.demo);
+    changeEveryRow(t);
+    auto* autosave = t.window->findChild<qm::Autosave*>();
+    for (auto _ : state) {
+        autosave->writeNow();
+    }
+    autosave->writeNow();
+    QThreadPool::globalInstance()->waitForDone();
+}
+BENCHMARK(BM_AutosaveOfTheDemo)->Unit(benchmark::kMillisecond);
+
+// A keystroke while the autosave writes: each iteration types (or takes back) a
+// letter and starts a recovery file of the whole unsaved table, as the timer
+// does at its worst, without waiting for the file.
+void BM_KeystrokeWhileAutosaving(benchmark::State& state) {
+    WindowUnderTest t;
+    t.open(t.demo);
+    t.openOriginal();
+    changeEveryRow(t);
+    auto* autosave = t.window->findChild<qm::Autosave*>();
+    t.editBox()->setFocus();
+    t.editBox()->moveCursor(QTextCursor::End);
+    bool typeLetter = true;
+    for (auto _ : state) {
+        state.PauseTiming();
+        autosave->writeNow();  // its file is being written while the key comes
+        state.ResumeTiming();
+        sendKey(t.editBox(), typeLetter ? Qt::Key_X : Qt::Key_Backspace,
+                typeLetter ? QStringLiteral("x") : QString());
+        typeLetter = !typeLetter;
+    }
+}
+BENCHMARK(BM_KeystrokeWhileAutosaving)->Unit(benchmark::kMicrosecond);
 
 // Typing into the filter line with an original open: each iteration one
 // character more or one fewer ("moo", then back), and the list filtered anew.
