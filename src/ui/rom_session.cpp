@@ -69,6 +69,7 @@ std::vector<std::string> RomSession::open(const std::string& path, const Progres
     model_->setReviews(std::move(project.reviews));
     project_ = std::move(project);
     projectChanged_ = false;
+    readAssistantParts(path, notices);  // before the rows, which it checks
     model_->setRows(std::move(loaded.rows));
     history_->clear();
     budget_.reset(model_->rows());
@@ -99,7 +100,7 @@ void RomSession::save(const ProgressFn& progress) {
 void RomSession::saveCopy(const std::string& path, const ProgressFn& progress) {
     // The copy is written whole or not at all; only then is it the open file.
     stamp_ = SaveRomCopyTo(path_, path, model_->rows(), progress, SystemFileOps(), saveOptions());
-    path_ = path;
+    keepGlossaryFrom(std::exchange(path_, path));
     afterSave();
     writeProject(path_);
 }
