@@ -9,6 +9,7 @@
 #include <QTextLayout>
 
 #include "assistant_commands.h"
+#include "glossary_dialog.h"
 #include "project/project_file.hpp"
 #include "translation/glossary.hpp"
 #include "translation/spelling.hpp"
@@ -126,6 +127,26 @@ TEST_F(Assisting, TheGlossaryIsChosenExtendedFromThePreviewExportedAndLeft) {
     dialogs->answerGlossary(Action::StopUsing);
     action("mnuGlossary")->trigger();
     EXPECT_EQ(panel().value(0), "Suggestions");
+}
+
+TEST(GlossaryDialog, OffersWhatTheGlossaryInUseAllowsAndSaysWhichButtonClosedIt) {
+    const auto button = [](const GlossaryDialog& dialog, const char* text) {
+        for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
+            if (b->text() == text) {
+                return b;
+            }
+        }
+        return static_cast<QPushButton*>(nullptr);
+    };
+    GlossaryDialog none(nullptr, QString(), -1);
+    EXPECT_EQ(none.findChild<QLabel*>("lblGlossaryState")->text(), "No glossary is in use.");
+    EXPECT_FALSE(button(none, "&Export...")->isEnabled());
+    EXPECT_FALSE(button(none, "&Stop Using")->isEnabled());
+    GlossaryDialog used(nullptr, QStringLiteral("/work/story.csv"), 3);
+    EXPECT_EQ(used.findChild<QLabel*>("lblGlossaryState")->text(),
+              "The glossary is story.csv, with 3 terms.");
+    button(used, "&Stop Using")->click();
+    EXPECT_EQ(used.action(), Action::StopUsing);
 }
 
 TEST_F(Assisting, TheSpellingUnderlineMarksMisspeltWordsAndItsMenuMendsThem) {
