@@ -294,24 +294,11 @@ void AssistantCommands::addSpellingItems(QMenu& menu, int position) {
         if (position < from || position > to) {
             continue;
         }
-        QList<QAction*> items;
         // A word with a token or a typed placeholder inside is not replaced: the
         // token would go with it.
+        QList<QAction*> items;
         if (text.mid(from, to - from) == QString::fromStdString(word.word)) {
-            std::vector<std::string> guesses = session_.assistant().spellingSuggestions(word.word);
-            guesses.resize(std::min(guesses.size(), kSpellingMenuSuggestions));
-            for (const std::string& guess : guesses) {
-                auto* item = new QAction(QString::fromStdString(guess), &menu);
-                connect(item, &QAction::triggered, this, [this, from, to, guess] {
-                    editor_.select(from, to - from);
-                    editor_.insertText(QString::fromStdString(guess));
-                });
-                items << item;
-            }
-        }
-        if (!items.isEmpty()) {
-            items << new QAction(&menu);
-            items.back()->setSeparator(true);
+            items = guessItems(menu, word.word, from, to);
         }
         auto* add = new QAction(QStringLiteral("Add to Project Words"), &menu);
         connect(add, &QAction::triggered, this, [this, w = word.word] {
@@ -326,6 +313,26 @@ void AssistantCommands::addSpellingItems(QMenu& menu, int position) {
         menu.insertSeparator(first);
         return;
     }
+}
+
+QList<QAction*> AssistantCommands::guessItems(QMenu& menu, const std::string& word, int from,
+                                              int to) {
+    std::vector<std::string> guesses = session_.assistant().spellingSuggestions(word);
+    guesses.resize(std::min(guesses.size(), kSpellingMenuSuggestions));
+    QList<QAction*> items;
+    for (const std::string& guess : guesses) {
+        auto* item = new QAction(QString::fromStdString(guess), &menu);
+        connect(item, &QAction::triggered, this, [this, from, to, guess] {
+            editor_.select(from, to - from);
+            editor_.insertText(QString::fromStdString(guess));
+        });
+        items << item;
+    }
+    if (!items.isEmpty()) {
+        items << new QAction(&menu);
+        items.back()->setSeparator(true);
+    }
+    return items;
 }
 
 }  // namespace qm

@@ -7,6 +7,7 @@
 // spelling items. What a term, a suggestion or a misspelt word is, the core's
 // TranslationAssistant decides; the session keeps the choices.
 
+#include <QList>
 #include <QObject>
 #include <optional>
 #include <vector>
@@ -59,6 +60,9 @@ class AssistantCommands : public QObject {
     void showHelp();
     void createKeys();
     void chooseLanguage(const std::string& language);
+    /// The dictionary's guesses for word as items that replace it (from, to in
+    /// the edit box), then a separator; none when it has none.
+    QList<QAction*> guessItems(QMenu& menu, const std::string& word, int from, int to);
     void chooseGlossary();
     void importGlossary();
     void exportGlossary();
