@@ -1,7 +1,9 @@
 // The window offscreen: opening the demo image (against the bare load of the same
 // file, which shows nothing), the rebuild that follows each keystroke in the edit
-// box (with and without an original to compare with), and filtering the list as
-// each character of a filter is typed.
+// box (with and without an original to compare with, and with the whole
+// assistant: a glossary and en_US spelling), a change of row with the
+// assistant's panel of terms and suggestions, and filtering the list as each
+// character of a filter is typed.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
@@ -9,15 +11,19 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QThreadPool>
+#include <QTreeView>
 
-#include "demo/demo.hpp"
-#include "fixtures/rom_builder.hpp"
 #include "autosave.h"
+#include "demo/demo.hpp"
+#include "entry_editor.h"
+#include "fixtures/rom_builder.hpp"
 #include "frmMain.h"
 #include "rom/load.hpp"
+#include "rom_session.h"
 #include "ui/scripted_dialogs.h"
 
 namespace {
@@ -51,6 +57,32 @@ struct WindowUnderTest {
     }
     QPlainTextEdit* editBox() const {
         return window->findChild<QPlainTextEdit*>(QStringLiteral("txtText"));
+    }
+    qm::RomSession& session() const { return *window->findChild<qm::RomSession*>(); }
+    /// A glossary of the demo's names and en_US spelling; false without the dictionary.
+    bool useAssistant() {
+        qm::testing::writeFile(dir.path() / "glossary.csv",
+                               qm::testing::bytesOf("term,translation\nQuillmoor,Federmoor\n"
+                                                    "Rosalind,Rosalind\nmill,Muehle\n"));
+        session().useGlossary((dir.path() / "glossary.csv").string());
+        try {
+            session().setSpellingLanguage("en_US");
+            return true;
+        } catch (const std::runtime_error&) {
+            return false;
+        }
+    }
+    /// Every row translated: a word more than its original, so that every row
+    /// has suggestions to weigh.
+    void translateAll() {
+        std::vector<qm::RowContent> contents;
+        for (std::size_t k = 0; k < session().rows().size(); ++k) {
+            qm::StringEntry row = session().rows()[k];
+            row.Text += " ja";
+            contents.push_back({int(k), std::move(row)});
+        }
+        session().history().changeRows(QStringLiteral("Translate"), std::move(contents));
+        window->findChild<qm::EntryEditor*>()->load(0);  // the editor holds no edit
     }
 };
 
@@ -100,8 +132,12 @@ void sendKey(QWidget* target, int key, const QString& text) {
 void BM_PreviewAfterKeystroke(benchmark::State& state) {
     WindowUnderTest t;
     t.open(t.demo);
-    if (state.range(0) == 1) {
+    if (state.range(0) >= 1) {
         t.openOriginal();
+    }
+    if (state.range(0) == 2 && !t.useAssistant()) {
+        state.SkipWithError("no en_US dictionary (hunspell-en-us)");
+        return;
     }
     QString entry;
     while (entry.size() < 200) {
@@ -124,7 +160,31 @@ void BM_PreviewAfterKeystroke(benchmark::State& state) {
         state.SkipWithError("the keystrokes did not reach the edit box");
     }
 }
-BENCHMARK(BM_PreviewAfterKeystroke)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PreviewAfterKeystroke)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// A change of row in the list (Down, and Home after the last row) with an
+// original, a glossary and every row translated: the editor loads the row and
+// the panel finds its terms and up to 5 suggestions among the 511 others.
+void BM_RowChangeWithSuggestions(benchmark::State& state) {
+    WindowUnderTest t;
+    t.open(t.demo);
+    t.openOriginal();
+    t.useAssistant();
+    t.translateAll();
+    auto* list = t.window->findChild<QTreeView*>(QStringLiteral("lvText"));
+    auto* panel = t.window->findChild<QListWidget*>(QStringLiteral("lstAssistant"));
+    list->setFocus();
+    int row = 0;
+    for (auto _ : state) {
+        const bool last = ++row == int(t.session().rows().size());
+        sendKey(list, last ? Qt::Key_Home : Qt::Key_Down, QString());
+        row = last ? 0 : row;
+    }
+    if (list->currentIndex().row() != row || panel->count() < 3) {
+        state.SkipWithError("the row did not change, or the panel shows no suggestions");
+    }
+}
+BENCHMARK(BM_RowChangeWithSuggestions)->Unit(benchmark::kMicrosecond);
 
 // The demo with every row changed (Replace All), so a recovery file holds all 512.
 void changeEveryRow(WindowUnderTest& t) {

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "emulator_dialog.h"
+#include "glossary_dialog.h"
 
 namespace qm {
 
@@ -145,6 +146,14 @@ std::optional<EmulatorCommand> QtDialogs::askEmulatorCommand(QWidget* parent,
         return std::nullopt;
     }
     return dialog.command();
+}
+
+std::optional<Dialogs::GlossaryAction> QtDialogs::askGlossaryAction(QWidget* parent,
+                                                                    const QString& file,
+                                                                    int terms) {
+    GlossaryDialog dialog(parent, file, terms);
+    dialog.exec();
+    return dialog.action();
 }
 
 }  // namespace qm

@@ -31,6 +31,8 @@ class Dialogs {
     };
     enum class SaveChangesAnswer { Save, Discard, Cancel };
     enum class ApplyChangesAnswer { Apply, Discard, Cancel };
+    /// What File > Glossary... does, as chosen in its dialog.
+    enum class GlossaryAction { Choose, Import, Export, StopUsing };
     /// Why what an input box holds cannot be taken; empty when it can.
     using TextCheck = std::function<QString(const QString&)>;
 
@@ -77,6 +79,10 @@ class Dialogs {
     /// nothing when the user cancelled.
     virtual std::optional<EmulatorCommand> askEmulatorCommand(QWidget* parent,
                                                               const EmulatorCommand& current) = 0;
+    /// File > Glossary...: file is the glossary in use (empty: none) and terms
+    /// how many it holds (-1: it could not be read); nothing when the user closed it.
+    virtual std::optional<GlossaryAction> askGlossaryAction(QWidget* parent, const QString& file,
+                                                            int terms) = 0;
 };
 
 /// The real modal Qt dialogs.
@@ -104,6 +110,8 @@ class QtDialogs : public Dialogs {
                                                  const QString& file) override;
     std::optional<EmulatorCommand> askEmulatorCommand(QWidget* parent,
                                                       const EmulatorCommand& current) override;
+    std::optional<GlossaryAction> askGlossaryAction(QWidget* parent, const QString& file,
+                                                    int terms) override;
 };
 
 }  // namespace qm

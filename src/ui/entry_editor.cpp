@@ -8,6 +8,7 @@
 #include <QPixmapCache>
 #include <QTextCursor>
 
+#include "assistant_panel.h"
 #include "errors.hpp"
 #include "game_text.h"
 #include "markup/display.hpp"
@@ -273,6 +274,14 @@ int EntryEditor::selectionEnd() const {
 
 MarkupEdit* EntryEditor::textBox() const {
     return ui_->txtText;
+}
+
+PreviewBox* EntryEditor::originalPreview() const {
+    return ui_->pnlOriginal->preview();
+}
+
+AssistantPanel* EntryEditor::assistantPanel() const {
+    return ui_->lstAssistant;
 }
 
 bool EntryEditor::queueRowQuestion() {

@@ -25,7 +25,9 @@ class EntryEditor;
 
 namespace qm {
 
+class AssistantPanel;
 class MarkupEdit;
+class PreviewBox;
 class StringTableModel;
 
 class EntryEditor : public QGroupBox {
@@ -88,6 +90,9 @@ class EntryEditor : public QGroupBox {
     int selectionStart() const;
     int selectionEnd() const;
     MarkupEdit* textBox() const;
+    /// The original's preview, and the assistant's panel beside the edit box.
+    PreviewBox* originalPreview() const;
+    AssistantPanel* assistantPanel() const;
 
     /// The question about leaving an edited row, asked once the list has handled
     /// its key or click: true when it was not on its way yet.

@@ -12,6 +12,7 @@
 #include <QScreen>
 
 #include "app_settings.h"
+#include "assistant_commands.h"
 #include "autosave.h"
 #include "checksum_panel.h"
 #include "command_runner.h"
@@ -82,6 +83,7 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     connectEditMenu();
     connectParts();
     connectTesting();
+    connectAssistant();
     installKeyHandling();
     if (!settings_->problem().isEmpty()) {
         status_->showNotice(settings_->problem());
@@ -241,6 +243,12 @@ void frmMain::connectTesting() {
     connect(session_, &RomSession::opened, ui->mnuTestInEmulator,
             [this] { ui->mnuTestInEmulator->setEnabled(true); });
     ui->sbStatusBar->addPermanentWidget(new ChecksumPanel(*session_, ui->sbStatusBar));
+}
+
+void frmMain::connectAssistant() {
+    auto* assistant =
+        new AssistantCommands(*this, *session_, editor(), *dialogs_, *commands_, *status_);
+    assistant->bindMenus(*ui->mnuGlossary, *ui->mnuAddSuggestionSource, *ui->mnuSpellingLanguage);
 }
 
 void frmMain::installKeyHandling() {

@@ -88,6 +88,8 @@ class frmMain : public QMainWindow {
     /// Test in Emulator, Settings > Emulator..., Fix Header Checksum on Save and
     /// the checksum's panel: the parts that get the table into the game.
     void connectTesting();
+    /// The glossary, suggestions and spelling: their panel, keys and menus.
+    void connectAssistant();
     void installKeyHandling();
     bool isWindowShortcut(const QKeyEvent* event) const;
     /// A key a text field keeps for itself: undo and redo in the edit box; those

@@ -62,6 +62,14 @@ void MarkupEdit::setCharacterMap(const CharacterMap* map) {
     highlighter_->setCharacterMap(map);
 }
 
+void MarkupEdit::setSpelling(const TranslationAssistant* assistant) {
+    highlighter_->setSpelling(assistant);
+}
+
+void MarkupEdit::recheckSpelling() {
+    highlighter_->rehighlight();
+}
+
 bool MarkupEdit::viewportEvent(QEvent* event) {
     if (event->type() != QEvent::ToolTip) {
         return QPlainTextEdit::viewportEvent(event);
@@ -134,6 +142,7 @@ void MarkupEdit::contextMenuEvent(QContextMenuEvent* event) {
         undoItem->disconnect();
         connect(undoItem, &QAction::triggered, this, &MarkupEdit::undoStep);
     }
+    emit contextMenuOpening(menu.get(), cursorForPosition(event->pos()).position());
     menu->exec(event->globalPos());
 }
 

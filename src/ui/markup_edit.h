@@ -3,15 +3,19 @@
 // tokens. Enter puts in a "(return)" token; Delete in front of a token and
 // Backspace after one remove the whole token, and what is inserted inside a token
 // goes after it; pasted or dropped line breaks arrive as tokens. What the game
-// cannot take has a red wavy underline, its reason in a tooltip.
+// cannot take has a red wavy underline, its reason in a tooltip; a misspelt word
+// a blue one.
 
 #include <QPlainTextEdit>
 #include <map>
+
+class QMenu;
 
 namespace qm {
 
 class CharacterMap;
 class MarkupHighlighter;
+class TranslationAssistant;
 
 class MarkupEdit : public QPlainTextEdit {
     Q_OBJECT
@@ -25,6 +29,10 @@ class MarkupEdit : public QPlainTextEdit {
     /// The character map the box's display text is read with (it must outlive
     /// the box); the underlines follow it.
     void setCharacterMap(const CharacterMap* map);
+    /// Underlines the words the assistant's dictionary does not know (it must
+    /// outlive the box); recheckSpelling() after its dictionary or words change.
+    void setSpelling(const TranslationAssistant* assistant);
+    void recheckSpelling();
 
     /// Replaces the selection (or inserts at the caret) with text as one undo
     /// step of its own, leaving the caret after it.
@@ -33,6 +41,11 @@ class MarkupEdit : public QPlainTextEdit {
     /// Undoes the last step; undoing a token's deletion puts the caret back
     /// before the token.
     void undoStep();
+
+  signals:
+    /// The context menu is about to open at position (in the text): items may
+    /// be added to menu before it shows.
+    void contextMenuOpening(QMenu* menu, int position);
 
   protected:
     bool viewportEvent(QEvent* event) override;

@@ -19,7 +19,10 @@ OriginalPanel::OriginalPanel(QWidget* parent)
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
     setMaximumWidth(preview_->maximumWidth());
-    preview_->setToolTip(QStringLiteral("The original's text, as the game shows it"));
+    preview_->setSelectable(true);
+    preview_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    preview_->setToolTip(QStringLiteral(
+        "The original's text, as the game shows it: select a term to add it to the glossary"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);

@@ -1,7 +1,8 @@
 #pragma once
 // The original's side of the editor while an original ROM image is open: its
 // speaker and colour in a caption, and its text as the game's text box shows it,
-// read-only, beside the live preview of the translation.
+// read-only, beside the live preview of the translation. Its characters can be
+// selected, to add a term to the glossary from its context menu.
 
 #include <QWidget>
 
@@ -20,6 +21,8 @@ class OriginalPanel : public QWidget {
     /// Shows the original's row, whose text shows as display; nothing (no
     /// original, or no such row) empties it.
     void showRow(const StringEntry* original, const QString& display);
+    /// The original's preview, where a term for the glossary is selected.
+    PreviewBox* preview() const { return preview_; }
 
   private:
     QLabel* caption_;

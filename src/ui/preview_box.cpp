@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
@@ -47,6 +48,9 @@ void PreviewBox::showText(const QString& display) {
     const std::string preview = PreviewText(display.toStdString());
     const QStringList lines = QString::fromStdString(preview).split(u'\n');
     const bool taller = lines.size() != lines_.size();
+    if (lines != lines_) {
+        anchor_ = caret_ = 0;  // a selection belongs to the text it was made in
+    }
     lines_ = lines;
     FixPreview();
     if (taller) {
@@ -168,6 +172,7 @@ void PreviewBox::paintEvent(QPaintEvent*) {
     const QFontMetrics metrics(grid.font);
     painted_.clear();
     const int rows = rowsShown();
+    int lineStart = 0;  // the line's first position in toPlainText()
     for (int line = 0; line < std::min(int(lines_.size()), rows); ++line) {
         const QString& text = lines_[line];
         const bool cut = line == rows - 1 && int(lines_.size()) > rows;
@@ -176,11 +181,96 @@ void PreviewBox::paintEvent(QPaintEvent*) {
                              grid.height);
             const bool more = column == kColumns - 1 && (text.size() > kColumns || cut);
             const QString glyph = more ? QStringLiteral("\u00bb") : QString(text[column]);
+            if (selected(lineStart + column)) {
+                painter.fillRect(cell, palette().color(QPalette::Active, QPalette::Highlight));
+            }
             painter.setPen(colourAt(line, column));
             painter.drawText(cell, Qt::AlignCenter, glyph);
             painted_.push_back(
                 {line, column, cell, metrics.boundingRect(cell, Qt::AlignCenter, glyph)});
         }
+        lineStart += int(text.size()) + 1;
+    }
+}
+
+void PreviewBox::setSelectable(bool selectable) {
+    selectable_ = selectable;
+    setCursor(selectable ? Qt::IBeamCursor : Qt::ArrowCursor);
+}
+
+bool PreviewBox::selected(int position) const {
+    return position >= std::min(anchor_, caret_) && position < std::max(anchor_, caret_);
+}
+
+QString PreviewBox::selectedText() const {
+    const int from = std::min(anchor_, caret_);
+    return toPlainText().mid(from, std::max(anchor_, caret_) - from).replace(u'\n', u' ').trimmed();
+}
+
+void PreviewBox::select(int position, int length) {
+    anchor_ = position;
+    caret_ = position + length;
+    update();
+}
+
+int PreviewBox::positionAt(const QPoint& point, bool border) const {
+    if (lines_.isEmpty()) {
+        return 0;
+    }
+    const Grid grid = gridFor(width());
+    const int left = (width() - kColumns * grid.cell) / 2;
+    const int line = std::clamp((point.y() - kPadding) / grid.height, 0, int(lines_.size()) - 1);
+    const int shift = border ? grid.cell / 2 : 0;
+    const int column = std::clamp((point.x() - left + shift) / grid.cell, 0,
+                                  std::min(int(lines_[line].size()), kColumns));
+    int position = column;
+    for (int before = 0; before < line; ++before) {
+        position += int(lines_[before].size()) + 1;
+    }
+    return position;
+}
+
+void PreviewBox::selectWordAt(int position) {
+    const QString text = toPlainText();
+    const auto inWord = [&text](int at) {
+        return at >= 0 && at < text.size() && text[at].isLetterOrNumber();
+    };
+    int from = position;
+    int to = position;
+    while (inWord(from - 1)) {
+        --from;
+    }
+    while (inWord(to)) {
+        ++to;
+    }
+    select(from, to - from);
+}
+
+void PreviewBox::mousePressEvent(QMouseEvent* event) {
+    QWidget::mousePressEvent(event);
+    if (!selectable_) {
+        return;
+    }
+    if (event->button() == Qt::LeftButton) {
+        anchor_ = caret_ = positionAt(event->pos(), true);
+        update();
+    } else if (event->button() == Qt::RightButton && !selected(positionAt(event->pos(), false))) {
+        selectWordAt(positionAt(event->pos(), false));
+    }
+}
+
+void PreviewBox::mouseMoveEvent(QMouseEvent* event) {
+    QWidget::mouseMoveEvent(event);
+    if (selectable_ && (event->buttons() & Qt::LeftButton)) {
+        caret_ = positionAt(event->pos(), true);
+        update();
+    }
+}
+
+void PreviewBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    QWidget::mouseDoubleClickEvent(event);
+    if (selectable_ && event->button() == Qt::LeftButton) {
+        selectWordAt(positionAt(event->pos(), false));
     }
 }
 

@@ -49,6 +49,16 @@ class PreviewBox : public QWidget {
 
     void setFocusBuddy(QWidget* buddy) { buddy_ = buddy; }
 
+    /// Lets the mouse select characters (the original's preview, where a term
+    /// for the glossary is picked): a drag selects, a double click or a right
+    /// click outside the selection selects the word under the pointer.
+    void setSelectable(bool selectable);
+    /// The selected characters, the preview's lines joined by a space, blanks
+    /// around them dropped; empty when nothing is selected.
+    QString selectedText() const;
+    /// Selects length characters from position of toPlainText().
+    void select(int position, int length);
+
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
     QSize sizeHint() const override;
@@ -58,6 +68,9 @@ class PreviewBox : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
     struct Grid {
@@ -72,6 +85,11 @@ class PreviewBox : public QWidget {
     void fitHeight();
     /// FixPreview: which characters lie beyond the box (the core's rule).
     void FixPreview();
+    /// The position in toPlainText() of the cell under point, or of the border
+    /// between two cells nearest to it.
+    int positionAt(const QPoint& point, bool border) const;
+    void selectWordAt(int position);
+    bool selected(int position) const;
 
     QStringList lines_;
     std::vector<std::vector<bool>> overflow_;  // per line, per character
@@ -79,6 +97,10 @@ class PreviewBox : public QWidget {
     QWidget* buddy_ = nullptr;
     std::vector<Glyph> painted_;
     mutable Grid cached_;
+    bool selectable_ = false;
+    // The selection runs from anchor_ to caret_ (either way); empty when equal.
+    int anchor_ = 0;
+    int caret_ = 0;
 };
 
 }  // namespace qm

@@ -70,6 +70,7 @@ std::vector<std::string> RomSession::open(const std::string& path, const Progres
     savedReviews_ = project.reviews;
     project_ = project;
     projectChanged_ = false;
+    readAssistantParts(path, notices);  // before the rows, which it checks
     model_->setRows(std::move(loaded.rows), std::move(project.reviews));
     history_->clear();
     budget_.reset(model_->rows());
@@ -100,7 +101,7 @@ void RomSession::save(const ProgressFn& progress) {
 void RomSession::saveCopy(const std::string& path, const ProgressFn& progress) {
     // The copy is written whole or not at all; only then is it the open file.
     stamp_ = SaveRomCopyTo(path_, path, model_->rows(), progress, SystemFileOps(), saveOptions());
-    path_ = path;
+    keepGlossaryFrom(std::exchange(path_, path));
     afterSave();
     writeProject(path_);
 }
@@ -190,7 +191,8 @@ void RomSession::writeTestCopy(const std::string& target, const ProgressFn& prog
         RefuseToOverwrite(target, originalPath_);
     }
     const Bytes image =
-        SavedImage(path_, model_->rows(), SaveOptions{.fixHeaderChecksum = true}, progress);
+        SavedImage(path_, model_->rows(),
+                   SaveOptions{.fixHeaderChecksum = true, .expected = std::nullopt}, progress);
     WriteFileAtomically(target, image);
 }
 

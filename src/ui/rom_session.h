@@ -117,6 +117,44 @@ class RomSession : public QObject {
     /// the project file with the next save.
     void ignoreWarning(int row, Check check, bool ignored);
 
+    // rom_session_assistant.cpp: the glossary, spelling and suggestion sources.
+
+    /// The glossary file in use, as a path to read; empty: none. It is named even
+    /// when it could not be read.
+    std::string glossaryPath() const;
+    /// Uses the glossary file at path from now on; the project file names it (from
+    /// the ROM image's folder when it lies there). Throws FileError and
+    /// ProjectFileError; then nothing changed.
+    void useGlossary(const std::string& path);
+    /// Takes the terms of the glossary file at path that the glossary in use lacks
+    /// into it, read anew from its file, and writes it; without one, into a new
+    /// NAME.glossary.csv beside the ROM image, which is then in use. Returns how
+    /// many terms it took. Throws FileError and ProjectFileError; then nothing
+    /// changed.
+    std::size_t importGlossary(const std::string& path);
+    /// Adds a term to the glossary in use (or a new one, as importGlossary does)
+    /// and writes it. Throws ProjectFileError for a term it has (in any case),
+    /// FileError; then nothing changed.
+    void addGlossaryTerm(GlossaryTerm term);
+    /// Writes the glossary in use as CSV to path, atomically. Throws FileError,
+    /// also for the glossary's own file, the ROM image and the original.
+    void exportGlossary(const std::string& path) const;
+    /// No glossary from now on; its file stays as it is.
+    void stopUsingGlossary();
+    /// Checks spelling with the dictionary of language ("": none) from now on;
+    /// the project file keeps the choice. Throws SpellingError and FileError;
+    /// then nothing changed.
+    void setSpellingLanguage(const std::string& language);
+    /// "Add to Project Words": word counts as spelt right; the project file keeps it.
+    void addProjectWord(const std::string& word);
+    /// Adds the translated entries of a PO file as a further source of
+    /// suggestions, until another ROM image is opened. Returns how many there are.
+    /// Throws FileError and TableError.
+    std::size_t addPoSuggestions(const std::string& po);
+    /// The same for another ROM image's translated rows against its original.
+    /// Throws FileError.
+    std::size_t addRomSuggestions(const std::string& rom, const std::string& original);
+
     /// The character map the rows are shown and typed with; empty: none.
     const CharacterMap& characterMap() const { return map_; }
     /// Shows and types the rows with map from now on (the rows do not change).
@@ -150,6 +188,9 @@ class RomSession : public QObject {
     void characterMapChanged();
     /// The table was saved: every row is as the file holds it.
     void saved();
+    /// The glossary, the dictionary, the project words or the suggestions'
+    /// sources changed: what the assistant shows shows anew.
+    void assistantChanged();
 
   private:
     void afterSave();
@@ -157,6 +198,19 @@ class RomSession : public QObject {
     /// damaged). Throws FileError naming what was saved and what not.
     void writeProject(const std::string& romPath);
     SaveOptions saveOptions() const;
+    /// Reads the glossary and the dictionary project_ names, for romPath; what
+    /// cannot be read is left out and said in notices.
+    void readAssistantParts(const std::string& romPath, std::vector<std::string>& notices);
+    /// How the project file names file: from the ROM image's folder when it lies
+    /// there or below, so the folder can move as a whole; else in full.
+    std::string nameInProject(const std::string& file) const;
+    /// After a copy was saved elsewhere: the project still names the glossary
+    /// that the one beside fromRom named.
+    void keepGlossaryFrom(const std::string& fromRom);
+    /// The glossary file a term or an import goes into, as it is on disk now.
+    std::pair<std::string, Glossary> glossaryToExtend() const;
+    void extendGlossary(const std::string& file, Glossary glossary);
+    void takeGlossary(std::optional<Glossary> glossary);
 
     StringTableModel* model_;
     TableHistory* history_;

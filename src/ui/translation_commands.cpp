@@ -63,9 +63,11 @@ void TranslationCommands::mnuFindNextNeedingReview_Click() {
 }
 
 void TranslationCommands::mnuFindNextWarning_Click() {
+    // Spelling warns without an original too.
     jumpTo(NextWarning(session_.model().warnings(), session_.rows().size(), editor_.row()),
-           session_.originalPath().empty() ? QStringLiteral("No original is open")
-                                           : QStringLiteral("No row has a warning"));
+           session_.originalPath().empty() && session_.assistant().spelling() == nullptr
+               ? QStringLiteral("No original is open")
+               : QStringLiteral("No row has a warning"));
 }
 
 void TranslationCommands::mnuReflowRow_Click() {

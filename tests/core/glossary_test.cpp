@@ -128,5 +128,21 @@ TEST(Glossary, ReadsAndWritesItsFileWithNotes) {
     }
 }
 
+TEST(Glossary, AnImportTakesTheTermsItLacksWithTheirNotesUnderTheirCaptions) {
+    Glossary glossary = {{"Note"}, {{"Edna", "Edna", {"a witch"}}}};
+    const Glossary from = {{"context", "NOTE"},
+                           {{"EDNA", "Edda", {"", "other"}},
+                            {"Quillmoor", "Federmoor", {"", "the town"}},
+                            {"Mill", "M\xC3\xBChle", {"old", ""}}}};
+    EXPECT_EQ(MergeGlossary(glossary, from), 2u);
+    const Glossary expected = {{"Note", "context"},
+                               {{"Edna", "Edna", {"a witch", ""}},
+                                {"Quillmoor", "Federmoor", {"the town", ""}},
+                                {"Mill", "M\xC3\xBChle", {"", "old"}}}};
+    EXPECT_EQ(glossary, expected);
+    EXPECT_EQ(MergeGlossary(glossary, from), 0u);
+    EXPECT_EQ(glossary, expected);
+}
+
 }  // namespace
 }  // namespace qm

@@ -26,7 +26,8 @@ class ScriptedDialogs : public Dialogs {
         Choice,
         Refused,  // an input box's check refused the answer: text is the reason
         CharacterMap,
-        Emulator  // text is the program, defaultText the arguments shown
+        Emulator,  // text is the program, defaultText the arguments shown
+        Glossary   // text is the glossary in use, defaultText its terms
     };
     struct Call {
         Kind kind;
@@ -55,6 +56,9 @@ class ScriptedDialogs : public Dialogs {
     void answerEmulator(const std::optional<EmulatorCommand>& command) {
         queue(Kind::Emulator, command ? std::optional(command->program) : std::nullopt,
               command ? command->arguments : QString());
+    }
+    void answerGlossary(GlossaryAction action) {
+        queue(Kind::Glossary, QString::number(int(action)));
     }
     const std::vector<Call>& calls() const { return calls_; }
     void clearCalls() { calls_.clear(); }
@@ -131,6 +135,13 @@ class ScriptedDialogs : public Dialogs {
         const Answer a =
             ask({Kind::Emulator, QStringLiteral("Emulator"), current.program, current.arguments});
         return a.given ? std::optional(EmulatorCommand{a.text, a.filter}) : std::nullopt;
+    }
+
+    std::optional<GlossaryAction> askGlossaryAction(QWidget*, const QString& file,
+                                                    int terms) override {
+        const Answer a =
+            ask({Kind::Glossary, QStringLiteral("Glossary"), file, QString::number(terms)});
+        return a.given ? std::optional(GlossaryAction(a.text.toInt())) : std::nullopt;
     }
 
   private:

@@ -333,7 +333,8 @@ TEST_F(Window, FilesOpenFromTheRecentListByDropAndByTheCommandLine) {
             WindowServices{std::make_unique<ScriptedDialogs>(),
                            {},
                            {},
-                           QString::fromStdString((dir.path() / "settings.ini").string())}));
+                           QString::fromStdString((dir.path() / "settings.ini").string()),
+                           {}}));
         EXPECT_EQ(again.back()->size(), size.boundedTo(room - QSize(8, 32)));
         EXPECT_EQ(again.back()->findChild<QMenu*>("mnuRecentRoms")->actions().size(), 1);
         closing = again.back().get();

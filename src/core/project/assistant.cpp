@@ -99,6 +99,11 @@ void TranslationAssistant::addSuggestionSource(std::string name,
     sources_.emplace_back(std::move(name), std::move(pairs));
 }
 
+void TranslationAssistant::clearSuggestionSources() {
+    sources_.clear();
+    suggestions_ = std::make_unique<SuggestionIndex>(original_);
+}
+
 // The checks point at the glossary and the dictionary and read the original
 // with the map: any of them changed, they are made anew.
 void TranslationAssistant::readOriginal() {

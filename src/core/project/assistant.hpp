@@ -76,6 +76,9 @@ class TranslationAssistant {
     /// TranslatedPairs), named for the user; it stays through setOriginal.
     void addSuggestionSource(std::string name, std::vector<TranslatedPair> pairs);
 
+    /// Drops the further sources of suggestions (for another ROM image's table).
+    void clearSuggestionSources();
+
     const CharacterMap& map() const { return map_; }
     const GlossaryMatcher* glossary() const { return glossary_ ? &*glossary_ : nullptr; }
     const SpellChecker* spelling() const { return spelling_ ? &*spelling_ : nullptr; }

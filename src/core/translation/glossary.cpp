@@ -197,6 +197,46 @@ void AddGlossaryTerm(Glossary& glossary, GlossaryTerm term) {
     addTerm(glossary, std::move(term), seen);
 }
 
+std::size_t MergeGlossary(Glossary& glossary, const Glossary& from) {
+    // from's note column n is glossary's column[n]; npos until a note needs it.
+    std::vector<std::size_t> column;
+    for (const std::string& caption : from.noteColumns) {
+        const auto same = std::find_if(
+            glossary.noteColumns.begin(), glossary.noteColumns.end(),
+            [&caption](const std::string& other) { return sameCaption(other, caption); });
+        column.push_back(same == glossary.noteColumns.end()
+                             ? std::string::npos
+                             : std::size_t(same - glossary.noteColumns.begin()));
+    }
+    std::set<std::u32string> seen;
+    for (const GlossaryTerm& term : glossary.terms) {
+        seen.insert(foldedText(term.term));
+    }
+    std::size_t taken = 0;
+    for (const GlossaryTerm& term : from.terms) {
+        if (!seen.insert(foldedText(term.term)).second) {
+            continue;
+        }
+        GlossaryTerm copy{term.term, term.translation, {}};
+        for (std::size_t n = 0; n < term.notes.size() && n < column.size(); ++n) {
+            if (!term.notes[n].empty() && column[n] == std::string::npos) {
+                column[n] = glossary.noteColumns.size();
+                glossary.noteColumns.push_back(from.noteColumns[n]);
+            }
+            copy.notes.resize(glossary.noteColumns.size());
+            if (!term.notes[n].empty()) {
+                copy.notes[column[n]] = term.notes[n];
+            }
+        }
+        glossary.terms.push_back(std::move(copy));
+        ++taken;
+    }
+    for (GlossaryTerm& term : glossary.terms) {
+        term.notes.resize(glossary.noteColumns.size());
+    }
+    return taken;
+}
+
 std::string GlossaryNotes(const Glossary& glossary, const GlossaryTerm& term) {
     std::string text;
     for (std::size_t n = 0; n < term.notes.size() && n < glossary.noteColumns.size(); ++n) {

@@ -63,6 +63,14 @@ void WriteGlossary(const std::string& path, const Glossary& glossary);
 /// is then as it was.
 void AddGlossaryTerm(Glossary& glossary, GlossaryTerm term);
 
+/// Takes the terms of from into glossary (the window's glossary import): each
+/// term glossary lacks (in any case, as AddGlossaryTerm compares) goes at the
+/// end, its notes under the note column of the same caption (any case; a caption
+/// glossary lacks becomes a column of its own at the end, once a taken term has
+/// a note under it). The terms glossary has stay as they are. Returns how many
+/// terms it took. Never fails.
+std::size_t MergeGlossary(Glossary& glossary, const Glossary& from);
+
 /// A term's notes as a tooltip shows them: «Caption: note» lines (LF between),
 /// empty notes left out; "" when it has none.
 std::string GlossaryNotes(const Glossary& glossary, const GlossaryTerm& term);
