@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "demo/demo.hpp"
+#include "demo_tables.hpp"
 #include "markup/display.hpp"
 #include "project/assistant.hpp"
 #include "rom/load.hpp"
@@ -17,26 +18,11 @@
 namespace qm {
 namespace {
 
-// The demo translated (every row: half by one German line, half changed a
-// little) against the untouched demo, as bench_checks.cpp has it.
-struct Tables {
-    std::vector<StringEntry> original = LoadRom(BuildDemoImage());
-    std::vector<StringEntry> rows = translated(original);
-
-    static std::vector<StringEntry> translated(std::vector<StringEntry> rows) {
-        for (std::size_t k = 0; k < rows.size(); ++k) {
-            rows[k].Text = k % 2 == 0 ? "Guten Morgen!(return)Die Ebbe ist da, sagt man hier."
-                                      : "Ja, " + rows[k].Text;
-        }
-        return rows;
-    }
-};
-
 // Row 17: «Rosalind's diary, day 40.(return)It rained again.»
 constexpr std::size_t kRow = 16;
 
 void BM_SuggestionsForOneRow(benchmark::State& state) {
-    const Tables t;
+    const DemoTables t = TranslatedDemo(true);
     const SuggestionIndex index(t.original);
     for (auto _ : state) {
         benchmark::DoNotOptimize(index.forRow(t.rows, kRow));
@@ -45,7 +31,7 @@ void BM_SuggestionsForOneRow(benchmark::State& state) {
 BENCHMARK(BM_SuggestionsForOneRow)->Unit(benchmark::kMicrosecond);
 
 void BM_ReadingTheOriginalForSuggestions(benchmark::State& state) {
-    const Tables t;
+    const DemoTables t = TranslatedDemo(true);
     for (auto _ : state) {
         benchmark::DoNotOptimize(SuggestionIndex(t.original));
     }
@@ -63,7 +49,7 @@ std::optional<SpellChecker> english(benchmark::State& state) {
 }
 
 void BM_SpellingOfOneRow(benchmark::State& state) {
-    const Tables t;
+    const DemoTables t = TranslatedDemo(true);
     const std::optional<SpellChecker> checker = english(state);
     for (auto _ : state) {
         benchmark::DoNotOptimize(checker->misspelt(t.original[kRow].Text));
@@ -72,7 +58,7 @@ void BM_SpellingOfOneRow(benchmark::State& state) {
 BENCHMARK(BM_SpellingOfOneRow)->Unit(benchmark::kMicrosecond);
 
 void BM_ChecksOfOneRowWithGlossaryAndSpelling(benchmark::State& state) {
-    const Tables t;
+    const DemoTables t = TranslatedDemo(true);
     const std::optional<SpellChecker> checker = english(state);
     Glossary glossary;
     for (const char* term : {"Quillmoor", "Rosalind", "diary", "library", "mill", "moor"}) {
@@ -86,16 +72,6 @@ void BM_ChecksOfOneRowWithGlossaryAndSpelling(benchmark::State& state) {
 }
 BENCHMARK(BM_ChecksOfOneRowWithGlossaryAndSpelling)->Unit(benchmark::kMicrosecond);
 
-// Every free code mapped, to letters of Latin Extended-A, as bench_charmap.cpp has it.
-CharacterMap fullMap() {
-    CharacterMap map;
-    char32_t c = 0x100;
-    for (std::uint8_t code : FreeCodes()) {
-        map.assign(code, c++);
-    }
-    return map;
-}
-
 Glossary demoGlossary() {
     Glossary glossary;
     for (const char* term : {"Quillmoor", "Rosalind", "diary", "library", "mill", "moor"}) {
@@ -107,13 +83,13 @@ Glossary demoGlossary() {
 // The assistant as the window holds it: the demo as the original, a full map, a
 // project, and unless withoutAids a glossary and the en_US dictionary.
 struct Assisted {
-    Tables t;
+    DemoTables t = TranslatedDemo(true);
     Project project;
     TranslationAssistant assistant;
 
     explicit Assisted(benchmark::State& state, bool withoutAids = false) {
         project.projectWords = {"Quillmoor", "Rosalind"};
-        assistant.setMap(fullMap());
+        assistant.setMap(FullCharacterMap());
         if (!withoutAids) {
             assistant.setGlossary(demoGlossary());
             assistant.setSpelling(english(state), project);

@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "demo/demo.hpp"
+#include "demo_tables.hpp"
 #include "fixtures/rom_builder.hpp"
 #include "markup/display.hpp"
 #include "preview/preview.hpp"
@@ -16,21 +17,11 @@
 namespace qm {
 namespace {
 
-// Every free code mapped, to letters of Latin Extended-A (two bytes in UTF-8).
-CharacterMap fullMap() {
-    CharacterMap map;
-    char32_t c = 0x100;
-    for (std::uint8_t code : FreeCodes()) {
-        map.assign(code, c++);
-    }
-    return map;
-}
-
 void BM_LoadDemoImageWithFullCharacterMap(benchmark::State& state) {
     testing::TempDir dir;
     const auto path = dir.path() / "demo.smc";
     testing::writeFile(path, BuildDemoImage());
-    const std::string text = CharacterMapText(fullMap());
+    const std::string text = CharacterMapText(FullCharacterMap());
     testing::writeFile(dir.path() / "demo.tbl", Bytes(text.begin(), text.end()));
     for (auto _ : state) {
         auto rows = LoadRom(path.string());
@@ -41,13 +32,13 @@ void BM_LoadDemoImageWithFullCharacterMap(benchmark::State& state) {
         }
         benchmark::DoNotOptimize(shown);
     }
-    state.SetLabel(std::to_string(fullMap().size()) + " codes");
+    state.SetLabel(std::to_string(FullCharacterMap().size()) + " codes");
 }
 BENCHMARK(BM_LoadDemoImageWithFullCharacterMap)->Unit(benchmark::kMillisecond);
 
 // One keystroke in a row of 41 characters that shows mapped ones.
 void BM_KeystrokeWithCharacterMap(benchmark::State& state) {
-    const CharacterMap map = fullMap();
+    const CharacterMap map = FullCharacterMap();
     StringEntry row = LoadRom(BuildDemoImage())[23];
     const std::string display = MarkupToDisplay(row.Text, map) + "x";
     for (auto _ : state) {

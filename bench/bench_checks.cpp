@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "demo/demo.hpp"
+#include "demo_tables.hpp"
 #include "rom/internal_header.hpp"
 #include "rom/load.hpp"
 #include "translation/checks.hpp"
@@ -14,24 +15,8 @@
 namespace qm {
 namespace {
 
-// The demo with every row translated: half of them by one German line (which
-// drops codes, numbers and marks), the others changed a little (no warning but
-// inconsistent ones), against the untouched demo as the original.
-struct Tables {
-    std::vector<StringEntry> original = LoadRom(BuildDemoImage());
-    std::vector<StringEntry> rows = translated(original);
-
-    static std::vector<StringEntry> translated(std::vector<StringEntry> rows) {
-        for (std::size_t k = 0; k < rows.size(); ++k) {
-            rows[k].Text = k % 2 == 0 ? "Guten Morgen!(return)Die Ebbe ist da, sagt man hier."
-                                      : "Ja, " + rows[k].Text;
-        }
-        return rows;
-    }
-};
-
 void BM_ChecksOfAllRows(benchmark::State& state) {
-    const Tables t;
+    const DemoTables t = TranslatedDemo(true);
     const TranslationChecks checks(t.original);
     for (auto _ : state) {
         benchmark::DoNotOptimize(CountWarnings(checks.ofTable(t.rows)));
@@ -40,7 +25,7 @@ void BM_ChecksOfAllRows(benchmark::State& state) {
 BENCHMARK(BM_ChecksOfAllRows)->Unit(benchmark::kMicrosecond);
 
 void BM_ChecksOfOneRow(benchmark::State& state) {
-    const Tables t;
+    const DemoTables t = TranslatedDemo(true);
     const TranslationChecks checks(t.original);
     for (auto _ : state) {
         benchmark::DoNotOptimize(checks.ofRow(t.rows, 16, t.rows[16]));
@@ -49,7 +34,7 @@ void BM_ChecksOfOneRow(benchmark::State& state) {
 BENCHMARK(BM_ChecksOfOneRow)->Unit(benchmark::kMicrosecond);
 
 void BM_ReadingTheOriginal(benchmark::State& state) {
-    const Tables t;
+    const DemoTables t = TranslatedDemo(true);
     for (auto _ : state) {
         benchmark::DoNotOptimize(TranslationChecks(t.original));
     }
@@ -57,7 +42,7 @@ void BM_ReadingTheOriginal(benchmark::State& state) {
 BENCHMARK(BM_ReadingTheOriginal)->Unit(benchmark::kMicrosecond);
 
 void BM_ReflowAllRows(benchmark::State& state) {
-    const Tables t;
+    const DemoTables t = TranslatedDemo(true);
     std::vector<std::size_t> all(t.original.size());
     std::iota(all.begin(), all.end(), std::size_t{0});
     for (auto _ : state) {

@@ -1,9 +1,9 @@
 // Find Next across the whole demo table.
 #include <benchmark/benchmark.h>
 
-#include "translation/filter.hpp"
 #include "demo/demo.hpp"
 #include "rom/load.hpp"
+#include "translation/filter.hpp"
 
 namespace qm {
 namespace {

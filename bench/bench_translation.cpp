@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "demo/demo.hpp"
+#include "demo_tables.hpp"
 #include "rom/load.hpp"
 #include "translation/filter.hpp"
 #include "translation/replace.hpp"
@@ -14,22 +15,8 @@
 namespace qm {
 namespace {
 
-// The demo with every other row "translated" and some of those changed, against
-// the untouched demo as the original.
-struct Tables {
-    std::vector<StringEntry> original = LoadRom(BuildDemoImage());
-    std::vector<StringEntry> rows = translated(original);
-
-    static std::vector<StringEntry> translated(std::vector<StringEntry> rows) {
-        for (std::size_t k = 0; k < rows.size(); k += 2) {
-            rows[k].Text = "Guten Morgen!(return)Die Ebbe ist da, sagt man hier.";
-        }
-        return rows;
-    }
-};
-
 void BM_StatesOfAllRows(benchmark::State& state) {
-    const Tables t;
+    const DemoTables t = TranslatedDemo(false);
     for (auto _ : state) {
         benchmark::DoNotOptimize(CountStates(StatesOf(t.rows, t.original)));
     }
@@ -37,7 +24,7 @@ void BM_StatesOfAllRows(benchmark::State& state) {
 BENCHMARK(BM_StatesOfAllRows)->Unit(benchmark::kMicrosecond);
 
 void BM_StateOfOneRow(benchmark::State& state) {
-    const Tables t;
+    const DemoTables t = TranslatedDemo(false);
     for (auto _ : state) {
         benchmark::DoNotOptimize(StateOf(t.rows[16], &t.original[16]));
     }
@@ -45,7 +32,7 @@ void BM_StateOfOneRow(benchmark::State& state) {
 BENCHMARK(BM_StateOfOneRow)->Unit(benchmark::kMicrosecond);
 
 void BM_FilterRows(benchmark::State& state) {
-    const Tables t;
+    const DemoTables t = TranslatedDemo(false);
     const std::vector<RowState> states = StatesOf(t.rows, t.original);
     const RowFilter filter{"no such words", StateChoice::All};  // reads every row and original
     for (auto _ : state) {
@@ -55,7 +42,7 @@ void BM_FilterRows(benchmark::State& state) {
 BENCHMARK(BM_FilterRows)->Unit(benchmark::kMicrosecond);
 
 void BM_ReplaceAllCommonWord(benchmark::State& state) {
-    const Tables t;
+    const DemoTables t = TranslatedDemo(false);
     std::vector<std::size_t> all(t.original.size());
     std::iota(all.begin(), all.end(), std::size_t{0});
     const SearchPattern pattern{"the", false, false};
