@@ -51,8 +51,7 @@ std::string generatedImage(const fs::path& dir, int n) {
         for (auto count = random() % (n == 0 ? 3 : 14); count > 0; --count) {
             text += pieces[random() % pieces.size()];
         }
-        const std::string bytes = StringtoQM(kPortraitNone, Colour::Unset, text);
-        image.addString(Bytes(bytes.begin(), bytes.end() - 1));
+        image.addText(text);
     }
     return image.writeTo(dir, "generated" + std::to_string(n) + ".smc").string();
 }

@@ -27,8 +27,7 @@ class Translation : public ::testing::Test {
     std::string image(const std::string& name, const std::vector<std::string>& texts) {
         testing::RomBuilder builder;
         for (const std::string& text : texts) {
-            const std::string bytes = StringtoQM(kPortraitNone, Colour::Unset, text);
-            builder.addString(Bytes(bytes.begin(), bytes.end() - 1));
+            builder.addText(text);
         }
         return testing::utf8(builder.writeTo(dir.path(), name));
     }
