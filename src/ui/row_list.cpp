@@ -1,9 +1,12 @@
 #include "row_list.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QLineEdit>
 
 #include "filter_bar.h"
+#include "row_marks.h"
 #include "status_panels.h"
 #include "string_list_view.h"
 #include "string_table_model.h"
@@ -56,6 +59,11 @@ void RowList::setUpColumns() {
         view_.setColumnWidth(column,
                              metrics.horizontalAdvance(QString::fromLatin1(widest[column])) + 24);
     }
+    view_.setIconSize(RowMarkSize());
+    view_.setColumnWidth(
+        kColNumber,
+        std::max(view_.columnWidth(kColNumber),
+                 RowMarkSize().width() + metrics.horizontalAdvance(QStringLiteral("512")) + 24));
     // Source before translation, as translators read them.
     header->moveSection(header->visualIndex(kColOriginal), header->visualIndex(kColText));
     view_.setStretchColumns({kColText, kColOriginal}, kNarrowestText);

@@ -91,6 +91,10 @@ void drawProgress(QPainter& painter, Progress progress) {
 
 }  // namespace
 
+QSize RowMarkSize() {
+    return {3 * kSlot, kSlot};
+}
+
 QIcon RowMark(const RowState& state, bool warned) {
     const Problem problem = state.unsaveable()  ? kUnsaveable
                             : state.overflows() ? kOverflow
@@ -104,7 +108,7 @@ QIcon RowMark(const RowState& state, bool warned) {
     static QHash<int, QIcon> drawn;
     const int key = (problem * 3 + progress) * 4 + int(state.review);
     if (!drawn.contains(key)) {
-        QPixmap picture(3 * kSlot, kSlot);
+        QPixmap picture(RowMarkSize());
         picture.fill(Qt::transparent);
         QPainter painter(&picture);
         painter.setRenderHint(QPainter::Antialiasing);

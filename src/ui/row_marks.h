@@ -4,6 +4,7 @@
 // the marks read in a dark palette too.
 
 #include <QIcon>
+#include <QSize>
 #include <QString>
 #include <string>
 
@@ -18,6 +19,10 @@ struct RowState;
 /// green tick (Approved). A blank icon of the same size for a row with nothing
 /// to show.
 QIcon RowMark(const RowState& state, bool warned = false);
+
+/// The size RowMark draws at: a view shows its marks at this icon size, since
+/// a smaller one would shrink the three slots to specks.
+QSize RowMarkSize();
 
 /// The state in words, one line per fact, the note last; empty when there is
 /// nothing to say.
