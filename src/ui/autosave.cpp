@@ -149,7 +149,7 @@ void Autosave::offerRecovery() {
         dialogs_.warning(&window_, kCaption, QString::fromUtf8(e.what()));
         return;
     }
-    if (!recovery || RecoveredRowCount(*recovery) == 0) {
+    if (!recovery || !holdsWork(*recovery)) {
         return;
     }
     QString question = QString::fromStdString(
@@ -175,12 +175,24 @@ void Autosave::offerRecovery() {
     }
 }
 
+bool Autosave::holdsWork(const Recovery& recovery) const {
+    // Right after opening the session's project is the file's: notes, states
+    // and choices alike, so any difference is unsaved work.
+    return RecoveredRowCount(recovery) > 0 ||
+           (recovery.project && *recovery.project != session_.project());
+}
+
 void Autosave::recover(const Recovery& recovery) {
     const std::vector<std::size_t> both = ChangedSince(recovery, session_.rows());
     session_.history().changeTo(QStringLiteral("Recover"), ApplyRecovery(session_.rows(), recovery),
                                 recovery.project ? &recovery.project->reviews : nullptr);
     if (recovery.editBox && recovery.editBox->row < session_.rows().size()) {
         editor_.restore(*recovery.editBox);
+    }
+    if (recovery.project) {
+        for (const std::string& notice : session_.restoreProjectChoices(*recovery.project)) {
+            dialogs_.warning(&window_, kCaption, QString::fromStdString(notice));
+        }
     }
     if (!both.empty()) {
         std::vector<std::string> rows;

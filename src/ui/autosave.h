@@ -47,6 +47,9 @@ class Autosave : public QObject {
   private:
     Recovery current() const;
     void recover(const Recovery& recovery);
+    /// Whether recovery holds anything the open table lacks: rows, the edit box,
+    /// notes and states, or the project's choices.
+    bool holdsWork(const Recovery& recovery) const;
 
     QWidget& window_;
     RomSession& session_;

@@ -73,6 +73,7 @@ frmMain::frmMain(WindowServices services, QWidget* parent)
     auto* autosave = new Autosave(*this, *session_, editor(), *dialogs_, services.recoveryFolder);
     connect(&session_->history(), &TableHistory::tableChanged, autosave, &Autosave::changed);
     connect(&editor(), &EntryEditor::contentChanged, autosave, &Autosave::changed);
+    connect(session_, &RomSession::projectChoiceChanged, autosave, &Autosave::changed);
     connect(session_, &RomSession::saved, autosave, &Autosave::forget);
     connect(this, &frmMain::changesDiscarded, autosave, &Autosave::forget);
     connect(this, &frmMain::romShown, autosave, &Autosave::offerRecovery);

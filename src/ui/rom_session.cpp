@@ -41,8 +41,30 @@ bool RomSession::hasUnsavedChanges() const {
 
 void RomSession::ignoreWarning(int row, Check check, bool ignored) {
     SetWarningIgnored(project_, std::size_t(row), check, ignored);
-    projectChanged_ = true;
+    markProjectChanged();
     model_->recheck();
+}
+
+void RomSession::markProjectChanged(bool changed) {
+    if (changed) {
+        projectChanged_ = true;
+        emit projectChoiceChanged();
+    }
+}
+
+std::vector<std::string> RomSession::restoreProjectChoices(const Project& recovered) {
+    Project choices = recovered;
+    choices.reviews = project_.reviews;
+    std::vector<std::string> notices;
+    if (choices == project_) {
+        return notices;
+    }
+    project_ = std::move(choices);
+    markProjectChanged();
+    readAssistantParts(path_, notices);
+    model_->recheck();
+    emit assistantChanged();
+    return notices;
 }
 
 std::vector<std::string> RomSession::open(const std::string& path, const ProgressFn& progress) {

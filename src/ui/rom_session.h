@@ -116,6 +116,10 @@ class RomSession : public QObject {
     /// Ignores check's warning on row (0-based) from now on, or no longer; kept in
     /// the project file with the next save.
     void ignoreWarning(int row, Check check, bool ignored);
+    /// Takes the choices of a recovered project (glossary, spelling language,
+    /// project words, ignored warnings; not its notes and states, which are
+    /// rows' steps) as unsaved changes. Returns what could not be read.
+    std::vector<std::string> restoreProjectChoices(const Project& recovered);
 
     // rom_session_assistant.cpp: the glossary, spelling and suggestion sources.
 
@@ -191,9 +195,13 @@ class RomSession : public QObject {
     /// The glossary, the dictionary, the project words or the suggestions'
     /// sources changed: what the assistant shows shows anew.
     void assistantChanged();
+    /// A choice of the project file changed and is not saved yet.
+    void projectChoiceChanged();
 
   private:
     void afterSave();
+    /// Marks the project's choices unsaved when changed is true.
+    void markProjectChanged(bool changed = true);
     /// Writes the project file beside romPath (skipped while the one read was
     /// damaged). Throws FileError naming what was saved and what not.
     void writeProject(const std::string& romPath);

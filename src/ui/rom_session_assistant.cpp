@@ -75,7 +75,7 @@ void RomSession::keepGlossaryFrom(const std::string& fromRom) {
         return;
     }
     const std::string named = nameInProject(GlossaryPathOf(project_, fromRom));
-    projectChanged_ = projectChanged_ || named != project_.glossary;
+    markProjectChanged(named != project_.glossary);
     project_.glossary = named;
 }
 
@@ -88,13 +88,13 @@ void RomSession::takeGlossary(std::optional<Glossary> glossary) {
 void RomSession::useGlossary(const std::string& path) {
     Glossary glossary = ReadGlossary(path);
     project_.glossary = nameInProject(path);
-    projectChanged_ = true;
+    markProjectChanged();
     takeGlossary(std::move(glossary));
 }
 
 void RomSession::stopUsingGlossary() {
     project_.glossary.clear();
-    projectChanged_ = true;
+    markProjectChanged();
     takeGlossary(std::nullopt);
 }
 
@@ -114,7 +114,7 @@ void RomSession::extendGlossary(const std::string& file, Glossary glossary) {
     WriteGlossary(file, glossary);
     if (project_.glossary.empty()) {
         project_.glossary = nameInProject(file);
-        projectChanged_ = true;
+        markProjectChanged();
     }
     takeGlossary(std::move(glossary));
 }
@@ -153,7 +153,7 @@ void RomSession::setSpellingLanguage(const std::string& language) {
     if (!language.empty()) {
         spelling.emplace(language);
     }
-    projectChanged_ = projectChanged_ || language != project_.spellingLanguage;
+    markProjectChanged(language != project_.spellingLanguage);
     project_.spellingLanguage = language;
     assistant_.setSpelling(std::move(spelling), project_);
     model_->recheck();
@@ -162,7 +162,7 @@ void RomSession::setSpellingLanguage(const std::string& language) {
 
 void RomSession::addProjectWord(const std::string& word) {
     assistant_.addProjectWord(project_, word);
-    projectChanged_ = true;
+    markProjectChanged();
     model_->recheck();
     emit assistantChanged();
 }

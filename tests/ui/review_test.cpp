@@ -7,6 +7,7 @@
 #include "autosave.h"
 #include "project/project_file.hpp"
 #include "rom/load.hpp"
+#include "rom_session.h"
 #include "window_fixture.h"
 
 namespace qm::testing {
@@ -63,6 +64,25 @@ TEST_F(Reviewing, NoteAndStateGoWithTheRowAsOneStepAndAnEditUnapprovesIt) {
     EXPECT_EQ(state()->currentText(), "Approved");
     EXPECT_EQ(editBox()->toPlainText(), "Two");
     EXPECT_TRUE(window->isWindowModified());
+}
+
+TEST_F(Reviewing, ANoteAndAChoiceAloneAreRecovered) {
+    clickRow(2);
+    note()->setPlainText("Only a note");
+    apply();
+    window->findChild<RomSession*>()->ignoreWarning(3, Check::Spaces, true);
+    window->findChild<Autosave*>()->writeNow();
+    startWindow();
+    dialogs->answerChoice(0);  // Recover
+    openWithAnswer(QString::fromStdString(rom.string()));
+    ASSERT_EQ(dialogs->callsOf(Kind::Choice).size(), 1u);
+    clickRow(2);
+    EXPECT_EQ(note()->toPlainText(), "Only a note");
+    EXPECT_TRUE(window->isWindowModified());
+    QTest::keyClick(editBox(), Qt::Key_S, Qt::ControlModifier);
+    const Project saved = ReadProjectBeside(rom.string());
+    EXPECT_EQ(saved.reviews.at(2).note, "Only a note");
+    EXPECT_EQ(saved.ignoredWarnings, (std::set<IgnoredWarning>{{3, "spaces"}}));
 }
 
 // The first half of the process test: a window that applies a row, types more

@@ -53,6 +53,11 @@ WindowTest::WindowTest() : portraitDir(dir.path() / "portraits") {
         const auto file = portraitDir / PortraitFileName(n).toStdString();
         EXPECT_TRUE(image.save(QString::fromStdString(file.string()), "BMP"));
     }
+    startWindow();
+}
+
+void WindowTest::startWindow() {
+    window.reset();  // as a killed process leaves it: no question, no clean-up
     auto scripted = std::make_unique<ScriptedDialogs>();
     dialogs = scripted.get();
     WindowServices services;

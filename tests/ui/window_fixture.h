@@ -56,6 +56,8 @@ QString clockText();
 class WindowTest : public ::testing::Test {
   protected:
     WindowTest();
+    /// A new window with the same folders, settings and recovery files.
+    void startWindow();
 
     /// Writes the image into the temporary folder and opens it through the menu.
     std::filesystem::path openRom(const RomBuilder& rom, const std::string& name = "game.smc");
