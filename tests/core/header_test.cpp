@@ -117,7 +117,7 @@ TEST(InternalHeader, TheDemoIsRightAndASaveFixesItOnlyWhenAsked) {
     rows[0].Text = "Hi";
     Bytes plain = demo, fixed = demo;
     ApplySave(plain, LayOutRows(rows), {});
-    ApplySave(fixed, LayOutRows(rows), {.fixHeaderChecksum = true});
+    ApplySave(fixed, LayOutRows(rows), {.fixHeaderChecksum = true, .expected = std::nullopt});
     EXPECT_FALSE(CheckHeaderChecksum(plain)->right());
     EXPECT_TRUE(CheckHeaderChecksum(fixed)->right());
     std::copy_n(plain.begin() + kHiRomHeaderOffset + kHeaderComplement, 4,
@@ -126,7 +126,7 @@ TEST(InternalHeader, TheDemoIsRightAndASaveFixesItOnlyWhenAsked) {
     testing::TempDir dir;  // a scratch image leaves its file as it was
     const auto rom = dir.path() / "story.smc";
     testing::writeFile(rom, demo);
-    EXPECT_TRUE(CheckHeaderChecksum(SavedImage(rom.string(), rows, {true}))->right());
+    EXPECT_TRUE(CheckHeaderChecksum(SavedImage(rom.string(), rows, {true, std::nullopt}))->right());
     EXPECT_EQ(testing::readFile(rom), demo);
 }
 
