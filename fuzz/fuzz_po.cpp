@@ -50,7 +50,7 @@ bool sameEntries(const std::vector<PoEntry>& a, const std::vector<PoEntry>& b) {
 // free, so leaks from inside it are suppressed by module; ours still fail the
 // run. The library has no frame pointers, so only the slow unwinder sees whose
 // leak it is; the library's own frames lie within the first few of every stack,
-// and unwinding no further than 8 makes each input some three times faster.
+// and unwinding no further than 8 makes each input about twice as fast.
 extern "C" const char* __asan_default_options() {
     return "fast_unwind_on_malloc=0:malloc_context_size=8";
 }
@@ -61,7 +61,7 @@ extern "C" const char* __lsan_default_suppressions() {
 
 // The scratch file lives where $TMPDIR says: on a disk, emptying it and writing
 // it again for every input waits for the disk. A folder in memory, when there is
-// one, keeps the target in memory and about five times faster.
+// one, keeps the target in memory and three to five times faster.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     const char* memory = "/dev/shm";
     std::error_code error;
