@@ -20,8 +20,8 @@ constexpr std::size_t kMiB = 1024 * 1024;
 Bytes image(std::size_t size, std::size_t place, std::uint8_t mapMode, bool copier = false,
             std::uint8_t fill = 0, std::uint16_t checksum = 0x1234) {
     const std::size_t header = copier ? 512 : 0;
-    Bytes bytes(header, 0xAB);
-    bytes.resize(header + size, fill);
+    Bytes bytes(header + size, fill);
+    std::fill_n(bytes.begin(), header, 0xAB);
     const std::size_t at = header + place;
     std::fill_n(bytes.begin() + at, kHeaderLength, 0);
     std::fill_n(bytes.begin() + at, kHeaderTitleLength, 'A');
