@@ -142,9 +142,9 @@ void frmMain::connectMenus() {
         {ui->mnuFindNextUntranslated, Settle::Nothing,
          &TranslationCommands::mnuFindNextUntranslated_Click},
         {ui->mnuFindNextProblem, Settle::Nothing, &TranslationCommands::mnuFindNextProblem_Click}};
-    // std::invoke, not (part_->*h)(): under -fsanitize=undefined GCC 12 reads the
-    // captured this wrongly in that form, and the sanitizer build crashes there.
     for (const auto& [action, how, handler] : translations) {
+        // std::invoke, not (translation_->*h)(): under -fsanitize=undefined GCC 12
+        // reads the captured this wrongly in that form, and the build crashes there.
         commands_->connect(action, how, [this, h = handler] { std::invoke(h, translation_); });
     }
     using ExchangeHandler = void (ExchangeCommands::*)();
