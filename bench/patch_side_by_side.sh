@@ -21,7 +21,7 @@ peer_dir="${QM_PEER_DIR:-../shared/peers/flips}"
 if [ ! -f "$dir/CMakeCache.txt" ]; then
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQM_BUILD_GUI=OFF >/dev/null
 fi
-cmake --build "$dir" --target quillmoor-script qm_write_patch_pairs >/dev/null
+cmake --build "$dir" --target quillmoor-script qm_write_patch_pairs -j "${QM_JOBS:-$(nproc)}" >/dev/null
 script="$dir/bin/quillmoor-script"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

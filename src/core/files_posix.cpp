@@ -274,8 +274,9 @@ void KeepOwner(FileHandle file, const std::string& target) {
         (have.st_uid == want.st_uid && have.st_gid == want.st_gid)) {
         return;
     }
-    if (::fchown(fd, want.st_uid, want.st_gid) != 0) {
-        (void)::fchown(fd, static_cast<uid_t>(-1), want.st_gid);
+    if (::fchown(fd, want.st_uid, want.st_gid) != 0 &&
+        ::fchown(fd, static_cast<uid_t>(-1), want.st_gid) != 0) {
+        return;  // neither is ours to give: the new file stays the process's own
     }
 }
 

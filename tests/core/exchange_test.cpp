@@ -314,7 +314,8 @@ TEST(Po, RefusesMalformedTextWithItsLine) {
                  {std::string("msgid \"a\"\n\nmsgstr \"H") + '\0' + "i\"\n", 3, "NUL"},
                  {"msgctxt \"5\\0junk\"\nmsgid \"a\"\nmsgstr \"b\"\n", 1, "NUL"},
                  {"msgid \"a\"\nmsgstr \"Hi\\x100there\"\n", 2, "NUL"},
-                 {"#~ msgid \"a\"\n#~ msgstr \"\\400\"\n", 2, "NUL"}};
+                 {"#~ msgid \"a\"\n#~ msgstr \"\\400\"\n", 2, "NUL"},
+                 {std::string("msgid \"a\"\nmsgstr \"Hi\\") + '\0' + "\"\n", 2, "NUL"}};
     for (const auto& m : cases) {
         try {
             ReadPo(m.text);

@@ -20,8 +20,8 @@ constexpr std::size_t kMiB = 1024 * 1024;
 Bytes image(std::size_t size, std::size_t place, std::uint8_t mapMode, bool copier = false,
             std::uint8_t fill = 0, std::uint16_t checksum = 0x1234) {
     const std::size_t header = copier ? 512 : 0;
-    Bytes bytes(header, 0xAB);
-    bytes.resize(header + size, fill);
+    Bytes bytes(header + size, fill);
+    std::fill_n(bytes.begin(), header, 0xAB);
     const std::size_t at = header + place;
     std::fill_n(bytes.begin() + at, kHeaderLength, 0);
     std::fill_n(bytes.begin() + at, kHeaderTitleLength, 'A');
@@ -117,7 +117,7 @@ TEST(InternalHeader, TheDemoIsRightAndASaveFixesItOnlyWhenAsked) {
     rows[0].Text = "Hi";
     Bytes plain = demo, fixed = demo;
     ApplySave(plain, LayOutRows(rows), {});
-    ApplySave(fixed, LayOutRows(rows), {.fixHeaderChecksum = true});
+    ApplySave(fixed, LayOutRows(rows), {.fixHeaderChecksum = true, .expected = std::nullopt});
     EXPECT_FALSE(CheckHeaderChecksum(plain)->right());
     EXPECT_TRUE(CheckHeaderChecksum(fixed)->right());
     std::copy_n(plain.begin() + kHiRomHeaderOffset + kHeaderComplement, 4,
@@ -126,7 +126,7 @@ TEST(InternalHeader, TheDemoIsRightAndASaveFixesItOnlyWhenAsked) {
     testing::TempDir dir;  // a scratch image leaves its file as it was
     const auto rom = dir.path() / "story.smc";
     testing::writeFile(rom, demo);
-    EXPECT_TRUE(CheckHeaderChecksum(SavedImage(rom.string(), rows, {true}))->right());
+    EXPECT_TRUE(CheckHeaderChecksum(SavedImage(rom.string(), rows, {true, std::nullopt}))->right());
     EXPECT_EQ(testing::readFile(rom), demo);
 }
 

@@ -71,20 +71,21 @@ TEST(RowStates, FilterAndJumps) {
                                            original[3]};
     const std::vector<RowState> states = StatesOf(rows, original);
     const struct {
-        RowFilter filter;
+        const char* text;
+        StateChoice state;
         std::vector<std::size_t> rows;
     } cases[] = {
-        {{"MORNING! tide", StateChoice::All}, {0}},  // the original's preview, any case
-        {{"gen", StateChoice::All}, {0}},
-        {{"pause", StateChoice::All}, {}},  // tokens are not in the preview
-        {{"", StateChoice::Untranslated}, {1, 3}},
-        {{"quill", StateChoice::Translated}, {2}},
-        {{"", StateChoice::Overflows}, {2}},
-        {{"", StateChoice::Changed}, {0, 1, 2, 3}},
-        {{"", StateChoice::Unsaveable}, {}},
+        {"MORNING! tide", StateChoice::All, {0}},  // the original's preview, any case
+        {"gen", StateChoice::All, {0}},
+        {"pause", StateChoice::All, {}},  // tokens are not in the preview
+        {"", StateChoice::Untranslated, {1, 3}},
+        {"quill", StateChoice::Translated, {2}},
+        {"", StateChoice::Overflows, {2}},
+        {"", StateChoice::Changed, {0, 1, 2, 3}},
+        {"", StateChoice::Unsaveable, {}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(FilterRows(rows, original, states, c.filter), c.rows) << c.filter.text;
+        EXPECT_EQ(FilterRows(rows, original, states, {c.text, c.state}), c.rows) << c.text;
     }
     EXPECT_EQ(FilterRows(rows, {}, StatesOf(rows, {}), {"", StateChoice::Untranslated}).size(), 0u);
     EXPECT_EQ(NextUntranslated(states, 0), (RowJump{1, false}));

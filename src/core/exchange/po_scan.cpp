@@ -20,6 +20,10 @@ bool escapesNul(std::string_view text, std::size_t& at) {
     if (++at >= text.size()) {
         return false;
     }
+    if (text[at] == '\0' || text[at] == '\n') {
+        --at;  // not part of an escape: the scan looks at it on its own
+        return false;
+    }
     unsigned value = 1;
     if (isOctal(text[at])) {
         value = 0;
