@@ -19,10 +19,6 @@
 
 namespace qm::cli {
 
-namespace {
-
-}  // namespace
-
 int runReplace(const ReplaceOptions& o) {
     if (o.find.empty()) {
         Fail("FIND is empty; give the text to replace");

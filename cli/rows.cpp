@@ -65,8 +65,8 @@ std::optional<std::vector<std::size_t>> RowsOption(const std::string& list, std:
 }
 
 std::string SaveEditedRows(const std::string& rom, const LoadedRom& loaded,
-                           std::span<const StringEntry> rows,
-                           std::span<const std::size_t> changed, bool copy, bool dryRun) {
+                           std::span<const StringEntry> rows, std::span<const std::size_t> changed,
+                           bool copy, bool dryRun) {
     if (dryRun) {
         LayOutRows(rows);
         return "";

@@ -3,8 +3,8 @@
 
 #include <cstddef>
 #include <optional>
-#include <string>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "rom/load.hpp"
@@ -25,7 +25,7 @@ std::optional<std::vector<std::size_t>> RowsOption(const std::string& list, std:
 /// written, but every refusal of the whole table the save would meet (the text
 /// region's size) is met. Throws SaveError, FileError.
 std::string SaveEditedRows(const std::string& rom, const LoadedRom& loaded,
-                           std::span<const StringEntry> rows,
-                           std::span<const std::size_t> changed, bool copy, bool dryRun);
+                           std::span<const StringEntry> rows, std::span<const std::size_t> changed,
+                           bool copy, bool dryRun);
 
 }  // namespace qm::cli

@@ -321,8 +321,10 @@ TEST(AnotherWriter, ASaveWritesNothingOverAFileThatChangedSinceItWasRead) {
             Interloper ops;
             when < 2 ? interfere() : void(ops.write = interfere);
             const auto save = [&] {  // the message: the tool's test
-                when % 2 ? (void)SaveRomAsCopy(rom.string(), loaded.rows, {}, ops, {.expected = loaded.stamp})
-                         : (void)SaveRom(rom.string(), loaded.rows, {}, ops, {.expected = loaded.stamp});
+                when % 2
+                    ? (void)SaveRomAsCopy(rom.string(), loaded.rows, {}, ops,
+                                          {.expected = loaded.stamp})
+                    : (void)SaveRom(rom.string(), loaded.rows, {}, ops, {.expected = loaded.stamp});
             };
             EXPECT_THROW(save(), FileChangedError);
             EXPECT_EQ(testing::snapshot(dir.path()).size(), 1u);  // no copy, no temporary file

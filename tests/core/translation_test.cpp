@@ -59,8 +59,9 @@ TEST(RowStates, EachStateFromItsOwnRule) {
     }
     const std::vector<StringEntry> rows = {cases[0].row, cases[3].row, cases[6].row, row("x")};
     const std::vector<StringEntry> originals(3, original);  // the fourth row has none
-    EXPECT_EQ(StatusText(CountStates(StatesOf(rows, originals))),
-              "2 of 3 translated \xC2\xB7 1 overflow \xC2\xB7 1 cannot be saved \xC2\xB7 0 warnings");
+    EXPECT_EQ(
+        StatusText(CountStates(StatesOf(rows, originals))),
+        "2 of 3 translated \xC2\xB7 1 overflow \xC2\xB7 1 cannot be saved \xC2\xB7 0 warnings");
     EXPECT_EQ(StatusText(CountStates(StatesOf(rows, {}))), "1 overflow \xC2\xB7 1 cannot be saved");
 }
 

@@ -13,7 +13,7 @@
 
 namespace qm {
 
-class FileOps;       // files.hpp
+class FileOps;  // files.hpp
 
 /// Name of the copy that Save As Copy writes: the path before the last "." of
 /// its file name, then " Hack.smc" («D:\roms\story.smc» -> «D:\roms\story Hack.smc»,
