@@ -8,7 +8,6 @@
 #include <QPushButton>
 
 #include "emulator_dialog.h"
-#include "glossary_dialog.h"
 
 namespace qm {
 

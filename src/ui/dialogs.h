@@ -12,6 +12,7 @@
 #include "project/charmap_file.hpp"
 
 #include "emulator_command.h"
+#include "glossary_dialog.h"
 
 class QWidget;
 
@@ -31,8 +32,7 @@ class Dialogs {
     };
     enum class SaveChangesAnswer { Save, Discard, Cancel };
     enum class ApplyChangesAnswer { Apply, Discard, Cancel };
-    /// What File > Glossary... does, as chosen in its dialog.
-    enum class GlossaryAction { Choose, Import, Export, StopUsing };
+    using GlossaryAction = qm::GlossaryAction;
     /// Why what an input box holds cannot be taken; empty when it can.
     using TextCheck = std::function<QString(const QString&)>;
 

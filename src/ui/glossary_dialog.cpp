@@ -10,8 +10,6 @@ namespace qm {
 
 namespace {
 
-using GlossaryAction = Dialogs::GlossaryAction;
-
 QString stateText(const QString& file, int terms) {
     if (file.isEmpty()) {
         return QStringLiteral("No glossary is in use.");

@@ -6,9 +6,10 @@
 #include <QDialog>
 #include <optional>
 
-#include "dialogs.h"
-
 namespace qm {
+
+/// What File > Glossary... does, as chosen in its dialog.
+enum class GlossaryAction { Choose, Import, Export, StopUsing };
 
 class GlossaryDialog : public QDialog {
     Q_OBJECT
@@ -18,10 +19,10 @@ class GlossaryDialog : public QDialog {
     GlossaryDialog(QWidget* parent, const QString& file, int terms);
 
     /// The button the dialog was closed with; nothing for Close.
-    std::optional<Dialogs::GlossaryAction> action() const { return action_; }
+    std::optional<GlossaryAction> action() const { return action_; }
 
   private:
-    std::optional<Dialogs::GlossaryAction> action_;
+    std::optional<GlossaryAction> action_;
 };
 
 }  // namespace qm
