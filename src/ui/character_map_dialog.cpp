@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -39,6 +40,7 @@ CharacterMapDialog::CharacterMapDialog(QWidget* parent, const CharacterMap& map,
                                        std::span<const FreeCodeUse> uses, const QString& file)
     : QDialog(parent),
       map_(map),
+      shown_(map),
       table_(new QTableWidget(int(uses.size()), 3, this)),
       message_(new QLabel(this)) {
     setObjectName(QStringLiteral("dlgCharacterMap"));
@@ -72,6 +74,8 @@ CharacterMapDialog::CharacterMapDialog(QWidget* parent, const CharacterMap& map,
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this);
     QPushButton* loadButton =
         buttons->addButton(QStringLiteral("&Load..."), QDialogButtonBox::ActionRole);
+    // The platform's Save button has no mnemonic here; Alt+S reaches it as in the window.
+    buttons->button(QDialogButtonBox::Save)->setText(QStringLiteral("&Save"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addWidget(table_, 1);
@@ -129,6 +133,17 @@ bool CharacterMapDialog::assign(std::uint8_t code, const QString& typed) {
     message_->clear();
     showMap();
     return true;
+}
+
+void CharacterMapDialog::reject() {
+    if (map_ != shown_ &&
+        QMessageBox::question(this, windowTitle(),
+                              QStringLiteral("Discard the changes to the character map?"),
+                              QMessageBox::Discard | QMessageBox::Cancel,
+                              QMessageBox::Cancel) != QMessageBox::Discard) {
+        return;
+    }
+    QDialog::reject();
 }
 
 bool CharacterMapDialog::load(const QString& path) {

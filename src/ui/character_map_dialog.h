@@ -32,11 +32,15 @@ class CharacterMapDialog : public QDialog {
     /// reason shown, when it cannot be read.
     bool load(const QString& path);
 
+    /// Cancel, Escape and the close button ask first when the map was changed.
+    void reject() override;
+
   private:
     void cellChanged(QTableWidgetItem* item);
     void showMap();
 
     CharacterMap map_;
+    const CharacterMap shown_;  // as the dialog opened, to know whether it was changed
     QTableWidget* table_;
     QLabel* message_;
     bool showing_ = false;

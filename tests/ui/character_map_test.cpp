@@ -1,7 +1,11 @@
 // Letters the font lacks, in the window: a map beside the ROM image shows its
 // characters everywhere a text is shown or typed, and the dialog edits it.
+#include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "character_map_dialog.h"
 #include "project/charmap_file.hpp"
@@ -71,6 +75,18 @@ TEST_F(CharacterMapInWindow, TheDialogsMapIsTakenAndWrittenBesideTheRomImage) {
         EXPECT_EQ(message->text().isEmpty(), c.taken) << c.typed;
     }
     EXPECT_EQ(dialog.map().characterOf(0x6A), U'\u00e4');
+    // Cancel asks before it drops what was assigned: Cancel keeps the dialog, Discard closes it.
+    dialog.assign(0x6B, QString::fromUtf8("\u00fc"));
+    for (const auto answer : {QMessageBox::Cancel, QMessageBox::Discard}) {
+        dialog.show();
+        QTimer::singleShot(0, [answer] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            box->button(answer)->click();
+        });
+        dialog.reject();
+        EXPECT_EQ(dialog.isVisible(), answer == QMessageBox::Cancel);
+    }
 }
 
 }  // namespace
