@@ -136,12 +136,15 @@ bool CharacterMapDialog::assign(std::uint8_t code, const QString& typed) {
 }
 
 void CharacterMapDialog::reject() {
-    if (map_ != shown_ &&
-        QMessageBox::question(this, windowTitle(),
-                              QStringLiteral("Discard the changes to the character map?"),
-                              QMessageBox::Discard | QMessageBox::Cancel,
-                              QMessageBox::Cancel) != QMessageBox::Discard) {
-        return;
+    if (map_ != shown_) {
+        QMessageBox box(QMessageBox::Question, windowTitle(),
+                        QStringLiteral("Discard the changes to the character map?"),
+                        QMessageBox::Discard | QMessageBox::Cancel, this);
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
+        if (box.exec() != QMessageBox::Discard) {
+            return;
+        }
     }
     QDialog::reject();
 }

@@ -11,6 +11,24 @@
 
 namespace qm {
 
+namespace {
+
+// The platform's standard buttons carry no mnemonics here, and a question is
+// answered from the keyboard too (Alt+S, Alt+D, Alt+A, Alt+C, Alt+Y, Alt+N).
+void GiveMnemonics(QMessageBox& box) {
+    const std::pair<QMessageBox::StandardButton, const char*> texts[] = {
+        {QMessageBox::Save, "&Save"},   {QMessageBox::Discard, "&Discard"},
+        {QMessageBox::Apply, "&Apply"}, {QMessageBox::Cancel, "&Cancel"},
+        {QMessageBox::Yes, "&Yes"},     {QMessageBox::No, "&No"}};
+    for (const auto& [which, text] : texts) {
+        if (QAbstractButton* button = box.button(which)) {
+            button->setText(QString::fromLatin1(text));
+        }
+    }
+}
+
+}  // namespace
+
 std::optional<QString> QtDialogs::getOpenFileName(QWidget* parent, const QString& title,
                                                   const QString& filter, const QString& start) {
     QFileDialog dialog(parent, title, start, filter);
@@ -40,6 +58,7 @@ Dialogs::SaveChangesAnswer QtDialogs::askSaveChanges(QWidget* parent, const QStr
     QMessageBox box(QMessageBox::Warning, title, text,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Save);
+    GiveMnemonics(box);
     switch (box.exec()) {
         case QMessageBox::Save: return SaveChangesAnswer::Save;
         case QMessageBox::Discard: return SaveChangesAnswer::Discard;
@@ -52,6 +71,7 @@ Dialogs::ApplyChangesAnswer QtDialogs::askApplyChanges(QWidget* parent, const QS
     QMessageBox box(QMessageBox::Question, title, text,
                     QMessageBox::Apply | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Apply);
+    GiveMnemonics(box);
     switch (box.exec()) {
         case QMessageBox::Apply: return ApplyChangesAnswer::Apply;
         case QMessageBox::Discard: return ApplyChangesAnswer::Discard;
@@ -115,6 +135,7 @@ std::optional<QString> QtDialogs::getText(QWidget* parent, const QString& title,
 bool QtDialogs::askYesNo(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::Yes);
+    GiveMnemonics(box);
     return box.exec() == QMessageBox::Yes;
 }
 
