@@ -58,8 +58,12 @@ inline ScriptOutcome runScript(const std::vector<std::string>& args,
     for (const auto& a : args) {
         cmd += L" " + quoteArgument(std::filesystem::path(std::u8string(a.begin(), a.end())));
     }
-    const auto out = scratch / ".stdout";
-    const auto err = scratch / ".stderr";
+    // Fresh names for every run: Wine may still hold the last run's files as
+    // "delete pending", and creating one of those names then fails now and again.
+    static int runs = 0;
+    const std::string n = std::to_string(++runs);
+    const auto out = scratch / (".stdout" + n);
+    const auto err = scratch / (".stderr" + n);
     STARTUPINFOW start{};
     start.cb = sizeof start;
     start.dwFlags = STARTF_USESTDHANDLES;
@@ -69,8 +73,17 @@ inline ScriptOutcome runScript(const std::vector<std::string>& args,
     start.hStdError = inheritedFile(err, true);
     PROCESS_INFORMATION process{};
     DWORD status = DWORD(-1);
-    if (::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &start,
-                         &process)) {
+    // Under Wine on a busy machine a start fails now and again; a second try is
+    // not the tool's business to need, so the test harness makes it.
+    bool started = false;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        started = ::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                   &start, &process);
+        if (!started) {
+            ::Sleep(200);
+        }
+    }
+    if (started) {
         ::WaitForSingleObject(process.hProcess, INFINITE);
         ::GetExitCodeProcess(process.hProcess, &status);
         ::CloseHandle(process.hProcess);
