@@ -1,6 +1,7 @@
 #include "rom/string_table.hpp"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <optional>
 #include <random>
@@ -157,10 +158,12 @@ std::vector<StringEntry> UpdateStringtable(std::vector<std::string>& RomStrings,
         return rows;
     }
     rows.reserve(RomStrings.size() - 1);
-    // The dots are cosmetic; a seeded generator only when someone sees them.
-    std::optional<std::mt19937> generator;
+    // The dots are cosmetic; a seeded generator only when someone sees them, and
+    // seeded from the clock: opening std::random_device costs more than the dots.
+    std::optional<std::minstd_rand> generator;
     if (progress && !random) {
-        generator.emplace(std::random_device{}());
+        generator.emplace(static_cast<std::minstd_rand::result_type>(
+            std::chrono::steady_clock::now().time_since_epoch().count()));
     }
     std::uniform_real_distribution<double> uniform(0.0, 1.0);
     // The three texts made once, not once a row.
